@@ -1,0 +1,29 @@
+#include "schematic/CountedString.h"
+
+#include <algorithm>
+
+namespace wemb {
+
+std::string readCountedString(std::span<const std::uint8_t> field) {
+    if (field.empty()) {
+        return {};
+    }
+    const auto length = static_cast<std::int8_t>(field[0]);
+    if (length <= 0) {
+        return {};
+    }
+    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(length),
+                                                    field.size() - 1);
+    return std::string(reinterpret_cast<const char*>(field.data() + 1), count);
+}
+
+void writeCountedString(std::string_view text, std::span<std::uint8_t> field) {
+    if (field.empty()) {
+        return;
+    }
+    const std::size_t count = std::min(text.size(), field.size() - 1);
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(text.data()), count, field.begin() + 1);
+    field[0] = static_cast<std::uint8_t>(count);
+}
+
+}  // namespace wemb
