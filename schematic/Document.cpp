@@ -105,6 +105,11 @@ std::span<const std::uint8_t> Document::sheet(int index) const {
                                                           sheetStarts_[i + 1] - sheetStarts_[i]);
 }
 
+int Document::sheetOf(std::size_t fileOffset) const {
+    const auto next = std::upper_bound(sheetStarts_.begin(), sheetStarts_.end() - 1, fileOffset);
+    return std::max(0, static_cast<int>(next - sheetStarts_.begin()) - 1);
+}
+
 std::string Document::sheetFileName(const std::string& fileName, int index) {
     if (index == 0) {
         return fileName;

@@ -46,6 +46,8 @@ public:
     // The bytes of sheet `index` (0-based): from its header record to the next one.
     std::span<const std::uint8_t> sheet(int index) const;
     std::span<const std::uint8_t> bytes() const { return buffer_; }
+    // The 0-based sheet that holds the byte at `fileOffset`.
+    int sheetOf(std::size_t fileOffset) const;
 
     // The file a sheet is written to: the file name itself for sheet 0, "NAME-01" and so on
     // for the further sheets.

@@ -31,6 +31,10 @@ PartEntry::PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::size_
       record_(record),
       fileOffset_(fileOffset) {}
 
+std::int16_t PartEntry::recordX() const {
+    return static_cast<std::int16_t>(u16At(record_, kXOffset));
+}
+
 std::string_view PartEntry::libraryName() const {
     const auto field = record_.subspan(kLibraryNameOffset, kLibraryNameSize);
     const auto end = std::find(field.begin(), field.end(), std::uint8_t{0});

@@ -38,6 +38,9 @@ public:
     std::uint32_t recordDword40;
 
     std::size_t fileOffset() const { return fileOffset_; }
+    // The position as the record holds it, without the sheet x-offset.
+    std::int16_t recordX() const;
+    std::int16_t recordY() const { return static_cast<std::int16_t>(y); }
 
     std::uint8_t blockNumber() const { return record_[kBlockNumberOffset]; }
     void setBlockNumber(std::uint8_t block) { record_[kBlockNumberOffset] = block; }
