@@ -15,6 +15,7 @@ struct AutonumSettings {
 };
 
 // Numbers the document in place: only `reference` and `blockNumber` bytes of part records change.
-void autonum(Document& document, const AutonumSettings& settings, const BlockCountLookup& libraries);
+void autonum(Document& document, const AutonumSettings& settings,
+             const BlockCountLookup& libraries);
 
 }  // namespace wemb

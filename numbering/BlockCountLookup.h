@@ -9,7 +9,7 @@
 namespace wemb {
 
 class BlockCountLookup {
-public:
+  public:
     virtual ~BlockCountLookup() = default;
     // The block count of the first library entry named `libraryName`, or nothing.
     virtual std::optional<int> blockCount(std::string_view libraryName) const = 0;
@@ -17,7 +17,7 @@ public:
 
 // A lookup that finds nothing: every part is a single-block part.
 class NoLibraries final : public BlockCountLookup {
-public:
+  public:
     std::optional<int> blockCount(std::string_view) const override { return std::nullopt; }
 };
 

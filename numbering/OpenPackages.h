@@ -1,0 +1,40 @@
+#pragma once
+// The multi-block packages an Autonum run has opened, by part name: the parts that bear one
+// part name fill a package block after block and share its number; when it is full, the next
+// part of that name opens a fresh package with the next number of its own prefix.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "numbering/PrefixCounters.h"
+
+namespace wemb {
+
+struct BlockAssignment {
+    std::int64_t number = 0;
+    int block = 0;  // 0-based
+};
+
+// The block number is one byte in the part record, so no package holds more blocks than that.
+inline constexpr int kMaxBlocksPerPackage = 256;
+
+class OpenPackages {
+  public:
+    // For a part whose library part has more than one block.
+    BlockAssignment assignBlock(std::string_view partName, std::string_view prefix, int blockCount,
+                                PrefixCounters& counters);
+    void reset() { packages_.clear(); }
+
+  private:
+    struct Package {
+        std::int64_t number = 0;
+        int blockCount = 0;  // of the part that opened the package; never changed
+        int currentBlock = 0;
+    };
+
+    std::unordered_map<std::string, Package> packages_;
+};
+
+}  // namespace wemb
