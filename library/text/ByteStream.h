@@ -1,0 +1,64 @@
+#pragma once
+// The source of bytes under the text library tokenizer: a file read in large blocks, or a block
+// of memory. A byte is handed out by an inline call that touches the buffer only, so a large
+// library costs neither a system call nor a virtual call per byte.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace wemb {
+
+class ByteStream {
+  public:
+    static constexpr int kEnd = -1;
+
+    // Reads `bytes`, which must outlive the stream.
+    explicit ByteStream(std::span<const std::uint8_t> bytes);
+    // Null when the file cannot be opened for reading.
+    static std::unique_ptr<ByteStream> openFile(const std::string& path);
+
+    ByteStream(const ByteStream&) = delete;
+    ByteStream& operator=(const ByteStream&) = delete;
+
+    // The next byte (0 to 255), or kEnd once the input is exhausted.
+    int get() {
+        if (next_ == end_ && !refill()) {
+            return kEnd;
+        }
+        return *next_++;
+    }
+
+    // The bytes that can be taken without another read; empty only at the end of the input.
+    std::span<const std::uint8_t> buffered() {
+        if (next_ == end_) {
+            refill();
+        }
+        return {next_, end_};
+    }
+    // Takes `count` bytes of buffered() at once.
+    void skip(std::size_t count) { next_ += count; }
+
+    // True when the file could not be read to its end: what was delivered is then incomplete.
+    bool readFailed() const { return readFailed_; }
+
+  private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+    explicit ByteStream(FileHandle file);
+    bool refill();
+
+    FileHandle file_;
+    std::vector<std::uint8_t> buffer_;
+    const std::uint8_t* next_ = nullptr;
+    const std::uint8_t* end_ = nullptr;
+    bool readFailed_ = false;
+};
+
+}  // namespace wemb

@@ -1,0 +1,16 @@
+#pragma once
+// The alias section ("+ALIAS" ... "-ALIAS") of a text library: a further name for a part that an
+// earlier component or alias named.
+
+#include <string>
+
+#include "library/Library.h"
+#include "library/text/TextTokenizer.h"
+
+namespace wemb {
+
+// Reads the alias that a "+ALIAS" just opened. An alias of a name that is not (yet) in the
+// library adds nothing and is no failure. `token` is scratch.
+bool readAlias(Library& library, TextTokenizer& tokenizer, std::string& token);
+
+}  // namespace wemb

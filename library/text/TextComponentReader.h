@@ -1,0 +1,18 @@
+#pragma once
+// The component section ("+COMP" ... "-COMP") of a text library: one part with its pins, and the
+// entry that names it.
+
+#include <string>
+
+#include "library/Library.h"
+#include "library/text/TextTokenizer.h"
+
+namespace wemb {
+
+inline constexpr int kMaxBlockCount = 256;
+
+// Reads the component that a "+COMP" just opened. On success its part and its entry have been
+// appended to `library`; on failure nothing has. `token` is scratch.
+bool readComponent(Library& library, TextTokenizer& tokenizer, std::string& token);
+
+}  // namespace wemb

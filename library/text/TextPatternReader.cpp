@@ -1,0 +1,119 @@
+#include "library/text/TextPatternReader.h"
+
+#include <algorithm>
+#include <span>
+
+#include "library/text/TextSection.h"
+#include "library/text/TextToken.h"
+
+namespace wemb {
+
+namespace {
+
+struct PatternDraft {
+    std::string name;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::unique_ptr<PatternBitmap> bitmap;
+
+    bool readyForBitmap() const { return width > 0 && height > 0 && !name.empty() && !bitmap; }
+};
+
+// One character of a row stands for 4 bits: "@" for 0 up to "O" for 15.
+int nibble(char character) {
+    const int value = static_cast<signed char>(character) - 0x40;
+    return value >= 0 && value <= 15 ? value : -1;
+}
+
+// Decodes the pairs of `text` into `decoded` (as many as fit); a pair with a character outside
+// "@" to "O" gives 0. True when any byte is non-zero.
+bool decodeRow(std::string_view text, std::span<std::uint8_t> decoded) {
+    bool anySet = false;
+    for (std::size_t k = 0; k < decoded.size(); ++k) {
+        const int high = nibble(text[2 * k]);
+        const int low = nibble(text[2 * k + 1]);
+        decoded[k] = high >= 0 && low >= 0 ? static_cast<std::uint8_t>(high * 16 + low) : 0;
+        anySet = anySet || decoded[k] != 0;
+    }
+    return anySet;
+}
+
+// A row of zeros is not stored: rows never stored read as zero, so a huge pattern given with
+// few rows takes little memory.
+void storeRow(PatternBitmap& bitmap, std::size_t row, std::string_view text,
+              std::vector<std::uint8_t>& decoded) {
+    const std::size_t count = std::min(text.size() / 2, bitmap.dataBytesPerRow());
+    decoded.resize(count);
+    if (decodeRow(text, decoded)) {
+        std::copy(decoded.begin(), decoded.end(), bitmap.mutableRow(row).begin());
+    }
+}
+
+bool readPatternKey(PatternDraft& draft, const KeyValue& pair) {
+    if (pair.key == "N") {
+        draft.name = textValue(pair.value);
+    } else if (pair.key == "X") {
+        draft.width = integerValue(pair.value);
+    } else if (pair.key == "Y") {
+        draft.height = integerValue(pair.value);
+    }
+    return true;
+}
+
+// A "+BMP" is read only once the pattern has a name and a size, and only once; otherwise it is
+// passed over like a section of unknown kind.
+bool readPatternInner(PatternDraft& draft, TextTokenizer& tokenizer, std::string& token) {
+    if (token != "+BMP" || !draft.readyForBitmap()) {
+        return skipSection(tokenizer, token);
+    }
+    draft.bitmap = readBitmap(tokenizer, token, draft.width, draft.height);
+    return draft.bitmap != nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<PatternBitmap> readBitmap(TextTokenizer& tokenizer, std::string& token,
+                                          std::int32_t width, std::int32_t height) {
+    if (width < 1 || width > kMaxPatternSide || height < 1 || height > kMaxPatternSide) {
+        return nullptr;
+    }
+    auto bitmap = std::make_unique<PatternBitmap>(static_cast<std::uint16_t>(width),
+                                                  static_cast<std::uint16_t>(height));
+    std::size_t row = 0;
+    std::vector<std::uint8_t> decoded;
+    const auto onRow = [&](const std::string& text) {
+        if (row < bitmap->height()) {
+            storeRow(*bitmap, row, text, decoded);
+            ++row;
+        }
+        return true;
+    };
+    // Unlike every other section, a bitmap that the input cuts short is broken.
+    const SectionEnd end =
+        readSection(tokenizer, token, "-BMP", skipEverySection(tokenizer), onRow);
+    return end == SectionEnd::EndToken ? std::move(bitmap) : nullptr;
+}
+
+bool readPattern(Library& library, TextTokenizer& tokenizer, std::string& token) {
+    PatternDraft draft;
+    const auto onBegin = [&](std::string& begin) {
+        return readPatternInner(draft, tokenizer, begin);
+    };
+    const auto onOther = [&draft](const std::string& other) {
+        const auto pair = splitKeyValue(other);
+        return !pair || readPatternKey(draft, *pair);
+    };
+    const SectionEnd end = readSection(tokenizer, token, "-PTN", onBegin, onOther);
+    if (end == SectionEnd::Failed || (end == SectionEnd::EndToken && !draft.bitmap)) {
+        return false;
+    }
+    auto pattern = std::make_unique<LibraryPattern>();
+    pattern->name = std::move(draft.name);
+    pattern->width = draft.width;
+    pattern->height = draft.height;
+    pattern->bitmap = std::move(draft.bitmap);
+    library.addPattern(std::move(pattern));
+    return true;
+}
+
+}  // namespace wemb

@@ -1,0 +1,27 @@
+#pragma once
+// The pattern section ("+PTN" ... "-PTN") of a text library and the bitmap inside it
+// ("+BMP" ... "-BMP"): a named picture of one bit per pixel that components refer to by "P".
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "library/Library.h"
+#include "library/text/TextTokenizer.h"
+
+namespace wemb {
+
+// A bitmap stores its size in 16 bits; a larger pattern cannot be held and fails the read.
+inline constexpr std::int32_t kMaxPatternSide = 65535;
+
+// Reads the pattern that a "+PTN" just opened. On success it has been appended to `library`;
+// on failure nothing has. `token` is scratch.
+bool readPattern(Library& library, TextTokenizer& tokenizer, std::string& token);
+
+// Reads the rows of the bitmap that a "+BMP" just opened, for a pattern of `width` × `height`
+// pixels (each 1 to kMaxPatternSide). Null when the section breaks the format or the input ends
+// inside it.
+std::unique_ptr<PatternBitmap> readBitmap(TextTokenizer& tokenizer, std::string& token,
+                                          std::int32_t width, std::int32_t height);
+
+}  // namespace wemb

@@ -1,0 +1,29 @@
+#pragma once
+// The pin section ("+PIN" ... "-PIN") of a text library component.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "library/Library.h"
+#include "library/text/TextTokenizer.h"
+
+namespace wemb {
+
+inline constexpr std::uint32_t kPinOffsetMask = 0xFFFF;
+inline constexpr int kPinSideShift = 16;
+inline constexpr std::uint32_t kPinSideMask = 0x3u << kPinSideShift;
+inline constexpr std::uint32_t kPinTypeS = 1u << 28;
+inline constexpr std::uint32_t kPinTypeC = 1u << 30;
+inline constexpr std::uint32_t kPinTypeN = 1u << 31;
+
+// Reads the pin that a "+PIN" just opened, for a part of `blockCount` blocks: one number slot per
+// block. Nothing when the pin breaks the format; `token` is scratch.
+std::optional<LibraryPin> readPin(TextTokenizer& tokenizer, std::string& token, int blockCount);
+
+// The side (0 left, 1 top, 2 right, 3 bottom) that `attributes` puts a pin on.
+inline int pinSide(std::uint32_t attributes) {
+    return static_cast<int>((attributes & kPinSideMask) >> kPinSideShift);
+}
+
+}  // namespace wemb

@@ -1,0 +1,48 @@
+#pragma once
+// The walk that every section of a text library shares: its own end token closes it, any other
+// end token breaks it, begin tokens open what the section reads or are passed over, and the end
+// of the input (or a broken escape) closes it without the checks of its end token.
+
+#include <string>
+#include <string_view>
+
+#include "library/text/TextToken.h"
+#include "library/text/TextTokenizer.h"
+
+namespace wemb {
+
+enum class SectionEnd {
+    EndToken,    // the section's own end token: its end checks apply
+    EndOfInput,  // no further token: the section completes without its end checks
+    Failed,
+};
+
+// Passes over the section that `beginToken` opens: every token up to and including the first one
+// equal to it with "-" in place of its "+". False when the input ends first. `beginToken` is
+// used as scratch.
+bool skipSection(TextTokenizer& tokenizer, std::string& beginToken);
+
+// Reads the tokens of a section into `token` (reused, to spare an allocation per token) until
+// it ends. `onBegin(token)` handles a begin token and `onOther(token)` any token that neither
+// begins nor ends a section; either returns false to fail the section.
+template <typename OnBegin, typename OnOther>
+SectionEnd readSection(TextTokenizer& tokenizer, std::string& token, std::string_view endToken,
+                       OnBegin&& onBegin, OnOther&& onOther) {
+    while (tokenizer.readToken(token) >= 0) {
+        if (isEndToken(token)) {
+            return token == endToken ? SectionEnd::EndToken : SectionEnd::Failed;
+        }
+        const bool handled = isBeginToken(token) ? onBegin(token) : onOther(token);
+        if (!handled) {
+            return SectionEnd::Failed;
+        }
+    }
+    return SectionEnd::EndOfInput;
+}
+
+// The handler of sections that read no inner section: every begin token is passed over.
+inline auto skipEverySection(TextTokenizer& tokenizer) {
+    return [&tokenizer](std::string& token) { return skipSection(tokenizer, token); };
+}
+
+}  // namespace wemb

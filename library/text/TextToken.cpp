@@ -1,0 +1,45 @@
+#include "library/text/TextToken.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace wemb {
+
+std::optional<KeyValue> splitKeyValue(std::string_view token) {
+    if (isBeginToken(token) || isEndToken(token)) {
+        return std::nullopt;
+    }
+    const std::size_t colon = token.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon + 1 == token.size()) {
+        return std::nullopt;
+    }
+    return KeyValue{token.substr(0, colon), token.substr(colon + 1)};
+}
+
+std::int32_t integerValue(std::string_view value) {
+    std::size_t at = 0;
+    while (at < value.size() && (value[at] == ' ' || (value[at] >= '\t' && value[at] <= '\r'))) {
+        ++at;
+    }
+    bool negative = false;
+    if (at < value.size() && (value[at] == '+' || value[at] == '-')) {
+        negative = value[at] == '-';
+        ++at;
+    }
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (; at < value.size() && value[at] >= '0' && value[at] <= '9'; ++at) {
+        magnitude = std::min(magnitude * 10 + (value[at] - '0'), kLimit);
+    }
+    const std::int64_t signedValue = negative ? -magnitude : magnitude;
+    const std::int64_t clamped = std::min<std::int64_t>(
+        std::max<std::int64_t>(signedValue, std::numeric_limits<std::int32_t>::min()),
+        std::numeric_limits<std::int32_t>::max());
+    return static_cast<std::int32_t>(clamped);
+}
+
+std::string_view textValue(std::string_view value) {
+    return value.substr(0, value.find('\0'));
+}
+
+}  // namespace wemb

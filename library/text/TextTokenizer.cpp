@@ -1,0 +1,162 @@
+#include "library/text/TextTokenizer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace wemb {
+
+namespace {
+
+enum ByteClass : std::uint8_t {
+    kPlain = 0,
+    kBlank = 1,      // dropped in front of a field
+    kDelimiter = 2,  // ends a field and is consumed with it
+    kEscape = 4,
+};
+
+constexpr std::array<std::uint8_t, 256> makeClasses() {
+    std::array<std::uint8_t, 256> classes{};
+    classes[' '] = kBlank;
+    classes['\t'] = kBlank;
+    classes['\n'] = kBlank | kDelimiter;
+    classes['\r'] = kBlank | kDelimiter;
+    classes[','] = kDelimiter;
+    classes['%'] = kEscape;
+    return classes;
+}
+
+constexpr std::array<std::uint8_t, 256> kClasses = makeClasses();
+
+bool isBlank(int byte) {
+    return (kClasses[static_cast<std::size_t>(byte)] & kBlank) != 0;
+}
+bool isDelimiter(int byte) {
+    return (kClasses[static_cast<std::size_t>(byte)] & kDelimiter) != 0;
+}
+
+bool isCSpace(unsigned char byte) {
+    return byte == ' ' || (byte >= '\t' && byte <= '\r');
+}
+
+int hexDigit(unsigned char byte) {
+    if (byte >= '0' && byte <= '9') {
+        return byte - '0';
+    }
+    if (byte >= 'a' && byte <= 'f') {
+        return byte - 'a' + 10;
+    }
+    if (byte >= 'A' && byte <= 'F') {
+        return byte - 'A' + 10;
+    }
+    return -1;
+}
+
+// The two characters of an escape read the way the editor reads them, as strtol with base 16
+// would: leading white space and a sign are taken, conversion stops at the first character that
+// is not a hexadecimal digit, and no digit at all gives 0. Only the low 8 bits are kept.
+std::uint8_t escapedByte(unsigned char first, unsigned char second) {
+    const std::array<unsigned char, 2> text{first, second};
+    std::size_t at = 0;
+    while (at < text.size() && isCSpace(text[at])) {
+        ++at;
+    }
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    int value = 0;
+    for (; at < text.size() && hexDigit(text[at]) >= 0; ++at) {
+        value = value * 16 + hexDigit(text[at]);
+    }
+    return static_cast<std::uint8_t>((negative ? -value : value) & 0xFF);
+}
+
+}  // namespace
+
+void TextTokenizer::attach(ByteStream& stream) {
+    stream_ = &stream;
+    line_ = 1;
+}
+
+int TextTokenizer::firstNonBlank() {
+    int byte = stream_->get();
+    while (byte != ByteStream::kEnd && isBlank(byte)) {
+        if (byte == '\n') {
+            ++line_;
+        }
+        byte = stream_->get();
+    }
+    return byte;
+}
+
+// Takes the ordinary bytes that follow straight out of the buffer, up to the next delimiter,
+// escape or the length cap.
+void TextTokenizer::appendPlainRun(std::string& token) {
+    const std::span<const std::uint8_t> buffered = stream_->buffered();
+    const std::size_t room = kMaxTokenBytes - token.size();
+    const auto limit =
+        buffered.begin() + static_cast<std::ptrdiff_t>(std::min(room, buffered.size()));
+    const auto stop = std::find_if(buffered.begin(), limit, [](std::uint8_t byte) {
+        return (kClasses[byte] & (kDelimiter | kEscape)) != 0;
+    });
+    const auto count = static_cast<std::size_t>(stop - buffered.begin());
+    token.append(reinterpret_cast<const char*>(buffered.data()), count);
+    stream_->skip(count);
+}
+
+// False when a delimiter or the end of the input comes within the two characters; the delimiter
+// is then lost, and a line feed among them is not counted.
+bool TextTokenizer::appendEscape(std::string& token) {
+    const int first = stream_->get();
+    if (first == ByteStream::kEnd || isDelimiter(first)) {
+        return false;
+    }
+    const int second = stream_->get();
+    if (second == ByteStream::kEnd || isDelimiter(second)) {
+        return false;
+    }
+    token.push_back(static_cast<char>(
+        escapedByte(static_cast<unsigned char>(first), static_cast<unsigned char>(second))));
+    return true;
+}
+
+int TextTokenizer::readToken(std::string& token) {
+    token.clear();
+    if (stream_ == nullptr) {
+        return -1;
+    }
+    int byte = firstNonBlank();
+    if (byte == ByteStream::kEnd) {
+        return -1;
+    }
+    const int tokenLine = line_;
+    while (byte != ByteStream::kEnd && !isDelimiter(byte) && token.size() < kMaxTokenBytes) {
+        if (byte == '%') {
+            if (!appendEscape(token)) {
+                return -1;
+            }
+        } else {
+            token.push_back(static_cast<char>(byte));
+            appendPlainRun(token);
+        }
+        byte = stream_->get();
+    }
+    // The byte that ended the field is consumed: a delimiter, or the byte past the cap.
+    if (byte == '\n') {
+        ++line_;
+    }
+    return tokenLine;
+}
+
+int TextTokenizer::skipTo(std::string_view target) {
+    while (readToken(scratch_) >= 0) {
+        if (scratch_ == target) {
+            return 0;
+        }
+    }
+    return -1;
+}
+
+}  // namespace wemb

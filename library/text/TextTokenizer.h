@@ -1,0 +1,45 @@
+#pragma once
+// Cuts a text library into its fields. A field ends at a comma or a line break; blanks in front
+// of it are dropped, and "%" with two hexadecimal characters stands for one byte, so that a field
+// can carry a comma, a line break or a "%". The tokenizer gives no meaning to fields: sections
+// and keys belong to the readers.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "library/text/ByteStream.h"
+
+namespace wemb {
+
+class TextTokenizer {
+  public:
+    // Longer fields are cut here; the byte that follows the cut is lost.
+    static constexpr std::size_t kMaxTokenBytes = 32768;
+
+    // Binds the tokenizer to `stream`, which must outlive its use, and starts at line 1.
+    void attach(ByteStream& stream);
+
+    // Replaces `token` with the next field and returns the line its first byte stood on, or -1
+    // when no field could be read: the input ended before one began, or an escape was broken by
+    // a line break, a comma or the end of the input (`token` then holds what came before it).
+    // A field that the end of the input cuts short is delivered; the next call gives -1.
+    int readToken(std::string& token);
+
+    // Reads fields up to and including the first one equal to `target`. 0 when it was found,
+    // -1 when the input ended (or an escape broke) first.
+    int skipTo(std::string_view target);
+
+    int line() const { return line_; }
+
+  private:
+    int firstNonBlank();
+    void appendPlainRun(std::string& token);
+    bool appendEscape(std::string& token);
+
+    ByteStream* stream_ = nullptr;
+    int line_ = 0;
+    std::string scratch_;
+};
+
+}  // namespace wemb
