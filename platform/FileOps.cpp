@@ -1,0 +1,73 @@
+#include "platform/FileOps.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace wemb::platform {
+
+int FileOps::openRead(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+}
+
+int FileOps::createExclusive(const std::string& path, mode_t mode) {
+    return ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOCTTY, mode);
+}
+
+ssize_t FileOps::write(int fd, const void* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+
+ssize_t FileOps::read(int fd, void* data, std::size_t size) {
+    return ::read(fd, data, size);
+}
+
+int FileOps::fsync(int fd) {
+    return ::fsync(fd);
+}
+
+int FileOps::fchmod(int fd, mode_t mode) {
+    return ::fchmod(fd, mode);
+}
+
+int FileOps::close(int fd) {
+    return ::close(fd);
+}
+
+int FileOps::fstat(int fd, struct stat* out) {
+    return ::fstat(fd, out);
+}
+
+int FileOps::flock(int fd, int operation) {
+    return ::flock(fd, operation);
+}
+
+int FileOps::rename(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str());
+}
+
+int FileOps::remove(const std::string& path) {
+    return ::unlink(path.c_str());
+}
+
+int FileOps::fsyncDirectory(const std::string& directory) {
+    const char* name = directory.empty() ? "." : directory.c_str();
+    const int fd = ::open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    const int result = ::fsync(fd);
+    const int savedErrno = errno;
+    ::close(fd);
+    errno = savedErrno;
+    return result;
+}
+
+FileOps& realFileOps() {
+    static FileOps instance;
+    return instance;
+}
+
+}  // namespace wemb::platform

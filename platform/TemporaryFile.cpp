@@ -1,0 +1,78 @@
+#include "platform/TemporaryFile.h"
+
+#include <cerrno>
+
+#include "platform/FileOps.h"
+#include "platform/Paths.h"
+
+namespace wemb::platform {
+
+namespace {
+
+// Names taken by someone else (or left by a run that was killed) are skipped, not reused.
+constexpr int kNameAttempts = 1000;
+
+std::string temporaryName(const std::string& targetName, int attempt) {
+    return "." + targetName + ".wemb" + std::to_string(attempt) + ".tmp";
+}
+
+// write(2) may take fewer bytes than offered; a write that takes none at all is a full disk.
+bool writeFully(FileOps& fileOps, int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = fileOps.write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool fill(FileOps& fileOps, int fd, std::span<const std::uint8_t> bytes, TemporaryMode mode) {
+    if (mode.exact) {
+        fileOps.fchmod(fd, mode.bits);
+    }
+    return writeFully(fileOps, fd, bytes) && fileOps.fsync(fd) == 0;
+}
+
+}  // namespace
+
+std::optional<std::string> writeTemporaryFile(FileOps& fileOps, const std::string& directory,
+                                              const std::string& targetName,
+                                              std::span<const std::uint8_t> bytes,
+                                              TemporaryMode mode) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string path = joinPath(directory, temporaryName(targetName, attempt));
+        const int fd = fileOps.createExclusive(path, mode.bits);
+        if (fd < 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        const bool filled = fill(fileOps, fd, bytes, mode);
+        int error = errno;
+        // close(2) is where some file systems first report a failed write.
+        const bool closed = fileOps.close(fd) == 0;
+        if (filled && closed) {
+            return path;
+        }
+        if (filled) {
+            error = errno;
+        }
+        fileOps.remove(path);
+        errno = error;
+        return std::nullopt;
+    }
+    errno = EEXIST;
+    return std::nullopt;
+}
+
+}  // namespace wemb::platform

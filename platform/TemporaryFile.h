@@ -1,0 +1,31 @@
+#pragma once
+// A new file written completely beside the file it will replace, so that the replacement can be
+// a single rename: created exclusively (never an existing file), written in full, flushed to
+// disk and closed before anyone renames it.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace wemb::platform {
+
+class FileOps;
+
+struct TemporaryMode {
+    mode_t bits = 0666;
+    // False: the umask narrows `bits`, as for any new file. True: the file gets exactly `bits`
+    // (as far as the file system allows; a refusal there does not fail the write).
+    bool exact = false;
+};
+
+// Writes `bytes` to a new hidden file in `directory` whose name is derived from `targetName`,
+// and returns its path. Nullopt (errno set) on any failure, with nothing left behind.
+std::optional<std::string> writeTemporaryFile(FileOps& fileOps, const std::string& directory,
+                                              const std::string& targetName,
+                                              std::span<const std::uint8_t> bytes,
+                                              TemporaryMode mode);
+
+}  // namespace wemb::platform
