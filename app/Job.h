@@ -33,10 +33,10 @@ struct JobRequest {
 
 // One part whose reference or block number the numbering changed.
 struct PartChange {
-    int sheet = 0;          // 0-based
-    std::int32_t x = 0;     // as in the file, without the sheet offset
+    int sheet = 0;       // 0-based
+    std::int32_t x = 0;  // as in the file, without the sheet offset
     std::int32_t y = 0;
-    std::string partName;   // CP932 bytes
+    std::string partName;  // CP932 bytes
     std::string libraryName;
     std::string oldReference;
     std::string newReference;

@@ -12,8 +12,8 @@ std::string readCountedString(std::span<const std::uint8_t> field) {
     if (length <= 0) {
         return {};
     }
-    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(length),
-                                                    field.size() - 1);
+    const std::size_t count =
+        std::min<std::size_t>(static_cast<std::size_t>(length), field.size() - 1);
     return std::string(reinterpret_cast<const char*>(field.data() + 1), count);
 }
 

@@ -47,8 +47,9 @@ RecordLength recordLength(std::span<const std::uint8_t> bytes, std::size_t offse
         if (remaining < kVariableLengthOffset + 2) {
             return {0, ReadError::RecordPastEnd};
         }
-        const auto field = static_cast<std::int16_t>(bytes[offset + kVariableLengthOffset] |
-                                                     (bytes[offset + kVariableLengthOffset + 1] << 8));
+        const auto field =
+            static_cast<std::int16_t>(bytes[offset + kVariableLengthOffset] |
+                                      (bytes[offset + kVariableLengthOffset + 1] << 8));
         if (field <= 0) {
             return {0, ReadError::BadRecordLength};
         }

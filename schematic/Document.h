@@ -29,7 +29,7 @@ enum class ReadError {
 };
 
 class Document {
-public:
+  public:
     // Walks the records of a whole file. On failure nothing of the bytes is kept.
     struct ParseResult;
     static ParseResult parse(std::vector<std::uint8_t> bytes);
@@ -53,11 +53,11 @@ public:
     // for the further sheets.
     static std::string sheetFileName(const std::string& fileName, int index);
 
-private:
+  private:
     Document() = default;
 
     std::vector<std::uint8_t> buffer_;
-    std::vector<PartEntry> parts_;       // point into buffer_, which never moves after parse
+    std::vector<PartEntry> parts_;          // point into buffer_, which never moves after parse
     std::vector<std::size_t> sheetStarts_;  // sheetCount() starts, then the end of the last
 };
 

@@ -12,7 +12,7 @@ namespace wemb {
 inline constexpr std::size_t kPartRecordSize = 60;
 
 class PartEntry {
-public:
+  public:
     // Field offsets within the 60-byte part record.
     static constexpr std::size_t kXOffset = 2;
     static constexpr std::size_t kYOffset = 4;
@@ -54,7 +54,7 @@ public:
     // The zero-terminated library name; all 16 bytes when the field holds no zero byte.
     std::string_view libraryName() const;
 
-private:
+  private:
     std::span<std::uint8_t, kPartRecordSize> record_;
     std::size_t fileOffset_;
 };

@@ -1,0 +1,23 @@
+#pragma once
+// The commands of wemb-cli. Each prints its own output and returns the exit status.
+
+#include "cli/CliOptions.h"
+
+namespace wemb::cli {
+
+enum ExitStatus {
+    kExitFinished = 0,
+    kExitReadFailed = 1,
+    kExitUsage = 2,  // also a number out of range
+    kExitWriteFailed = 3,
+    kExitFindings = 4,  // --check found something
+};
+
+int runNumberCommand(const CliOptions& options);
+int runListLibraryCommand(const CliOptions& options);
+int runCheckCommand(const CliOptions& options);
+
+// Prints a job message on stderr in the form the user reads it: "wemb-cli: TEXT".
+void printError(const std::string& utf8);
+
+}  // namespace wemb::cli

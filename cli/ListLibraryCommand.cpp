@@ -1,0 +1,64 @@
+// wemb-cli --list-library LIBFILE: the entries of one library as the numbering sees them.
+
+#include <iostream>
+#include <vector>
+
+#include "app/Messages.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "cli/Terminal.h"
+#include "library/BinaryLibraryReader.h"
+#include "library/Library.h"
+#include "library/LibraryLoader.h"
+#include "platform/Cp932.h"
+
+namespace wemb::cli {
+namespace {
+
+void printText(const Library& library) {
+    for (const LibraryEntry& entry : library.entries()) {
+        if (entry.part != nullptr) {
+            std::cout << cp932ForTerminal(entry.name) << '\t' << entry.getBlockCount() << '\n';
+        }
+    }
+}
+
+void printJson(const Library& library, const std::string& path) {
+    JsonWriter json;
+    json.beginObject().key("library").value(path).key("entries").beginArray();
+    for (const LibraryEntry& entry : library.entries()) {
+        if (entry.part == nullptr) {
+            continue;
+        }
+        const LibraryPart& part = *entry.part;
+        json.beginObject();
+        json.key("name").value(platform::cp932ToUtf8(entry.name));
+        json.key("prefix").value(platform::cp932ToUtf8(part.prefix.value_or("")));
+        json.key("width").value(part.width);
+        json.key("height").value(part.height);
+        json.key("blockCount").value(part.blockCount);
+        json.key("pinCount").value(part.pinCount());
+        json.endObject();
+    }
+    json.endArray().endObject();
+    std::cout << json.text() << '\n';
+}
+
+}  // namespace
+
+int runListLibraryCommand(const CliOptions& options) {
+    Library library;
+    std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
+    if (!loadLibrary(library, options.file, workBuffer)) {
+        printError(messageText(MessageId::ReadFailed, options.file));
+        return kExitReadFailed;
+    }
+    if (options.json) {
+        printJson(library, options.file);
+    } else {
+        printText(library);
+    }
+    return kExitFinished;
+}
+
+}  // namespace wemb::cli

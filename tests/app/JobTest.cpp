@@ -1,0 +1,254 @@
+// The job shared by both front ends: its checks, its read, the numbering dispatch, and the save
+// with its backup, run on real files in a temporary directory.
+
+#include "app/Job.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "platform/FileOps.h"
+#include "schematic/CountedString.h"
+#include "schematic/Document.h"
+#include "tests/support/TempDirectory.h"
+#include "tools/gen/DataFileBuilder.h"
+
+namespace wemb {
+namespace {
+
+using gen::DataFileBuilder;
+using gen::PartSpec;
+using testing::readFile;
+using testing::TempDirectory;
+using testing::writeFile;
+
+std::vector<std::uint8_t> twoSheets() {
+    DataFileBuilder file;
+    file.header().part({.x = 100, .y = 10, .partName = "10k", .reference = "R5"});
+    file.record(3).part({.x = 50, .y = 10, .partName = "10k", .reference = "R"});
+    file.header(true).part({.x = 10, .y = 10, .partName = "1u", .reference = "C9"});
+    return file.bytes();
+}
+
+std::vector<std::string> referencesOf(const std::vector<std::uint8_t>& bytes) {
+    auto parsed = Document::parse(bytes);
+    std::vector<std::string> references;
+    for (const PartEntry& part : parsed.document->parts()) {
+        references.push_back(readCountedString(part.referenceField()));
+    }
+    return references;
+}
+
+JobReport run(const std::string& file, NumberingMode mode, int initial = 1, int step = 1,
+              platform::FileOps* fileOps = nullptr, bool dryRun = false) {
+    JobRequest request;
+    request.fileName = file;
+    request.mode = mode;
+    request.initialNumber = initial;
+    request.step = step;
+    request.dryRun = dryRun;
+    return runJob(request, JobEnvironment{fileOps, "/nonexistent-program-dir"});
+}
+
+TEST(BackupName, ReplacesTheFirstCharacterOfTheExtension) {
+    const struct {
+        std::string file, backup;
+    } cases[] = {
+        {"amp.CE2", "amp.$E2"},
+        {"amp.ce2", "amp.$e2"},
+        {"/data/amp.CE2", "/data/amp.$E2"},
+        {"amp", "amp.$"},                // no extension
+        {"amp.", "amp.$"},               // a bare dot
+        {"dir.v2/amp", "dir.v2/amp.$"},  // a dot in a directory is no extension
+        {"a.b.CE2", "a.b.$E2"},          // only the last dot counts
+        {".CE2", ".$E2"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(backupName(c.file), c.backup) << c.file;
+    }
+}
+
+TEST(NumberField, ReadsWholeDecimalNumbersOnly) {
+    const struct {
+        std::string text;
+        int value;
+    } cases[] = {
+        {"1", 1},    {"1000", 1000}, {" 20 ", 20},       {"-5", -5},
+        {"", 0},     {"abc", 0},     {"12abc", 0},       {"1.5", 0},
+        {"0x10", 0}, {"+3", 0},      {"99999999999", 0},  // overflow reads as no number
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseNumberField(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(JobChecks, RefuseNumbersOutOfRangeBeforeAnythingElse) {
+    const struct {
+        int initial, step;
+        std::optional<MessageId> outcome;
+    } cases[] = {
+        {0, 1, MessageId::InitialOutOfRange},  {1001, 1, MessageId::InitialOutOfRange},
+        {0, 50, MessageId::InitialOutOfRange},  // both out of range: only the first is said
+        {1, 0, MessageId::StepOutOfRange},     {1, 21, MessageId::StepOutOfRange},
+        {1000, 20, MessageId::ReadFailed},  // in range: the (missing) file is read
+    };
+    for (const auto& c : cases) {
+        const JobReport report =
+            run("/nonexistent/amp.CE2", NumberingMode::ReNum, c.initial, c.step);
+        EXPECT_EQ(report.outcome, c.outcome) << c.initial << " " << c.step;
+    }
+}
+
+TEST(JobChecks, EmptyFileNameDoesNothing) {
+    const JobReport report = run("", NumberingMode::ReNum);
+    EXPECT_FALSE(report.outcome.has_value());
+}
+
+TEST(Job, ReadFailureTouchesNothing) {
+    TempDirectory dir;
+    const std::vector<std::uint8_t> broken = {9, 0, 'V', 'U'};
+    writeFile(dir.file("amp.CE2"), broken);
+    const JobReport report = run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal);
+    EXPECT_EQ(report.outcome, MessageId::ReadFailed);
+    EXPECT_EQ(report.messageFile, dir.file("amp.CE2"));
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"amp.CE2"});
+    EXPECT_EQ(readFile(dir.file("amp.CE2")), broken);
+}
+
+TEST(Job, ReadFailsForADirectory) {
+    TempDirectory dir;
+    std::filesystem::create_directory(dir.file("amp.CE2"));
+    EXPECT_EQ(run(dir.file("amp.CE2"), NumberingMode::ReNum).outcome, MessageId::ReadFailed);
+}
+
+TEST(Job, KeepsTheOriginalAsBackupAndWritesOneFilePerSheet) {
+    TempDirectory dir;
+    const auto original = twoSheets();
+    writeFile(dir.file("amp.CE2"), original);
+    writeFile(dir.file("amp.$E2"), std::string("an earlier backup"));
+    writeFile(dir.file("amp.CE2-05"), std::string("stale sheet of an earlier run"));
+
+    const JobReport report = run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal);
+
+    ASSERT_EQ(report.outcome, MessageId::Finished);
+    EXPECT_EQ(dir.names(),
+              (std::vector<std::string>{"amp.$E2", "amp.CE2", "amp.CE2-01", "amp.CE2-05"}));
+    EXPECT_EQ(readFile(dir.file("amp.$E2")), original);
+    EXPECT_EQ(readFile(dir.file("amp.CE2-05")),
+              std::vector<std::uint8_t>(std::begin("stale sheet of an earlier run"),
+                                        std::end("stale sheet of an earlier run") - 1));
+    // The written sheets joined are the renumbered file: R at x 50 comes first.
+    auto written = readFile(dir.file("amp.CE2"));
+    const auto second = readFile(dir.file("amp.CE2-01"));
+    written.insert(written.end(), second.begin(), second.end());
+    EXPECT_EQ(written.size(), original.size());
+    EXPECT_EQ(referencesOf(written), (std::vector<std::string>{"R2", "R1", "C1"}));
+    EXPECT_EQ(report.changes.size(), 3u);
+}
+
+TEST(Job, DryRunReportsAndTouchesNoFile) {
+    TempDirectory dir;
+    const auto original = twoSheets();
+    writeFile(dir.file("amp.CE2"), original);
+    const JobReport report = run(dir.file("amp.CE2"), NumberingMode::ReNum, 1, 1, nullptr, true);
+    ASSERT_EQ(report.outcome, MessageId::Finished);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"amp.CE2"});
+    EXPECT_EQ(readFile(dir.file("amp.CE2")), original);
+    ASSERT_EQ(report.changes.size(), 3u);
+    const PartChange& first = report.changes[0];
+    EXPECT_EQ(first.sheet, 0);
+    EXPECT_EQ(first.x, 100);  // the record's own x, without the sheet offset
+    EXPECT_EQ(first.oldReference, "R5");
+    EXPECT_EQ(first.newReference, "R2");
+    EXPECT_EQ(report.changes[2].sheet, 1);
+}
+
+// Fails every rename onto one name, as a full or broken disk would.
+class FailingRename : public platform::FileOps {
+  public:
+    explicit FailingRename(std::string target) : target_(std::move(target)) {}
+    int rename(const std::string& from, const std::string& to) override {
+        if (to == target_) {
+            errno = EIO;
+            return -1;
+        }
+        return FileOps::rename(from, to);
+    }
+
+  private:
+    std::string target_;
+};
+
+TEST(Job, FailedSaveReportsTheFileAndLosesNothing) {
+    TempDirectory dir;
+    const auto original = twoSheets();
+    const std::string failingNames[] = {dir.file("amp.$E2"), dir.file("amp.CE2"),
+                                        dir.file("amp.CE2-01")};
+    for (const std::string& failing : failingNames) {
+        std::filesystem::remove_all(dir.path());
+        std::filesystem::create_directory(dir.path());
+        writeFile(dir.file("amp.CE2"), original);
+        FailingRename fileOps(failing);
+        const JobReport report =
+            run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal, 1, 1, &fileOps);
+        EXPECT_EQ(report.outcome, MessageId::WriteFailed) << failing;
+        EXPECT_FALSE(report.messageFile.empty());
+        // The original bytes survive under the data file's name or under the backup name.
+        const bool keptAsData = readFile(dir.file("amp.CE2")) == original;
+        const bool keptAsBackup = readFile(dir.file("amp.$E2")) == original;
+        EXPECT_TRUE(keptAsData || keptAsBackup) << failing;
+        for (const std::string& name : dir.names()) {
+            EXPECT_TRUE(name == "amp.CE2" || name == "amp.$E2" || name == "amp.CE2-01")
+                << "left behind: " << name;
+        }
+    }
+}
+
+TEST(Job, BackupNameTakenByADirectoryFailsForRootToo) {
+    TempDirectory dir;
+    const auto original = twoSheets();
+    writeFile(dir.file("amp.CE2"), original);
+    std::filesystem::create_directory(dir.file("amp.$E2"));
+    writeFile(dir.file("amp.$E2/keep"), std::string("x"));
+    const JobReport report = run(dir.file("amp.CE2"), NumberingMode::ReNum);
+    EXPECT_EQ(report.outcome, MessageId::WriteFailed);
+    EXPECT_EQ(readFile(dir.file("amp.CE2")), original);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("amp.CE2-01")));
+}
+
+TEST(Job, SymbolicLinkRenumbersItsTarget) {
+    TempDirectory dir;
+    std::filesystem::create_directory(dir.file("real"));
+    const auto original = twoSheets();
+    writeFile(dir.file("real/amp.CE2"), original);
+    std::filesystem::create_symlink(dir.file("real/amp.CE2"), dir.file("link.CE2"));
+    ASSERT_EQ(run(dir.file("link.CE2"), NumberingMode::ReNum).outcome, MessageId::Finished);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.CE2")));
+    EXPECT_EQ(readFile(dir.file("real/amp.$E2")), original);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("real/amp.CE2-01")));
+}
+
+TEST(Job, AutonumWithoutPartsReadsNoLibrary) {
+    TempDirectory dir;
+    DataFileBuilder file;
+    file.header().record(0);
+    writeFile(dir.file("empty.CE2"), file.bytes());
+    writeFile(dir.file("QUIL.INI"), std::string("[LIBRARY]\nLIB0=missing.LIB\n"));
+    const JobReport report = run(dir.file("empty.CE2"), NumberingMode::AutonumLocked);
+    EXPECT_EQ(report.outcome, MessageId::Finished);
+    EXPECT_FALSE(report.failedLibrary.has_value());
+    EXPECT_EQ(readFile(dir.file("empty.CE2")), file.bytes());
+}
+
+TEST(Job, AFailedLibraryIsReportedAndTheJobGoesOn) {
+    TempDirectory dir;
+    writeFile(dir.file("amp.CE2"), twoSheets());
+    writeFile(dir.file("QUIL.INI"), "[LIBRARY]\nLIB0=" + dir.file("missing.LIB") + "\n");
+    const JobReport report = run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal);
+    EXPECT_EQ(report.outcome, MessageId::Finished);
+    EXPECT_EQ(report.failedLibrary, dir.file("missing.LIB"));
+}
+
+}  // namespace
+}  // namespace wemb

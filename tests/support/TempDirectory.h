@@ -1,0 +1,65 @@
+#pragma once
+// A fresh directory for one test, removed with everything in it when the test ends.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace wemb::testing {
+
+class TempDirectory {
+  public:
+    TempDirectory() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "wemb-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            std::abort();
+        }
+        path_ = pattern;
+    }
+    ~TempDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+    // The names in the directory, sorted.
+    std::vector<std::string> names() const {
+        std::vector<std::string> result;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            result.push_back(entry.path().filename().string());
+        }
+        std::sort(result.begin(), result.end());
+        return result;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline void writeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void writeFile(const std::string& path, const std::string& text) {
+    writeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+inline std::vector<std::uint8_t> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace wemb::testing
