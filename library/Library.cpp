@@ -54,6 +54,13 @@ void LibraryPin::setNumber(int index, bool plus, std::string_view text) {
     (*numbers_)[static_cast<std::size_t>(index)] = std::move(slot);
 }
 
+std::optional<std::string> LibraryPin::number(int index) const {
+    if (!numbers_ || index < 0 || index >= numberCount()) {
+        return std::nullopt;
+    }
+    return (*numbers_)[static_cast<std::size_t>(index)];
+}
+
 void LibraryPin::clearNumber(int index) {
     if (numbers_ && index >= 0 && index < numberCount()) {
         (*numbers_)[static_cast<std::size_t>(index)].reset();
@@ -89,8 +96,9 @@ const LibraryPattern* Library::findPattern(std::string_view name) const {
 }
 
 const LibraryEntry* Library::findEntry(std::string_view name) const {
-    const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                    [name](const LibraryEntry& entry) { return entry.name == name; });
+    const auto found = std::find_if(
+        entries_.begin(), entries_.end(),
+        [name](const LibraryEntry& entry) { return entry.part != nullptr && entry.name == name; });
     return found == entries_.end() ? nullptr : &*found;
 }
 

@@ -19,7 +19,7 @@ namespace wemb {
 // One bit per pixel; rows padded to whole 16-bit words. Only the rows that a reader stored are
 // held: rows past them read as zero, so a hostile size costs no memory.
 class PatternBitmap {
-public:
+  public:
     PatternBitmap(std::uint16_t width, std::uint16_t height);
 
     std::uint16_t width() const { return width_; }
@@ -35,7 +35,7 @@ public:
     std::uint8_t byteAt(std::size_t row, std::size_t column) const;
     std::size_t storedRows() const { return stride_ == 0 ? 0 : data_.size() / stride_; }
 
-private:
+  private:
     std::uint16_t width_;
     std::uint16_t height_;
     std::size_t stride_;
@@ -49,7 +49,8 @@ struct LibraryPin {
 
     // One slot per block; a slot holds "+" or "-" and the pin's number in that block.
     int numberCount() const { return numbers_ ? static_cast<int>(numbers_->size()) : 0; }
-    const std::optional<std::string>& number(int index) const { return numbers_->at(static_cast<std::size_t>(index)); }
+    // Slot `index`; nothing for an empty slot or an index out of range.
+    std::optional<std::string> number(int index) const;
 
     // Makes `count` empty slots, once: later calls change nothing.
     void allocNumbers(int count);
@@ -62,7 +63,7 @@ struct LibraryPin {
     void setNumber(int index, bool plus, std::string_view text);
     void clearNumber(int index);
 
-private:
+  private:
     std::optional<std::vector<std::optional<std::string>>> numbers_;
 };
 
@@ -78,9 +79,9 @@ struct LibraryPart {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t blockCount = 1;
-    std::unique_ptr<PatternBitmap> bitmap;        // binary libraries
-    const LibraryPattern* pattern = nullptr;      // text libraries; owned by the library
-    std::uint32_t sideMask = 0;                   // 1 side 0, 2 side 1, 4 side 2, 8 side 3
+    std::unique_ptr<PatternBitmap> bitmap;    // binary libraries
+    const LibraryPattern* pattern = nullptr;  // text libraries; owned by the library
+    std::uint32_t sideMask = 0;               // 1 side 0, 2 side 1, 4 side 2, 8 side 3
     std::vector<LibraryPin> pins;
 
     int pinCount() const { return static_cast<int>(pins.size()); }
@@ -94,7 +95,7 @@ struct LibraryEntry {
 };
 
 class Library {
-public:
+  public:
     Library() = default;
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
@@ -104,7 +105,8 @@ public:
     void setPath(std::string path) { path_ = std::move(path); }
 
     int getEntryCount() const { return static_cast<int>(entries_.size()); }
-    // Entry `index` in index order, or null when out of range.
+    // Entry `index` in index order, or null when out of range. A binary library may hold an
+    // entry without a part (its file names no record for it); lookups pass such entries over.
     const LibraryEntry* getEntry(int index) const;
     std::span<const LibraryEntry> entries() const { return entries_; }
 
@@ -114,13 +116,13 @@ public:
     LibraryEntry& addEntry(std::string name, const LibraryPart* part);
     // The first pattern of this name, in file order.
     const LibraryPattern* findPattern(std::string_view name) const;
-    // The first entry of this name, in index order.
+    // The first entry of this name that has a part, in index order.
     const LibraryEntry* findEntry(std::string_view name) const;
 
     std::span<const std::unique_ptr<LibraryPart>> parts() const { return parts_; }
     std::span<const std::unique_ptr<LibraryPattern>> patterns() const { return patterns_; }
 
-private:
+  private:
     std::optional<std::string> path_;
     std::vector<std::unique_ptr<LibraryPart>> parts_;        // order of first use / file order
     std::vector<std::unique_ptr<LibraryPattern>> patterns_;  // file order

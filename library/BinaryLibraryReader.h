@@ -1,0 +1,75 @@
+#pragma once
+// The reader of the editor's binary part libraries. A file is a 54-byte head (signature, entry
+// count and the absolute positions of six blocks) followed by the blocks: the name table, the
+// component table, the component records with their pins, the pattern table, the bitmaps and the
+// string pool. Names with equal component-table values are aliases of one part.
+//
+// Everything a position or an offset leads to must lie inside the bytes that were read; anything
+// else fails the whole read, because a library that is half understood would give wrong block
+// counts without a word.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "library/ByteCursor.h"
+#include "library/Library.h"
+
+namespace wemb {
+
+inline constexpr std::size_t kBinarySignatureReadSize = 16;
+inline constexpr std::size_t kBinaryHeadSize = 54;
+// Everything after the head is held in one work buffer of this size.
+inline constexpr std::size_t kBinaryBodyCapacity = 65535;
+inline constexpr std::size_t kMaxBinaryLibrarySize = kBinaryHeadSize + kBinaryBodyCapacity;
+
+// Why a binary library was refused. The user hears only "the file could not be read"; the
+// distinction is for tests and diagnostics.
+enum class BinaryLibraryStatus {
+    Loaded,
+    TooShort,      // no whole head, or fewer than 4 bytes after it
+    TooLong,       // more than kMaxBinaryLibrarySize bytes
+    BadSignature,  // not "LIB FOR RI000" and 0x1A
+    NoEntries,
+    NameOutOfRange,       // name table, or a name and its terminator
+    ComponentOutOfRange,  // component table, or a component record and its pins
+    PrefixOutOfRange,
+    PatternOutOfRange,  // pattern table
+    BitmapOutOfRange,   // bitmap header or rows
+    PinNameOutOfRange,
+};
+
+// True when the first 14 of `firstBytes` are "LIB FOR RI000" and 0x1A; what follows plays no
+// part.
+bool checkBinarySignature(std::span<const std::uint8_t> firstBytes);
+
+// Reads a library from its head (the first kBinaryHeadSize bytes of the file) and its body
+// (every byte after the head, at most kBinaryBodyCapacity). The library is filled only when the
+// whole file was understood; on any failure it is left as it was.
+BinaryLibraryStatus readBinaryLibrary(Library& library, std::span<const std::uint8_t> head,
+                                      std::span<const std::uint8_t> body);
+
+// Reads a library from the whole file held in memory: signature, size limit, head and body.
+BinaryLibraryStatus readBinaryLibraryBytes(Library& library, std::span<const std::uint8_t> file);
+
+// The pin attribute word of the file as LibraryPin::attributes: bits 0-7 stay, bits 8-9 become
+// the side in bits 16-17, bits 12, 14 and 15 become the type flags in bits 28, 30 and 31.
+std::uint32_t decodePinAttributes(std::uint16_t word);
+
+// One pin-number word as text: a letter from bits 10-14 (1 is "A"; none for 0), then bits 0-8 in
+// decimal. Bit 15 set marks the number "-", clear marks it "+".
+struct PinNumber {
+    std::string text;
+    bool plus = true;
+};
+PinNumber formatPinNumber(std::uint16_t word);
+
+// The bitmap whose header starts at the first byte of `at`: nothing when its header or rows
+// reach past the data, a null bitmap when its width or height is 0.
+std::optional<std::unique_ptr<PatternBitmap>> copyBitmap(const ByteCursor& at);
+
+}  // namespace wemb

@@ -1,0 +1,86 @@
+#include "library/LibraryLoader.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <vector>
+
+#include "library/BinaryLibraryReader.h"
+#include "library/text/TextLibraryReader.h"
+
+namespace wemb {
+namespace {
+
+std::string_view extensionOf(std::string_view path) {
+    const std::size_t separator = path.find_last_of("/\\");
+    const std::string_view fileName =
+        separator == std::string_view::npos ? path : path.substr(separator + 1);
+    const std::size_t dot = fileName.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : fileName.substr(dot);
+}
+
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Reads up to `into.size()` bytes; the count that arrived.
+std::size_t readSome(std::ifstream& file, std::span<std::uint8_t> into) {
+    file.read(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(into.size()));
+    return static_cast<std::size_t>(file.gcount());
+}
+
+// The head is read first, so that a file without the signature is refused before its body is
+// read; the body then comes in one read into the work buffer. A byte beyond the buffer means the
+// file is longer than any binary library can be.
+bool loadBinaryLibrary(Library& library, const std::string& path,
+                       std::span<std::uint8_t> workBuffer) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::array<std::uint8_t, kBinaryHeadSize> head{};
+    const std::span<std::uint8_t> headBytes(head);
+    if (readSome(file, headBytes.first(kBinarySignatureReadSize)) < kBinarySignatureReadSize ||
+        !checkBinarySignature(head)) {
+        return false;
+    }
+    if (readSome(file, headBytes.subspan(kBinarySignatureReadSize)) <
+        kBinaryHeadSize - kBinarySignatureReadSize) {
+        return false;
+    }
+    std::vector<std::uint8_t> ownBuffer;
+    if (workBuffer.size() < kBinaryBodyCapacity) {
+        ownBuffer.resize(kBinaryBodyCapacity);
+        workBuffer = ownBuffer;
+    }
+    const std::size_t bodySize = readSome(file, workBuffer.first(kBinaryBodyCapacity));
+    if (file.bad() || (file && file.peek() != std::ifstream::traits_type::eof())) {
+        return false;
+    }
+    return readBinaryLibrary(library, head, workBuffer.first(bodySize)) ==
+           BinaryLibraryStatus::Loaded;
+}
+
+}  // namespace
+
+bool isTextLibraryPath(std::string_view path) {
+    constexpr std::string_view kTextExtension = ".LB3";
+    const std::string_view extension = extensionOf(path);
+    return std::equal(extension.begin(), extension.end(), kTextExtension.begin(),
+                      kTextExtension.end(),
+                      [](char a, char b) { return upperAscii(a) == upperAscii(b); });
+}
+
+bool loadLibrary(Library& library, const std::string& path, std::span<std::uint8_t> workBuffer) {
+    if (library.path()) {
+        return false;
+    }
+    const bool loaded = isTextLibraryPath(path) ? readTextLibrary(library, path)
+                                                : loadBinaryLibrary(library, path, workBuffer);
+    if (loaded) {
+        library.setPath(path);
+    }
+    return loaded;
+}
+
+}  // namespace wemb

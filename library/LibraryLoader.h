@@ -1,0 +1,25 @@
+#pragma once
+// Loading one library file into an empty Library, whichever of the two formats it is in: a name
+// ending in ".LB3" (any letter case) is a text library, anything else a binary one.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "library/Library.h"
+
+namespace wemb {
+
+// True when the file name part of `path` (after its last "/" or "\") ends in ".LB3", ignoring
+// letter case.
+bool isTextLibraryPath(std::string_view path);
+
+// Loads the library at `path`. A binary library is read through `workBuffer` (the set lends one
+// of kBinaryBodyCapacity bytes to every load; a smaller one is replaced by a buffer of this call's
+// own). False when the library was loaded before, or the file cannot be opened, read or
+// understood; the path is recorded only on success. Reports nothing: the caller names the file
+// to the user.
+bool loadLibrary(Library& library, const std::string& path, std::span<std::uint8_t> workBuffer);
+
+}  // namespace wemb

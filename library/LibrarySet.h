@@ -1,0 +1,78 @@
+#pragma once
+// The libraries of one numbering job: those the editor's settings file lists (LIB0, LIB1, ... up
+// to the first missing or empty key, which the caller has read), at most 16, in key order. The
+// job owns the set from the start of numbering to its end; nothing else holds libraries.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "library/Library.h"
+
+namespace wemb {
+
+inline constexpr int kMaxLibraries = 16;
+
+struct LibrarySetLoad;
+
+class LibrarySet {
+  public:
+    LibrarySet() = default;
+    LibrarySet(LibrarySet&&) noexcept = default;
+    LibrarySet& operator=(LibrarySet&&) noexcept = default;
+    LibrarySet(const LibrarySet&) = delete;
+    LibrarySet& operator=(const LibrarySet&) = delete;
+
+    // Loads the libraries in list order, one slot each, at most kMaxLibraries; an empty path ends
+    // the list. One work buffer serves every binary library. A library that fails ends the load:
+    // the set comes back empty and the result names that library, for the front end to report.
+    static LibrarySetLoad load(const std::vector<std::string>& libraryPaths);
+
+    // The first entry named `name` (byte for byte, letter case counts) in slot order, then entry
+    // order; entries without a part are passed over. On a match the slot and the entry's index
+    // are stored through the outputs that are not null.
+    const LibraryEntry* findLibraryEntry(std::string_view name, int* foundLibrary = nullptr,
+                                         int* foundEntry = nullptr) const;
+
+    int libraryCount() const { return static_cast<int>(libraries_.size()); }
+    bool empty() const { return libraries_.empty(); }
+    // The library in `slot`, or null when the slot is empty.
+    const Library* library(int slot) const;
+
+    // Frees every library; the set is empty afterwards, and may be cleared again.
+    void clear();
+
+  private:
+    struct Found {
+        const LibraryEntry* entry;
+        int library;
+        int index;
+    };
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+
+    void buildIndex();
+
+    std::vector<std::unique_ptr<Library>> libraries_;  // slot order
+    // Keys view the entries' own names, which stay put for the life of their library.
+    std::unordered_map<std::string_view, Found, NameHash, std::equal_to<>> index_;
+};
+
+struct LibrarySetLoad {
+    LibrarySet set;
+    // The path of the library that failed to load; then the set is empty.
+    std::optional<std::string> failedLibrary;
+
+    bool loaded() const { return !failedLibrary; }
+};
+
+}  // namespace wemb
