@@ -1,0 +1,48 @@
+#include "app/Settings.h"
+
+#include <cstdlib>
+
+#include "platform/Paths.h"
+
+namespace wemb {
+
+std::string settingsPath(const SettingsPlaces& places, const SettingsProbe& probe) {
+    const std::string inCurrent = platform::joinPath(places.currentDirectory, settingsFileName);
+    if (probe.canOpenForReading(inCurrent)) {
+        return inCurrent;
+    }
+    if (places.userConfigDirectory.empty() || probe.isWritableDirectory(places.programDirectory)) {
+        return platform::joinPath(places.programDirectory, settingsFileName);
+    }
+    return platform::joinPath(platform::joinPath(places.userConfigDirectory, "wemb"),
+                              settingsFileName);
+}
+
+std::string userConfigDirectory(const char* xdgConfigHome, const char* home) {
+    // A relative XDG_CONFIG_HOME is to be ignored: it would move with the working directory.
+    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
+        return xdgConfigHome;
+    }
+    if (home != nullptr && home[0] != '\0') {
+        return platform::joinPath(home, ".config");
+    }
+    return {};
+}
+
+SettingsPlaces runningProgramPlaces() {
+    SettingsPlaces places;
+    places.currentDirectory = platform::currentDirectory();
+    places.programDirectory = platform::programDirectory();
+    places.userConfigDirectory =
+        userConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    return places;
+}
+
+SettingsProbe fileSystemProbe() {
+    return SettingsProbe{
+        [](const std::string& path) { return platform::canOpenForReading(path); },
+        [](const std::string& directory) { return platform::isWritableDirectory(directory); },
+    };
+}
+
+}  // namespace wemb
