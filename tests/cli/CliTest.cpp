@@ -20,7 +20,7 @@ using testing::readFile;
 using testing::TempDirectory;
 using testing::writeFile;
 
-struct Run {
+struct CliRun {
     int status = -1;
     std::string out, err;
 };
@@ -38,11 +38,11 @@ std::string textOf(const std::vector<std::uint8_t>& bytes) {
 }
 
 // Runs wemb-cli with `arguments` in `dir`, in a UTF-8 locale.
-Run cli(const TempDirectory& dir, const std::string& arguments) {
+CliRun cli(const TempDirectory& dir, const std::string& arguments) {
     const std::string program = std::string(WEMB_BINARY_DIR) + "/bin/wemb-cli";
     const std::string command = "cd " + shellQuoted(dir.path().string()) + " && LC_ALL=C.UTF-8 " +
                                 shellQuoted(program) + " " + arguments + " >.out 2>.err";
-    Run run;
+    CliRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.out = textOf(readFile(dir.file(".out")));
@@ -87,7 +87,7 @@ TEST(Cli, ModesGiveTheirNumbers) {
     for (const auto& c : cases) {
         TempDirectory dir;
         writeFile(dir.file("amp.CE2"), example());
-        const Run run = cli(dir, c.arguments + " amp.CE2");
+        const CliRun run = cli(dir, c.arguments + " amp.CE2");
         EXPECT_EQ(run.status, 0) << c.arguments << run.err;
         EXPECT_EQ(run.out, "処理が終わりました\n") << c.arguments;
         EXPECT_EQ(referencesIn(dir.file("amp.CE2")), c.references) << c.arguments;
@@ -120,7 +120,7 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         std::vector<std::uint8_t> broken = example();
         broken[60] = 12;  // a record type that has no length
         writeFile(dir.file("broken.CE2"), broken);
-        const Run run = cli(dir, c.arguments);
+        const CliRun run = cli(dir, c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments;
         EXPECT_NE(run.err.find(c.errorContains), std::string::npos)
             << c.arguments << ": " << run.err;
@@ -133,10 +133,10 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
 
 TEST(Cli, HelpAndVersion) {
     TempDirectory dir;
-    const Run help = cli(dir, "--help");
+    const CliRun help = cli(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--mode locked|original|renum"), std::string::npos);
-    const Run version = cli(dir, "--version");
+    const CliRun version = cli(dir, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_NE(version.out.find("0.92Y"), std::string::npos);
 }
@@ -144,12 +144,12 @@ TEST(Cli, HelpAndVersion) {
 TEST(Cli, DryRunReportsEachChangeAndTouchesNothing) {
     TempDirectory dir;
     writeFile(dir.file("amp.CE2"), example());
-    const Run text = cli(dir, "--dry-run -m original amp.CE2");
+    const CliRun text = cli(dir, "--dry-run -m original amp.CE2");
     EXPECT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("1\t300\t0\t10k\tR7\tR2\t0\t0\n"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("3 parts would change"), std::string::npos) << text.out;
 
-    const Run json = cli(dir, "-n --json -m original amp.CE2");
+    const CliRun json = cli(dir, "-n --json -m original amp.CE2");
     EXPECT_EQ(json.status, 0) << json.err;
     EXPECT_NE(
         json.out.find(
@@ -165,7 +165,7 @@ TEST(Cli, WriteFailureExitsWithThree) {
     writeFile(dir.file("amp.CE2"), example());
     std::filesystem::create_directory(dir.file("amp.$E2"));
     writeFile(dir.file("amp.$E2/x"), std::string("keeps the directory from being replaced"));
-    const Run run = cli(dir, "amp.CE2");
+    const CliRun run = cli(dir, "amp.CE2");
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("の書き込みに失敗しました"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
