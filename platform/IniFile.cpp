@@ -177,6 +177,10 @@ bool storable(std::string_view section, std::string_view key, std::string_view v
     return trimmed(section).size() == section.size() && section.find(']') == std::string_view::npos;
 }
 
+bool isBlankLine(std::string_view text, const Line& line) {
+    return trimmed(text.substr(line.begin, line.contentEnd - line.begin)).empty();
+}
+
 std::string appendedSection(std::string_view text, std::string_view section, std::string_view key,
                             std::string_view value) {
     const std::string_view lineEnd = lineEndOf(text);
@@ -185,7 +189,7 @@ std::string appendedSection(std::string_view text, std::string_view section, std
         out += lineEnd;
     }
     const std::vector<Line> lines = splitLines(text);
-    if (!lines.empty() && !trimmed(text.substr(lines.back().begin)).empty()) {
+    if (!lines.empty() && !isBlankLine(text, lines.back())) {
         out += lineEnd;  // a blank line between sections, as Windows writes them
     }
     out.append("[").append(section).append("]").append(lineEnd);
