@@ -14,28 +14,29 @@ namespace wemb::gen {
 
 inline constexpr std::string_view kTextMagic = "+RIRI3_DAR_I.1.0";
 
+// Every member has an initializer, so that designated initializers may leave any of them out.
 struct TextPinSpec {
-    std::string name;                  // "N"; empty writes none
-    std::string location = "L1";       // "L": side letter and offset; empty writes none
-    std::string type;                  // "T" letters; empty writes none
-    std::vector<std::string> numbers;  // one "M" each, in order
+    std::string name{};                  // "N"; empty writes none
+    std::string location = "L1";         // "L": side letter and offset; empty writes none
+    std::string type{};                  // "T" letters; empty writes none
+    std::vector<std::string> numbers{};  // one "M" each, in order
 };
 
 struct TextComponentSpec {
-    std::string name;                   // "N"
-    int width = 4;                      // "X"
-    int height = 4;                     // "Y"
-    int blocks = 1;                     // "B"
-    std::optional<std::string> prefix;  // "R"; none writes no "R"
-    std::string pattern;                // "P"; empty writes none
-    std::vector<TextPinSpec> pins;
+    std::string name{};                   // "N"
+    int width = 4;                        // "X"
+    int height = 4;                       // "Y"
+    int blocks = 1;                       // "B"
+    std::optional<std::string> prefix{};  // "R"; none writes no "R"
+    std::string pattern{};                // "P"; empty writes none
+    std::vector<TextPinSpec> pins{};
 };
 
 struct TextPatternSpec {
-    std::string name;                             // "N"
-    int width = 8;                                // "X"
-    int height = 1;                               // "Y"
-    std::vector<std::vector<std::uint8_t>> rows;  // bytes of each row, top row first
+    std::string name{};                             // "N"
+    int width = 8;                                  // "X"
+    int height = 1;                                 // "Y"
+    std::vector<std::vector<std::uint8_t>> rows{};  // bytes of each row, top row first
 };
 
 // `value` with every byte that would end or break a field (comma, line feed, carriage return,

@@ -1,0 +1,88 @@
+#include "library/text/ByteStream.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "library/text/TextTokenizer.h"
+
+namespace wemb {
+namespace {
+
+std::filesystem::path scratchDirectory() {
+    const auto directory = std::filesystem::path(WEMB_BINARY_DIR) / "test-scratch" / "text";
+    std::filesystem::create_directories(directory);
+    return directory;
+}
+
+std::string writeScratch(const std::string& name, const std::string& bytes) {
+    const auto path = scratchDirectory() / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+}
+
+std::vector<std::string> tokensOf(ByteStream& stream) {
+    TextTokenizer tokenizer;
+    tokenizer.attach(stream);
+    std::vector<std::string> tokens;
+    std::string token;
+    while (tokenizer.readToken(token) >= 0) {
+        tokens.push_back(token);
+    }
+    return tokens;
+}
+
+// Inputs whose fields and escapes straddle the file reader's block boundaries.
+TEST(ByteStreamFile, DeliversTheSameBytesAsMemory) {
+    struct Case {
+        const char* fault;
+        std::size_t fieldBytes;
+        std::size_t fields;
+    };
+    const Case cases[] = {
+        {"field split over a block boundary", 1000, 600},
+        {"escape split over a block boundary", 7, 90000},
+        {"capped fields over several blocks", 40000, 20},
+        {"empty file", 0, 0},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.fault);
+        std::string text;
+        for (std::size_t i = 0; i < row.fields; ++i) {
+            text += std::string(row.fieldBytes, static_cast<char>('a' + i % 26)) + "%2C\xFE\n";
+        }
+        const std::string path = writeScratch("stream.lb3", text);
+        const auto file = ByteStream::openFile(path);
+        ASSERT_NE(file, nullptr);
+        ByteStream memory(
+            std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        EXPECT_EQ(tokensOf(*file), tokensOf(memory));
+        EXPECT_FALSE(file->readFailed());
+    }
+}
+
+TEST(ByteStreamFile, ReportsFilesThatCannotBeOpenedOrRead) {
+    EXPECT_EQ(ByteStream::openFile((scratchDirectory() / "missing.lb3").string()), nullptr);
+    // A directory opens on some systems but cannot be read: that must not pass for an end.
+    const auto directory = ByteStream::openFile(scratchDirectory().string());
+    if (directory) {
+        EXPECT_EQ(directory->get(), ByteStream::kEnd);
+        EXPECT_TRUE(directory->readFailed());
+    }
+}
+
+TEST(ByteStreamMemory, EndsAndStaysEnded) {
+    const std::uint8_t bytes[] = {0x00, 0xFF};
+    ByteStream stream{std::span(bytes)};
+    EXPECT_EQ(stream.get(), 0x00);
+    EXPECT_EQ(stream.get(), 0xFF);
+    EXPECT_EQ(stream.get(), ByteStream::kEnd);
+    EXPECT_EQ(stream.get(), ByteStream::kEnd);
+    EXPECT_TRUE(stream.buffered().empty());
+    EXPECT_FALSE(stream.readFailed());
+}
+
+}  // namespace
+}  // namespace wemb

@@ -1,0 +1,362 @@
+#include "library/text/TextLibraryReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "library/text/TextPinReader.h"
+#include "tests/text/TextLibraryTestSupport.h"
+#include "tools/gen/TextLibraryBuilder.h"
+
+namespace wemb {
+namespace {
+
+using testing::partOf;
+using testing::ReaderCase;
+using testing::runReaderCases;
+using testing::textLibrary;
+using namespace std::string_literals;
+
+// A component that passes every check, with `extra` tokens before its "-COMP".
+std::string component(std::string_view name, std::initializer_list<std::string_view> extra = {}) {
+    std::string text = "+COMP\nN:" + std::string(name) + "\nX:4\nY:4\nB:1\n";
+    for (const std::string_view line : extra) {
+        text += line;
+        text += '\n';
+    }
+    return text + "-COMP";
+}
+
+TEST(TextLibraryTopLevel, MagicAndSections) {
+    runReaderCases({
+        {"magic alone is an empty library", textLibrary({}), true, 0},
+        {"empty file", "", false},
+        {"blanks only", " \n\t\n", false},
+        {"magic with a trailing blank", "+RIRI3_DAR_I.1.0 \n", false},
+        {"magic of another version", "+RIRI3_DAR_I.1.1\n", false},
+        {"magic in lower case", "+riri3_dar_i.1.0\n", false},
+        {"magic after a component", component("A") + "\n" + textLibrary({}), false},
+        {"blank lines and blanks before the magic", "\n\n  \t+RIRI3_DAR_I.1.0\n", true, 0},
+        {"magic ended by a comma", "+RIRI3_DAR_I.1.0," + component("A"), true, 1},
+        {"stray end tokens at the top level",
+         textLibrary({"-PIN", "-COMP", "-FOO", component("A")}), true, 1},
+        {"ignored tokens at the top level", textLibrary({"N:A", "junk", ":", component("A")}), true,
+         1},
+        {"unknown section holds known ones",
+         textLibrary({"+FOO", "+COMP", "N:A", "-COMP", "+PIN", "-FOO", component("B")}), true, 1,
+         [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "B"); }},
+        {"pin section at the top level is skipped", textLibrary({"+PIN", component("A"), "-PIN"}),
+         true, 0},
+        {"unknown section never closed", textLibrary({component("A"), "+FOO", "-BAR"}), false},
+        {"broken escape ends the read as a success",
+         textLibrary({component("A"), "x%", component("B"), "+FOO"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "A"); }},
+    });
+}
+
+TEST(TextLibraryComponents, TheComponentWithAnAlias) {
+    runReaderCases(
+        {{"one part, two entries",
+          textLibrary({"+COMP", "N:74HC00", "X:4", "Y:4", "B:2", "R:IC", "+PIN", "N:A", "L:L1",
+                       "M:1", "M:7", "-PIN", "-COMP", "+ALIAS", "N:74HC00", "A:74LS00", "-ALIAS"}),
+          true, 2, [](const Library& library) {
+              ASSERT_EQ(library.parts().size(), 1u);
+              const LibraryPart& part = *library.parts()[0];
+              EXPECT_EQ(part.prefix, "IC");
+              EXPECT_EQ(part.width, 4);
+              EXPECT_EQ(part.height, 4);
+              EXPECT_EQ(part.blockCount, 2);
+              EXPECT_EQ(part.sideMask, 1u);
+              ASSERT_EQ(part.pinCount(), 1);
+              const LibraryPin& pin = part.pins[0];
+              EXPECT_EQ(pin.name, "A");
+              EXPECT_EQ(pin.attributes, 1u);
+              ASSERT_EQ(pin.numberCount(), 2);
+              EXPECT_EQ(pin.number(0), "+1");
+              EXPECT_EQ(pin.number(1), "+7");
+              EXPECT_EQ(library.getEntry(0)->name, "74HC00");
+              EXPECT_EQ(library.getEntry(1)->name, "74LS00");
+              EXPECT_EQ(library.findEntry("74HC00")->part, &part);
+              EXPECT_EQ(library.findEntry("74LS00")->getBlockCount(), 2);
+          }}});
+}
+
+TEST(TextLibraryComponents, KeysAndEndChecks) {
+    const auto blocks = [](int expected) {
+        return [expected](const Library& library) {
+            EXPECT_EQ(partOf(library, 0).blockCount, expected);
+        };
+    };
+    const auto comp = [](std::initializer_list<std::string_view> lines) {
+        std::string text = "+COMP\n";
+        for (const std::string_view line : lines) {
+            text += std::string(line) + "\n";
+        }
+        return textLibrary({text + "-COMP"});
+    };
+    runReaderCases({
+        {"B 1 loads", comp({"N:A", "X:1", "Y:1", "B:1"}), true, 1, blocks(1)},
+        {"B 256 loads", comp({"N:A", "X:1", "Y:1", "B:256"}), true, 1, blocks(256)},
+        {"B 257 fails", comp({"N:A", "X:1", "Y:1", "B:257"}), false},
+        {"B -1 fails", comp({"N:A", "X:1", "Y:1", "B:-1"}), false},
+        {"B beyond 32 bits fails", comp({"N:A", "X:1", "Y:1", "B:4294967298"}), false},
+        {"B 0 then B 2 loads", comp({"N:A", "X:1", "Y:1", "B:0", "B:2"}), true, 1, blocks(2)},
+        {"B 0 twice then B 3 loads", comp({"N:A", "X:1", "Y:1", "B:0", "B:0", "B:3"}), true, 1,
+         blocks(3)},
+        {"B 2 then B 3 fails", comp({"N:A", "X:1", "Y:1", "B:2", "B:3"}), false},
+        {"B 2 then B 2 fails", comp({"N:A", "X:1", "Y:1", "B:2", "B:2"}), false},
+        {"B 0 at the end fails", comp({"N:A", "X:1", "Y:1", "B:0"}), false},
+        {"no B at the end fails", comp({"N:A", "X:1", "Y:1"}), false},
+        {"negative X fails at once", comp({"N:A", "X:-1", "X:3", "Y:1", "B:1"}), false},
+        {"negative Y fails at once", comp({"N:A", "X:1", "Y:-5", "Y:3", "B:1"}), false},
+        {"X 0 at the end fails", comp({"N:A", "X:0", "Y:1", "B:1"}), false},
+        {"X that is no number reads as 0", comp({"N:A", "X:abc", "Y:1", "B:1"}), false},
+        {"later X replaces earlier", comp({"N:A", "X:0", "X:9", "Y:1", "B:1"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(partOf(library, 0).width, 9); }},
+        {"integers read as atoi does", comp({"N:A", "X: +12mm", "Y:\t7", "B:1"}), true, 1,
+         [](const Library& library) {
+             EXPECT_EQ(partOf(library, 0).width, 12);
+             EXPECT_EQ(partOf(library, 0).height, 7);
+         }},
+        {"huge X stays at the 32-bit end", comp({"N:A", "X:99999999999", "Y:1", "B:1"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(partOf(library, 0).width, 2147483647); }},
+        {"no name fails", comp({"X:1", "Y:1", "B:1"}), false},
+        {"name cut empty by a zero byte fails", comp({"N:%00A", "X:1", "Y:1", "B:1"}), false},
+        {"keys are case-sensitive", comp({"n:A", "X:1", "Y:1", "B:1"}), false},
+        {"colon last is no key", comp({"N:A", "N:", "X:1", "Y:1", "B:1"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "A"); }},
+        {"value keeps later colons", comp({"N:A:B", "X:1", "Y:1", "B:1"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "A:B"); }},
+        {"name cut at a zero byte", comp({"N:AB%00CD", "X:1", "Y:1", "B:1"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "AB"); }},
+        {"escaped comma in a name", comp({"N:A%2CB", "X:1", "Y:1", "B:1"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "A,B"); }},
+        {"no R gives prefix U", comp({"N:A", "X:1", "Y:1", "B:1"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(partOf(library, 0).prefix, "U"); }},
+        {"R gives the prefix", comp({"N:A", "X:1", "Y:1", "B:1", "R:TR"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(partOf(library, 0).prefix, "TR"); }},
+        {"unknown keys are ignored", comp({"N:A", "Z:-1", "X:1", "Y:1", "B:1"}), true, 1},
+    });
+}
+
+TEST(TextLibraryComponents, PinsNeedTheSizeFirst) {
+    runReaderCases({
+        {"pin before B fails even if B follows",
+         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "+PIN", "-PIN", "B:1", "-COMP"}), false},
+        {"pin before X fails",
+         textLibrary({"+COMP", "N:A", "Y:1", "B:1", "+PIN", "-PIN", "X:1", "-COMP"}), false},
+        {"pin after B 0 fails",
+         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "B:0", "+PIN", "-PIN", "B:1", "-COMP"}), false},
+        {"pin without a name is fine", textLibrary({component("A", {"+PIN", "-PIN"})}), true, 1,
+         [](const Library& library) {
+             ASSERT_EQ(partOf(library, 0).pinCount(), 1);
+             EXPECT_FALSE(partOf(library, 0).pins[0].name.has_value());
+         }},
+    });
+}
+
+TEST(TextLibraryComponents, SectionsInsideAComponent) {
+    runReaderCases({
+        {"end token of a pin outside a pin fails", textLibrary({component("A", {"-PIN"})}), false},
+        {"end token of another section fails", textLibrary({component("A", {"-PTN"})}), false},
+        {"unknown section is passed over with its end tokens",
+         textLibrary({component("A", {"+FOO", "-COMP", "-PIN", "N:B", "-FOO"})}), true, 1,
+         [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "A"); }},
+        {"unknown section never closed", textLibrary({component("A", {"+FOO"})}), false},
+        {"component inside a component is skipped to the first -COMP",
+         textLibrary({"+COMP", "N:A", "+COMP", "N:B", "-COMP"}), true, 1,
+         [](const Library& library) {
+             EXPECT_EQ(library.getEntry(0)->name, "A");
+             EXPECT_EQ(partOf(library, 0).blockCount, 0);
+         }},
+        {"alias inside a component is skipped",
+         textLibrary({component("A", {"+ALIAS", "N:A", "A:B", "-ALIAS"})}), true, 1},
+        {"file ending inside a component enters it unchecked", textLibrary({"+COMP"}), true, 1,
+         [](const Library& library) {
+             EXPECT_EQ(library.getEntry(0)->name, "");
+             EXPECT_EQ(partOf(library, 0).width, 0);
+             EXPECT_EQ(partOf(library, 0).blockCount, 0);
+             EXPECT_EQ(partOf(library, 0).prefix, "U");
+         }},
+        {"file ending inside a pin keeps the pin",
+         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "B:1", "+PIN", "N:P1", "M:3"}), true, 1,
+         [](const Library& library) {
+             ASSERT_EQ(partOf(library, 0).pinCount(), 1);
+             EXPECT_EQ(partOf(library, 0).pins[0].number(0), "+3");
+         }},
+        {"broken escape ends the component; the rest is read at the top level",
+         textLibrary({"+COMP", "N:A", "X:1%", "Y:2", "B:1", "-COMP", component("B")}), true, 2,
+         [](const Library& library) {
+             EXPECT_EQ(library.getEntry(0)->name, "A");
+             EXPECT_EQ(partOf(library, 0).width, 0);
+             EXPECT_EQ(partOf(library, 0).height, 0);
+             EXPECT_EQ(partOf(library, 0).blockCount, 0);
+             EXPECT_EQ(library.getEntry(1)->name, "B");
+         }},
+        {"broken escape ends only the pin; the component reads on",
+         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "B:1", "+PIN", "N:P%", "M:9", "-COMP"}), true,
+         1,
+         [](const Library& library) {
+             ASSERT_EQ(partOf(library, 0).pinCount(), 1);
+             EXPECT_FALSE(partOf(library, 0).pins[0].name.has_value());
+             EXPECT_FALSE(partOf(library, 0).pins[0].number(0).has_value());
+         }},
+        {"after a broken escape in a pin its -PIN is foreign to the component",
+         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "B:1", "+PIN", "M:1%4", "-PIN", "-COMP"}),
+         false},
+        {"two components of one name are both entered",
+         textLibrary({component("A"), "+COMP", "N:A", "X:9", "Y:1", "B:1", "-COMP"}), true, 2,
+         [](const Library& library) {
+             EXPECT_EQ(library.findEntry("A"), library.getEntry(0));
+             EXPECT_EQ(partOf(library, 1).width, 9);
+         }},
+    });
+}
+
+TEST(TextLibraryPins, KeysFillAttributesAndNumbers) {
+    const auto pin = [](int blocks, std::initializer_list<std::string_view> keys) {
+        std::string text = "+COMP\nN:A\nX:1\nY:1\nB:" + std::to_string(blocks) + "\n+PIN\n";
+        for (const std::string_view key : keys) {
+            text += std::string(key) + "\n";
+        }
+        return textLibrary({text + "-PIN\n-COMP"});
+    };
+    const auto attributes = [](std::uint32_t expected) {
+        return [expected](const Library& library) {
+            EXPECT_EQ(partOf(library, 0).pins.at(0).attributes, expected);
+        };
+    };
+    const auto numbers = [](std::vector<std::optional<std::string>> expected) {
+        return [expected](const Library& library) {
+            const LibraryPin& first = partOf(library, 0).pins.at(0);
+            ASSERT_EQ(first.numberCount(), static_cast<int>(expected.size()));
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                EXPECT_EQ(first.number(static_cast<int>(i)), expected[i]) << "slot " << i;
+            }
+        };
+    };
+    const std::uint32_t right = 2u << 16;
+    const std::uint32_t bottom = 3u << 16;
+    runReaderCases({
+        {"right side and offset", pin(1, {"L:R12"}), true, 1, attributes(right | 12)},
+        {"offset above 255 is left as it was", pin(1, {"L:B300"}), true, 1, attributes(bottom)},
+        {"offset above 255 keeps an earlier one", pin(1, {"L:L7", "L:L300"}), true, 1,
+         attributes(7)},
+        {"negative offset is left as it was", pin(1, {"L:L5", "L:L-1"}), true, 1, attributes(5)},
+        {"offset 255 is taken", pin(1, {"L:T255"}), true, 1, attributes((1u << 16) | 255)},
+        {"any other letter is the left side", pin(1, {"L:X9"}), true, 1, attributes(9)},
+        {"sides add up", pin(1, {"L:T1", "L:R2"}), true, 1, attributes(bottom | 2)},
+        {"type letters", pin(1, {"T:CN"}), true, 1, attributes((1u << 30) | (1u << 31))},
+        {"type S and unknown letters", pin(1, {"T:Sxz"}), true, 1, attributes(1u << 28)},
+        {"numbers beyond the block count are ignored", pin(2, {"M:1", "M:2", "M:3"}), true, 1,
+         numbers({"+1", "+2"})},
+        {"missing numbers stay empty", pin(3, {"M:1"}), true, 1,
+         numbers({"+1", std::nullopt, std::nullopt})},
+        {"m before the numbers hides them", pin(2, {"T:m", "M:1", "M:2"}), true, 1,
+         numbers({"-1", "-2"})},
+        {"m after the numbers hides none", pin(2, {"M:1", "M:2", "T:m"}), true, 1,
+         numbers({"+1", "+2"})},
+        {"m between the numbers hides the later", pin(2, {"M:1", "T:Cm", "M:2"}), true, 1,
+         numbers({"+1", "-2"})},
+        {"escaped letters in a pin name", pin(1, {"N:\\C\\S"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(partOf(library, 0).pins.at(0).name, "\xC3\xD3"); }},
+        {"trailing backslash in a pin name is kept", pin(1, {"N:A\\"}), true, 1,
+         [](const Library& library) { EXPECT_EQ(partOf(library, 0).pins.at(0).name, "A\\"); }},
+        {"pin section inside a pin is skipped to the first -PIN",
+         pin(1, {"+PIN", "M:5", "-PIN", "M:6"}), true, 1, numbers({"+6"})},
+        {"end token of the component inside a pin fails", pin(1, {"-COMP"}), false},
+        {"unknown section inside a pin never closed fails", pin(1, {"+FOO"}), false},
+    });
+}
+
+TEST(TextLibraryPins, SideMaskCollectsTheSides) {
+    runReaderCases({{"left and bottom pins",
+                     textLibrary({component("A", {"+PIN", "L:L1", "-PIN", "+PIN", "L:B2", "-PIN",
+                                                  "+PIN", "L:L3", "-PIN"})}),
+                     true, 1, [](const Library& library) {
+                         EXPECT_EQ(partOf(library, 0).sideMask, 9u);
+                         EXPECT_EQ(partOf(library, 0).pinCount(), 3);
+                         EXPECT_EQ(pinSide(partOf(library, 0).pins[1].attributes), 3);
+                     }}});
+}
+
+TEST(TextLibraryAliases, ReachBackToEarlierNames) {
+    const auto sharesPartWithFirst = [](int entry) {
+        return [entry](const Library& library) {
+            EXPECT_EQ(library.getEntry(entry)->part, library.getEntry(0)->part);
+        };
+    };
+    const auto alias = [](std::string_view from, std::string_view to) {
+        return "+ALIAS\nN:" + std::string(from) + "\nA:" + std::string(to) + "\n-ALIAS";
+    };
+    runReaderCases({
+        {"alias of an alias", textLibrary({component("A"), alias("A", "B"), alias("B", "C")}), true,
+         3, sharesPartWithFirst(2)},
+        {"alias of a later component adds nothing", textLibrary({alias("A", "B"), component("A")}),
+         true, 1},
+        {"alias of no entry adds nothing", textLibrary({component("A"), alias("Z", "B")}), true, 1},
+        {"alias of a duplicate name takes the first",
+         textLibrary({component("A"), "+COMP\nN:A\nX:9\nY:9\nB:1\n-COMP", alias("A", "B")}), true,
+         3, sharesPartWithFirst(2)},
+        {"alias without A fails", textLibrary({component("A"), "+ALIAS", "N:A", "-ALIAS"}), false},
+        {"alias without N fails", textLibrary({component("A"), "+ALIAS", "A:B", "-ALIAS"}), false},
+        {"alias ended by the input is added unchecked",
+         textLibrary({component("A"), "+ALIAS", "N:A", "A:B"}), true, 2, sharesPartWithFirst(1)},
+        {"foreign end token in an alias fails",
+         textLibrary({component("A"), "+ALIAS", "N:A", "A:B", "-COMP"}), false},
+        {"unknown section in an alias is skipped",
+         textLibrary({component("A"), "+ALIAS", "N:A", "+X", "-ALIAS", "-X", "A:B", "-ALIAS"}),
+         true, 2},
+    });
+}
+
+TEST(TextLibraryFiles, ReadsFromAPathAndRefusesMissingFiles) {
+    const auto directory = std::filesystem::path(WEMB_BINARY_DIR) / "test-scratch" / "text";
+    std::filesystem::create_directories(directory);
+    const std::string path = (directory / "parts.lb3").string();
+    std::size_t expectedEntries = 0;
+    const std::string text = gen::makeLargeTextLibrary(600 * 1024, 7, &expectedEntries);
+    std::ofstream(path, std::ios::binary) << text;
+
+    Library fromFile;
+    ASSERT_TRUE(readTextLibrary(fromFile, path));
+    EXPECT_EQ(fromFile.getEntryCount(), static_cast<int>(expectedEntries));
+    EXPECT_FALSE(fromFile.path().has_value());
+    const testing::Loaded fromMemory = testing::loadText(text);
+    ASSERT_TRUE(fromMemory.ok);
+    ASSERT_EQ(fromMemory.library->getEntryCount(), fromFile.getEntryCount());
+    for (int i = 0; i < fromFile.getEntryCount(); ++i) {
+        EXPECT_EQ(fromFile.getEntry(i)->name, fromMemory.library->getEntry(i)->name);
+        EXPECT_EQ(fromFile.getEntry(i)->getBlockCount(),
+                  fromMemory.library->getEntry(i)->getBlockCount());
+    }
+
+    Library missing;
+    EXPECT_FALSE(readTextLibrary(missing, (directory / "missing.lb3").string()));
+    Library notAFile;
+    EXPECT_FALSE(readTextLibrary(notAFile, directory.string()));
+}
+
+TEST(TextLibraryBuilderOutput, EscapedFieldsReadBackAsWritten) {
+    const std::string awkward = "a,b%c\r\nd \x83\x70";
+    gen::TextLibraryBuilder builder;
+    builder.component(
+        {.name = awkward,
+         .blocks = 2,
+         .prefix = "IC",
+         .pins = {{.name = "X,Y", .location = "R4", .type = "N", .numbers = {"1%", "2,"}}}});
+    builder.alias(awkward, "second");
+    const testing::Loaded loaded = testing::loadText(builder.text());
+    ASSERT_TRUE(loaded.ok);
+    ASSERT_EQ(loaded.library->getEntryCount(), 2);
+    EXPECT_EQ(loaded.library->getEntry(0)->name, awkward);
+    const LibraryPin& pin = partOf(*loaded.library, 1).pins.at(0);
+    EXPECT_EQ(pin.name, "X,Y");
+    EXPECT_EQ(pin.number(0), "+1%");
+    EXPECT_EQ(pin.number(1), "+2,");
+    EXPECT_EQ(pin.attributes, (2u << 16) | 4u | (1u << 31));
+}
+
+}  // namespace
+}  // namespace wemb

@@ -1,0 +1,74 @@
+#pragma once
+// Building and loading small text libraries in memory for the reader tests.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/Library.h"
+#include "library/text/TextLibraryReader.h"
+
+namespace wemb::testing {
+
+// The magic, then one token a line.
+inline std::string textLibrary(std::initializer_list<std::string_view> lines) {
+    std::string text(kTextLibraryMagic);
+    text += '\n';
+    for (const std::string_view line : lines) {
+        text += line;
+        text += '\n';
+    }
+    return text;
+}
+
+struct Loaded {
+    bool ok = false;
+    std::unique_ptr<Library> library = std::make_unique<Library>();
+};
+
+inline Loaded loadText(const std::string& text) {
+    Loaded loaded;
+    loaded.ok =
+        readTextLibrary(*loaded.library,
+                        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    return loaded;
+}
+
+// One row of a reader table: the file, whether it loads, how many entries it then has (-1: not
+// checked) and what else must hold of the library.
+struct ReaderCase {
+    const char* fault;
+    std::string text;
+    bool loads;
+    int entries = -1;
+    std::function<void(const Library&)> check = nullptr;
+};
+
+inline void runReaderCases(const std::vector<ReaderCase>& cases) {
+    for (const ReaderCase& row : cases) {
+        SCOPED_TRACE(row.fault);
+        const Loaded loaded = loadText(row.text);
+        ASSERT_EQ(loaded.ok, row.loads);
+        if (row.entries >= 0) {
+            EXPECT_EQ(loaded.library->getEntryCount(), row.entries);
+        }
+        if (row.check) {
+            row.check(*loaded.library);
+        }
+    }
+}
+
+inline const LibraryPart& partOf(const Library& library, int entry) {
+    static const LibraryPart kNone;
+    const LibraryEntry* found = library.getEntry(entry);
+    EXPECT_NE(found, nullptr);
+    EXPECT_NE(found != nullptr ? found->part : nullptr, nullptr);
+    return found != nullptr && found->part != nullptr ? *found->part : kNone;
+}
+
+}  // namespace wemb::testing

@@ -1,0 +1,189 @@
+#include "library/text/TextPatternReader.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/text/TextLibraryTestSupport.h"
+
+namespace wemb {
+namespace {
+
+using testing::ReaderCase;
+using testing::runReaderCases;
+using testing::textLibrary;
+
+// A pattern named "P" of `width` × `height` with the given bitmap rows.
+std::string pattern(int width, int height, std::initializer_list<std::string_view> rows) {
+    std::string text =
+        "+PTN\nN:P\nX:" + std::to_string(width) + "\nY:" + std::to_string(height) + "\n+BMP\n";
+    for (const std::string_view row : rows) {
+        text += std::string(row) + "\n";
+    }
+    return text + "-BMP\n-PTN";
+}
+
+const PatternBitmap& bitmapOf(const Library& library, std::size_t index = 0) {
+    static const PatternBitmap kNone(0, 0);
+    EXPECT_GT(library.patterns().size(), index);
+    if (library.patterns().size() <= index || !library.patterns()[index]->bitmap) {
+        ADD_FAILURE() << "no bitmap";
+        return kNone;
+    }
+    return *library.patterns()[index]->bitmap;
+}
+
+// Expects the stored rows of the first pattern's bitmap, byte by byte over the whole stride.
+auto rowsAre(std::size_t stride, std::vector<std::vector<std::uint8_t>> rows) {
+    return [stride, rows](const Library& library) {
+        const PatternBitmap& bitmap = bitmapOf(library);
+        EXPECT_EQ(bitmap.stride(), stride);
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            std::vector<std::uint8_t> actual;
+            for (std::size_t column = 0; column < stride; ++column) {
+                actual.push_back(bitmap.byteAt(row, column));
+            }
+            EXPECT_EQ(actual, rows[row]) << "row " << row;
+        }
+    };
+}
+
+TEST(TextPatternBitmaps, RowsDecodeByStride) {
+    runReaderCases({
+        {"width 10 rows", textLibrary({pattern(10, 2, {"OOOO", "@O@O"})}), true, 0,
+         rowsAre(2, {{0xFF, 0xFF}, {0x0F, 0x0F}})},
+        {"width 17 reads three bytes into a stride of four",
+         textLibrary({pattern(17, 1, {"OOOOOOOO"})}), true, 0,
+         rowsAre(4, {{0xFF, 0xFF, 0xFF, 0x00}})},
+        {"width 16 reads two bytes", textLibrary({pattern(16, 1, {"OOOOOO"})}), true, 0,
+         rowsAre(2, {{0xFF, 0xFF}})},
+        {"width 1 reads one byte", textLibrary({pattern(1, 1, {"ABCD"})}), true, 0,
+         rowsAre(2, {{0x12, 0x00}})},
+        {"one character is no byte", textLibrary({pattern(16, 1, {"O"})}), true, 0,
+         rowsAre(2, {{0, 0}})},
+        {"odd last character is not used", textLibrary({pattern(16, 1, {"AB@"})}), true, 0,
+         rowsAre(2, {{0x12, 0}})},
+        {"characters outside @ to O give a zero byte", textLibrary({pattern(32, 1, {"POaOOO?O"})}),
+         true, 0, rowsAre(4, {{0, 0, 0xFF, 0}})},
+        {"bytes with bit 7 give a zero byte", textLibrary({pattern(16, 1, {"\x83\x70OO"})}), true,
+         0, rowsAre(2, {{0, 0xFF}})},
+        {"empty token is a row of zeros", textLibrary({pattern(8, 2, {",OO"})}), true, 0,
+         rowsAre(2, {{0, 0}, {0xFF, 0}})},
+        {"key-value token is a row", textLibrary({pattern(8, 2, {"X:5", "OO"})}), true, 0,
+         rowsAre(2, {{0, 0}, {0xFF, 0}})},
+        {"rows beyond the height are ignored", textLibrary({pattern(8, 1, {"AA", "OO"})}), true, 0,
+         rowsAre(2, {{0x11, 0}, {0, 0}})},
+        {"missing rows read as zero", textLibrary({pattern(8, 3, {"AA"})}), true, 0,
+         rowsAre(2, {{0x11, 0}, {0, 0}, {0, 0}})},
+        {"unknown section in a bitmap is no row",
+         textLibrary({pattern(8, 2, {"+X", "OO", "-X", "AA"})}), true, 0,
+         rowsAre(2, {{0x11, 0}, {0, 0}})},
+    });
+}
+
+TEST(TextPatternBitmaps, FailuresOfTheBitmapSection) {
+    runReaderCases({
+        {"foreign end token in a bitmap", textLibrary({pattern(8, 1, {"-PTN"})}), false},
+        {"unknown section in a bitmap never closed", textLibrary({pattern(8, 1, {"+X"})}), false},
+        {"input ending inside a bitmap", textLibrary({"+PTN", "N:P", "X:8", "Y:1", "+BMP", "OO"}),
+         false},
+        {"broken escape inside a bitmap",
+         textLibrary({"+PTN", "N:P", "X:8", "Y:1", "+BMP", "O%", "-BMP", "-PTN"}), false},
+        {"width above 65535", textLibrary({pattern(65536, 1, {})}), false},
+        {"height above 65535", textLibrary({pattern(1, 65536, {})}), false},
+    });
+}
+
+TEST(TextPatternSections, WhenABitmapIsRead) {
+    runReaderCases({
+        {"bitmap before the name is skipped, then -PTN fails",
+         textLibrary({"+PTN", "X:8", "Y:1", "+BMP", "OO", "-BMP", "N:P", "-PTN"}), false},
+        {"bitmap of width 0 is skipped",
+         textLibrary({"+PTN", "N:P", "X:0", "Y:1", "+BMP", "-BMP", "-PTN"}), false},
+        {"bitmap of negative height is skipped",
+         textLibrary({"+PTN", "N:P", "X:8", "Y:-1", "+BMP", "-BMP", "-PTN"}), false},
+        {"second bitmap is skipped; the first stays",
+         textLibrary(
+             {"+PTN", "N:P", "X:8", "Y:1", "+BMP", "AA", "-BMP", "+BMP", "OO", "-BMP", "-PTN"}),
+         true, 0, rowsAre(2, {{0x11, 0}})},
+        {"size given again after the bitmap is kept in the pattern",
+         textLibrary({"+PTN", "N:P", "X:8", "Y:1", "+BMP", "AA", "-BMP", "X:3", "-PTN"}), true, 0,
+         [](const Library& library) {
+             EXPECT_EQ(library.patterns()[0]->width, 3);
+             EXPECT_EQ(bitmapOf(library).width(), 8);
+         }},
+        {"foreign end token in a pattern", textLibrary({"+PTN", "N:P", "-COMP"}), false},
+        {"unknown section in a pattern never closed", textLibrary({"+PTN", "N:P", "+FOO"}), false},
+        {"input ending inside a pattern without a bitmap adds it",
+         textLibrary({"+PTN", "N:Q", "X:4"}), true, 0,
+         [](const Library& library) {
+             ASSERT_EQ(library.patterns().size(), 1u);
+             EXPECT_EQ(library.patterns()[0]->name, "Q");
+             EXPECT_EQ(library.patterns()[0]->width, 4);
+             EXPECT_EQ(library.patterns()[0]->height, 0);
+             EXPECT_EQ(library.patterns()[0]->bitmap, nullptr);
+         }},
+        {"input ending inside a pattern after its bitmap adds it",
+         textLibrary({"+PTN", "N:Q", "X:4", "Y:1", "+BMP", "OO", "-BMP"}), true, 0,
+         rowsAre(2, {{0xFF, 0}})},
+    });
+}
+
+TEST(TextPatternSections, ComponentsFindEarlierPatternsOnly) {
+    const auto patternOf = [](const Library& library, int entry) {
+        return library.getEntry(entry)->part->pattern;
+    };
+    const std::string usesP = "+COMP\nN:A\nX:1\nY:1\nB:1\nP:P\n-COMP";
+    runReaderCases({
+        {"earlier pattern is found", textLibrary({pattern(8, 1, {}), usesP}), true, 1,
+         [patternOf](const Library& library) {
+             EXPECT_EQ(patternOf(library, 0), library.patterns()[0].get());
+         }},
+        {"later pattern is not found", textLibrary({usesP, pattern(8, 1, {})}), true, 1,
+         [patternOf](const Library& library) { EXPECT_EQ(patternOf(library, 0), nullptr); }},
+        {"first of two patterns of one name",
+         textLibrary({pattern(8, 1, {}), pattern(16, 1, {}), usesP}), true, 1,
+         [patternOf](const Library& library) {
+             ASSERT_EQ(library.patterns().size(), 2u);
+             EXPECT_EQ(patternOf(library, 0), library.patterns()[0].get());
+         }},
+        {"unknown pattern name is no error",
+         textLibrary({pattern(8, 1, {}), "+COMP\nN:A\nX:1\nY:1\nB:1\nP:Z\n-COMP"}), true, 1,
+         [patternOf](const Library& library) { EXPECT_EQ(patternOf(library, 0), nullptr); }},
+    });
+}
+
+// A tiny file must not cost the memory of the huge bitmap that it declares.
+TEST(TextPatternMemory, HugePatternStoresOnlyItsNonZeroRows) {
+    std::string zeroRows;
+    for (int row = 0; row < 1000; ++row) {
+        zeroRows += "@@@@,";
+    }
+    runReaderCases({
+        {"65535 by 65535 with no rows", textLibrary({pattern(65535, 65535, {})}), true, 0,
+         [](const Library& library) {
+             const PatternBitmap& bitmap = bitmapOf(library);
+             EXPECT_EQ(bitmap.width(), 65535);
+             EXPECT_EQ(bitmap.height(), 65535);
+             EXPECT_EQ(bitmap.stride(), 8192u);
+             EXPECT_EQ(bitmap.storedRows(), 0u);
+             EXPECT_EQ(bitmap.byteAt(65534, 8191), 0);
+         }},
+        {"65535 by 65535 with zero rows", textLibrary({pattern(65535, 65535, {zeroRows})}), true, 0,
+         [](const Library& library) { EXPECT_EQ(bitmapOf(library).storedRows(), 0u); }},
+        {"zero rows before a set one read as zero",
+         textLibrary({pattern(16, 65535, {zeroRows, "AA"})}), true, 0,
+         [](const Library& library) {
+             EXPECT_EQ(bitmapOf(library).byteAt(500, 0), 0);
+             EXPECT_EQ(bitmapOf(library).byteAt(1000, 0), 0x11);
+         }},
+        {"65535 by 65535 with one row", textLibrary({pattern(65535, 65535, {"AA"})}), true, 0,
+         [](const Library& library) {
+             EXPECT_EQ(bitmapOf(library).storedRows(), 1u);
+             EXPECT_EQ(bitmapOf(library).byteAt(0, 0), 0x11);
+         }},
+    });
+}
+
+}  // namespace
+}  // namespace wemb

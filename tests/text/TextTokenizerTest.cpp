@@ -1,0 +1,178 @@
+#include "library/text/TextTokenizer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace wemb {
+namespace {
+
+// One call of readToken: what it returned and what the token then held.
+struct Read {
+    int line;
+    std::string token;
+    bool operator==(const Read&) const = default;
+};
+
+void PrintTo(const Read& read, std::ostream* out) {
+    *out << "{" << read.line << ", \"";
+    for (const char c : read.token.substr(0, 40)) {
+        if (c >= 0x20 && c < 0x7F) {
+            *out << c;
+        } else {
+            *out << "\\x" << std::hex << (static_cast<unsigned>(c) & 0xFF) << std::dec;
+        }
+    }
+    *out << (read.token.size() > 40 ? "..." : "") << "\" (" << read.token.size() << ")}";
+}
+
+std::span<const std::uint8_t> asBytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Reads `calls` tokens, -1 results included, as a caller that reads on after a broken escape.
+std::vector<Read> readAll(const std::string& input, std::size_t calls) {
+    ByteStream stream(asBytes(input));
+    TextTokenizer tokenizer;
+    tokenizer.attach(stream);
+    std::vector<Read> reads;
+    std::string token = "stale";
+    for (std::size_t i = 0; i < calls; ++i) {
+        const int line = tokenizer.readToken(token);
+        reads.push_back({line, token});
+    }
+    return reads;
+}
+
+struct TokenCase {
+    const char* fault;  // what a tokenizer that fails this row gets wrong
+    std::string input;
+    std::vector<Read> reads;
+};
+
+void runCases(const std::vector<TokenCase>& cases) {
+    for (const TokenCase& row : cases) {
+        SCOPED_TRACE(row.fault);
+        EXPECT_EQ(readAll(row.input, row.reads.size()), row.reads);
+    }
+}
+
+using namespace std::string_literals;
+
+TEST(TextTokenizerFields, CutsAtDelimitersAndDropsOnlyLeadingBlanks) {
+    runCases({
+        {"empty field between commas", "a,,b\n", {{1, "a"}, {1, ""}, {1, "b"}, {-1, ""}}},
+        {"trailing blanks are kept", "   N:abc  \n", {{1, "N:abc  "}, {-1, ""}}},
+        {"tab is a leading blank but stays inside", "\t a\tb ,c", {{1, "a\tb "}, {1, "c"}}},
+        {"empty input", "", {{-1, ""}, {-1, ""}}},
+        {"blanks only", " \t\r\n \n", {{-1, ""}}},
+        {"last field without delimiter is delivered", "ab,cd", {{1, "ab"}, {1, "cd"}, {-1, ""}}},
+        {"zero byte is an ordinary byte", "a\0b,c"s, {{1, "a\0b"s}, {1, "c"}}},
+        {"Shift-JIS bytes pass through",
+         "\x83\x70\x81\x5B,\x95\x5C",
+         {{1, "\x83\x70\x81\x5B"}, {1, "\x95\x5C"}}},
+        {"comma after blanks is an empty field", "  ,x", {{1, ""}, {1, "x"}}},
+        {"stale token is cleared at the end", "", {{-1, ""}}},
+    });
+}
+
+TEST(TextTokenizerLines, CountsLineFeedsOnly) {
+    runCases({
+        {"blank lines before a token", "\n\nx", {{3, "x"}}},
+        {"lines of spaces count", " \n  \n x,y\nz", {{3, "x"}, {3, "y"}, {4, "z"}}},
+        {"CR LF counts one line", "a\r\nb\r\nc", {{1, "a"}, {2, "b"}, {3, "c"}}},
+        {"lone CR ends a token and counts none", "a\rb\nc", {{1, "a"}, {1, "b"}, {2, "c"}}},
+        {"line feed ending a token counts", "a\nb", {{1, "a"}, {2, "b"}}},
+        {"escaped line feed neither ends nor counts", "a%0Ab\nc", {{1, "a\nb"}, {2, "c"}}},
+    });
+}
+
+TEST(TextTokenizerEscapes, DecodeAsHexadecimalLikeStrtol) {
+    runCases({
+        {"escaped comma", "x%2Cy", {{1, "x,y"}}},
+        {"escaped percent", "%25", {{1, "%"}}},
+        {"two escapes in a row", "%41%42", {{1, "AB"}}},
+        {"lower-case digits", "%fe", {{1, "\xFE"}}},
+        {"no digit first gives zero", "%G1", {{1, "\0"s}}},
+        {"conversion stops at a non-digit", "%1G", {{1, "\x01"}}},
+        {"sign is taken", "%-1", {{1, "\xFF"}}},
+        {"plus sign is taken", "%+F", {{1, "\x0F"}}},
+        {"leading space is taken", "% 7", {{1, "\x07"}}},
+        {"two spaces give zero", "%  x", {{1, "\0x"s}}},
+        {"hex prefix gives zero", "%0x", {{1, "\0"s}}},
+        {"escape counts as one byte toward nothing else", "a%20", {{1, "a "}}},
+    });
+}
+
+TEST(TextTokenizerEscapes, BrokenEscapeEndsAtOnceAndLosesItsDelimiter) {
+    runCases({
+        {"percent before a line feed", "ab%\nc", {{-1, "ab"}, {1, "c"}, {-1, ""}}},
+        {"one digit before a comma", "ab%4,c", {{-1, "ab"}, {1, "c"}}},
+        {"one digit before CR LF", "ab%4\r\nc", {{-1, "ab"}, {2, "c"}}},
+        {"percent at the end of input", "ab%", {{-1, "ab"}, {-1, ""}}},
+        {"one digit at the end of input", "ab%4", {{-1, "ab"}, {-1, ""}}},
+        {"broken escape at a token's start", "%\nx", {{-1, ""}, {1, "x"}}},
+    });
+}
+
+TEST(TextTokenizerLimits, CapsTokensAt32768Bytes) {
+    const std::string full(TextTokenizer::kMaxTokenBytes, 'a');
+    const std::string almost(TextTokenizer::kMaxTokenBytes - 1, 'a');
+    runCases({
+        {"exactly at the cap, then a line feed", full + "\nb", {{1, full}, {2, "b"}}},
+        {"past the cap the next byte is lost", full + "XYZ\n", {{1, full}, {1, "YZ"}}},
+        {"a line feed past the lost byte still counts", full + "X\nb", {{1, full}, {2, "b"}}},
+        {"escape filling the last place", almost + "%41\n", {{1, almost + "A"}, {-1, ""}}},
+        {"percent past the cap is the lost byte", full + "%41\n", {{1, full}, {1, "41"}}},
+        {"cap at the end of input", full, {{1, full}, {-1, ""}}},
+    });
+}
+
+struct SkipCase {
+    const char* fault;
+    std::string input;
+    std::string target;
+    int result;
+    Read next;
+};
+
+TEST(TextTokenizerSkip, StopsAtTheFirstEqualToken) {
+    const std::vector<SkipCase> cases = {
+        {"skips other sections' end tokens", "a,+Y,-Y,-X,b", "-X", 0, {1, "b"}},
+        {"needs the whole token", "-XY,-X ,-X,b", "-X", 0, {1, "b"}},
+        {"case counts", "-x,-X,b", "-X", 0, {1, "b"}},
+        {"does not nest", "+X,-X,-X,b", "-X", 0, {1, "-X"}},
+        {"end of input first", "a,b", "-X", -1, {-1, ""}},
+        {"broken escape first", "a,%\n-X,b", "-X", -1, {1, "-X"}},
+        {"counts lines while skipping", "a\n\n-X\nb", "-X", 0, {4, "b"}},
+    };
+    for (const SkipCase& row : cases) {
+        SCOPED_TRACE(row.fault);
+        ByteStream stream(asBytes(row.input));
+        TextTokenizer tokenizer;
+        tokenizer.attach(stream);
+        const std::string target = row.target;
+        EXPECT_EQ(tokenizer.skipTo(target), row.result);
+        EXPECT_EQ(target, row.target);
+        std::string token;
+        const int line = tokenizer.readToken(token);
+        EXPECT_EQ((Read{line, token}), row.next);
+    }
+}
+
+TEST(TextTokenizerState, UnattachedReadsNothingAndAttachStartsAtLineOne) {
+    TextTokenizer tokenizer;
+    std::string token = "x";
+    EXPECT_EQ(tokenizer.readToken(token), -1);
+    EXPECT_EQ(token, "");
+    const std::string input = "\n\na";
+    ByteStream stream(asBytes(input));
+    tokenizer.attach(stream);
+    EXPECT_EQ(tokenizer.line(), 1);
+    EXPECT_EQ(tokenizer.readToken(token), 3);
+    EXPECT_EQ(tokenizer.line(), 3);
+}
+
+}  // namespace
+}  // namespace wemb
