@@ -1,0 +1,18 @@
+#pragma once
+// The version box, dialog template 100: the program's icon, its version and a few credit lines.
+
+#include <QDialog>
+
+namespace wemb {
+
+inline constexpr const char* aboutTitle = "ﾊﾞｰｼﾞｮﾝ情報 Wemb";
+inline constexpr const char* versionText = "Wemb Version 0.92Y";
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+};
+
+}  // namespace wemb
