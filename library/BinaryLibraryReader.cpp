@@ -171,8 +171,13 @@ BinaryLibraryStatus readComponent(const Blocks& blocks, std::uint16_t offset, Li
         return status;
     }
     const std::uint16_t pinWord = *record->u16At(10);
+    const std::size_t pinCount = pinWord & 0x0FFFu;
+    const std::size_t pinSize = 4 + 2 * static_cast<std::size_t>(part.blockCount);
+    if (!record->contains(kComponentHeadSize, pinCount * pinSize)) {
+        return BinaryLibraryStatus::ComponentOutOfRange;
+    }
     part.sideMask = sideMaskOf(pinWord);
-    part.pins.resize(pinWord & 0x0FFFu);
+    part.pins.resize(pinCount);
     record->seek(kComponentHeadSize);
     for (LibraryPin& pin : part.pins) {
         if (const auto status = readPin(blocks, *record, part.blockCount, pin);
