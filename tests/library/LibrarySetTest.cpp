@@ -1,0 +1,255 @@
+#include "library/LibrarySet.h"
+
+#include <array>
+
+#include <gtest/gtest.h>
+
+#include "library/BinaryLibraryReader.h"
+#include "library/LibraryLoader.h"
+#include "tests/library/TempDirectory.h"
+#include "tools/gen/BinaryLibraryBuilder.h"
+
+namespace wemb {
+namespace {
+
+using gen::BinaryComponent;
+using gen::BinaryLibraryBuilder;
+
+// A library of one-pin parts: each entry's block count is given with its name.
+std::vector<std::uint8_t> libraryOf(std::vector<std::pair<std::string, int>> entries) {
+    BinaryLibraryBuilder builder;
+    for (const auto& [name, blocks] : entries) {
+        BinaryComponent part;
+        part.blockCount = static_cast<std::uint8_t>(blocks);
+        builder.addEntry(name, builder.addComponent(part));
+    }
+    return builder.bytes();
+}
+
+// "L3.LIB" and the like, built without operator+ on a literal, which g++ 12 warns about wrongly.
+std::string numbered(std::string_view head, int number, std::string_view tail) {
+    std::string text(head);
+    text += std::to_string(number);
+    text += tail;
+    return text;
+}
+
+// --- Loading one library ---
+
+struct LoadCase {
+    const char* fault;
+    std::string fileName;  // "" for a path that does not exist
+    std::vector<std::uint8_t> bytes;
+    bool loads;
+};
+
+class LoadOneLibrary : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
+    const LoadCase& c = GetParam();
+    const test::TempDirectory folder;
+    const std::string path =
+        c.fileName.empty() ? folder.pathOf("missing.lib") : folder.write(c.fileName, c.bytes);
+    std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
+    Library library;
+    EXPECT_EQ(loadLibrary(library, path, workBuffer), c.loads) << c.fault;
+    EXPECT_EQ(library.path().has_value(), c.loads) << c.fault;
+    if (c.loads) {
+        EXPECT_EQ(*library.path(), path) << c.fault;
+    }
+}
+
+std::vector<std::uint8_t> example() {
+    return gen::exampleBinaryLibrary().bytes();
+}
+std::vector<std::uint8_t> exampleOfSize(std::size_t size) {
+    std::vector<std::uint8_t> bytes = example();
+    bytes.resize(size, 0);
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadOneLibrary,
+    ::testing::Values(
+        LoadCase{"binary library refused", "PARTS.LIB", example(), true},
+        LoadCase{"name without extension not read as binary", "PARTS", example(), true},
+        LoadCase{"extension taken from the first dot", "LB3.LIB", example(), true},
+        LoadCase{"missing file loaded", "", {}, false},
+        LoadCase{"15-byte file loaded", "SHORT.LIB", exampleOfSize(15), false},
+        LoadCase{"head without body loaded", "HEAD.LIB", exampleOfSize(54), false},
+        LoadCase{"file of 65,589 bytes refused", "FULL.LIB", gen::largestBinaryLibrary("A"), true},
+        LoadCase{"file over 65,589 bytes loaded", "LONG.LIB", exampleOfSize(65590), false},
+        LoadCase{"binary named .LB3 not sent to the text reader", "PARTS.LB3", example(), false},
+        LoadCase{".lb3 in lower case read as binary", "parts.lb3", example(), false},
+        LoadCase{".Lb3 in mixed case read as binary", "parts.Lb3", example(), false}));
+
+TEST(LoadLibrary, RefusesALibraryThatIsAlreadyLoaded) {
+    const test::TempDirectory folder;
+    const std::string first = folder.write("A.LIB", example());
+    const std::string second = folder.write("B.LIB", example());
+    Library library;
+    ASSERT_TRUE(loadLibrary(library, first, {}));  // no work buffer: the load uses its own
+    EXPECT_FALSE(loadLibrary(library, second, {}));
+    EXPECT_EQ(library.path(), first);
+    EXPECT_EQ(library.getEntryCount(), 4);
+}
+
+struct ExtensionCase {
+    const char* fault;
+    const char* path;
+    bool text;
+};
+
+class TextLibraryPaths : public ::testing::TestWithParam<ExtensionCase> {};
+
+TEST_P(TextLibraryPaths, AreKnownByTheLastExtensionOfTheFileName) {
+    EXPECT_EQ(isTextLibraryPath(GetParam().path), GetParam().text) << GetParam().fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, TextLibraryPaths,
+    ::testing::Values(ExtensionCase{"upper case missed", "C:\\QUIL\\PARTS.LB3", true},
+                      ExtensionCase{"lower case missed", "parts.lb3", true},
+                      ExtensionCase{"only the extension missed", ".LB3", true},
+                      ExtensionCase{"not the last dot", "PARTS.LB3.BAK", false},
+                      ExtensionCase{"folder's extension taken", "LIB.LB3/PARTS", false},
+                      ExtensionCase{"Windows folder's extension taken", "LIB.LB3\\PARTS", false},
+                      ExtensionCase{"prefix match taken", "PARTS.LB30", false},
+                      ExtensionCase{"suffix match taken", "PARTS.XLB3", false}));
+
+// --- The set ---
+
+class LibrarySetTest : public ::testing::Test {
+  protected:
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        return folder_.write(name, bytes);
+    }
+    std::string missing(const std::string& name) const { return folder_.pathOf(name); }
+
+  private:
+    test::TempDirectory folder_;
+};
+
+TEST_F(LibrarySetTest, FailingSecondLibraryFreesTheFirstAndIsNamed) {
+    const std::string first = write("A.LIB", libraryOf({{"LM324", 4}}));
+    const std::string second = missing("B.LIB");
+    const LibrarySetLoad load = LibrarySet::load({first, second, write("C.LIB", example())});
+    EXPECT_FALSE(load.loaded());
+    EXPECT_EQ(load.failedLibrary, second);
+    EXPECT_TRUE(load.set.empty());
+    EXPECT_EQ(load.set.findLibraryEntry("LM324"), nullptr);
+}
+
+TEST_F(LibrarySetTest, FirstMatchWinsAcrossLibrariesThenWithinOne) {
+    const LibrarySetLoad load =
+        LibrarySet::load({write("A.LIB", libraryOf({{"R", 1}, {"X", 2}, {"X", 3}})),
+                          write("B.LIB", libraryOf({{"Y", 5}, {"R", 7}, {"X", 9}}))});
+    ASSERT_TRUE(load.loaded());
+    struct Case {
+        const char* fault;
+        const char* name;
+        int library;
+        int entry;
+        int blocks;
+    };
+    const std::array<Case, 3> cases = {{
+        {"later library won", "R", 0, 0, 1},
+        {"later entry of one library won", "X", 0, 1, 2},
+        {"second library not searched", "Y", 1, 0, 5},
+    }};
+    for (const Case& c : cases) {
+        int library = -1;
+        int entry = -1;
+        const LibraryEntry* found = load.set.findLibraryEntry(c.name, &library, &entry);
+        ASSERT_NE(found, nullptr) << c.fault;
+        EXPECT_EQ(library, c.library) << c.fault;
+        EXPECT_EQ(entry, c.entry) << c.fault;
+        EXPECT_EQ(found->getBlockCount(), c.blocks) << c.fault;
+        EXPECT_EQ(found, load.set.library(c.library)->getEntry(c.entry)) << c.fault;
+    }
+}
+
+TEST_F(LibrarySetTest, NamesMatchExactlyAndMissesLeaveTheOutputs) {
+    const LibrarySetLoad load = LibrarySet::load({write("A.LIB", libraryOf({{"LM324", 4}}))});
+    ASSERT_TRUE(load.loaded());
+    int library = 42;
+    int entry = 43;
+    for (const char* name : {"lm324", "LM32", "LM3240", "LM324 ", ""}) {
+        EXPECT_EQ(load.set.findLibraryEntry(name, &library, &entry), nullptr) << name;
+    }
+    EXPECT_EQ(library, 42);
+    EXPECT_EQ(entry, 43);
+    EXPECT_NE(load.set.findLibraryEntry("LM324"), nullptr);  // outputs may be left out
+}
+
+TEST_F(LibrarySetTest, EntriesWithoutPartArePassedOver) {
+    BinaryLibraryBuilder noRecord;
+    noRecord.addEntry("X", gen::kNoComponent).addEntry("R", noRecord.addComponent({}));
+    const LibrarySetLoad load =
+        LibrarySet::load({write("A.LIB", noRecord.bytes()), write("B.LIB", libraryOf({{"X", 3}}))});
+    ASSERT_TRUE(load.loaded());
+    int library = -1;
+    const LibraryEntry* found = load.set.findLibraryEntry("X", &library);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(library, 1);
+    EXPECT_EQ(found->getBlockCount(), 3);
+}
+
+TEST_F(LibrarySetTest, LoadsAtMostSixteenLibraries) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 16; ++i) {
+        paths.push_back(write(numbered("L", i, ".LIB"), libraryOf({{numbered("P", i, ""), 1}})));
+    }
+    for (int i = 16; i < 20; ++i) {
+        paths.push_back(missing(numbered("L", i, ".LIB")));  // never opened
+    }
+    const LibrarySetLoad load = LibrarySet::load(paths);
+    ASSERT_TRUE(load.loaded());
+    EXPECT_EQ(load.set.libraryCount(), 16);
+    int library = -1;
+    EXPECT_NE(load.set.findLibraryEntry("P15", &library), nullptr);
+    EXPECT_EQ(library, 15);
+    EXPECT_EQ(load.set.library(16), nullptr);
+}
+
+TEST_F(LibrarySetTest, AnEmptyPathEndsTheList) {
+    const LibrarySetLoad load =
+        LibrarySet::load({write("A.LIB", libraryOf({{"R", 1}})), "", missing("B.LIB")});
+    EXPECT_TRUE(load.loaded());
+    EXPECT_EQ(load.set.libraryCount(), 1);
+}
+
+TEST_F(LibrarySetTest, SixteenLargestLibrariesLoadWithOneWorkBuffer) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 16; ++i) {
+        const std::string prefix = numbered("L", i, "_");
+        paths.push_back(write(numbered("L", i, ".LIB"), gen::largestBinaryLibrary(prefix)));
+    }
+    const LibrarySetLoad load = LibrarySet::load(paths);
+    ASSERT_TRUE(load.loaded());
+    int library = -1;
+    EXPECT_NE(load.set.findLibraryEntry("L9_00007", &library), nullptr);
+    EXPECT_EQ(library, 9);
+}
+
+TEST(LibrarySet, EmptySetFindsNothingAndClearsTwice) {
+    const LibrarySetLoad load = LibrarySet::load({});
+    EXPECT_TRUE(load.loaded());
+    LibrarySet set;
+    EXPECT_EQ(set.findLibraryEntry("R"), nullptr);
+    set.clear();
+    set.clear();
+    EXPECT_TRUE(set.empty());
+    EXPECT_EQ(set.library(0), nullptr);
+}
+
+TEST(LibrarySet, LookupsSurviveMovingTheSet) {
+    const test::TempDirectory folder;
+    LibrarySetLoad load = LibrarySet::load({folder.write("A.LIB", libraryOf({{"LM324", 4}}))});
+    const LibrarySet moved = std::move(load.set);
+    ASSERT_NE(moved.findLibraryEntry("LM324"), nullptr);
+    EXPECT_EQ(moved.findLibraryEntry("LM324")->getBlockCount(), 4);
+}
+
+}  // namespace
+}  // namespace wemb
