@@ -12,8 +12,15 @@ namespace {
 // Names taken by someone else (or left by a run that was killed) are skipped, not reused.
 constexpr int kNameAttempts = 1000;
 
+// Names are limited to 255 bytes; a target name near that limit must still leave room for the
+// marks that make the temporary's name hidden and recognisable.
+constexpr std::size_t kTargetNameKept = 200;
+
 std::string temporaryName(const std::string& targetName, int attempt) {
-    return "." + targetName + ".wemb" + std::to_string(attempt) + ".tmp";
+    std::string name(".");
+    name.append(targetName, 0, kTargetNameKept);
+    name.append(".wemb").append(std::to_string(attempt)).append(".tmp");
+    return name;
 }
 
 // write(2) may take fewer bytes than offered; a write that takes none at all is a full disk.

@@ -125,13 +125,17 @@ TEST(SafeSave, NewFilesGetExactlyTheGivenPermissionsDespiteTheUmask) {
     }
 }
 
-TEST(SafeSave, EmptySheetIsWrittenAsEmptyFile) {
+TEST(SafeSave, NameAtTheLengthLimitStillGetsATemporary) {
     ScratchDirectory dir;
-    writeFile(dir.file("a.CE2"), kOriginal);
-    const SaveResult result = saveWithBackup(realFileOps(), dir.file("a.CE2"), dir.file("a.$E2"),
-                                             {{dir.file("a.CE2"), {}}}, 0644);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(readFile(dir.file("a.CE2")), "");
+    const std::string name = std::string(251, 'n') + ".CE2";
+    writeFile(dir.file(name), kOriginal);
+    const auto sheet0 = bytesOf(kNewSheet0);
+    const std::string backup = std::string(251, 'n') + ".$E2";
+    EXPECT_TRUE(saveWithBackup(realFileOps(), dir.file(name), dir.file(backup),
+                               {{dir.file(name), sheet0}}, 0644)
+                    .ok);
+    EXPECT_EQ(readFile(dir.file(name)), kNewSheet0);
+    EXPECT_EQ(dir.names().size(), 2u);
 }
 
 // Each row is a fault in one step of the save; after every one the original must survive.
