@@ -17,7 +17,7 @@ struct PartSpec {
     std::string partName, reference, libraryName;
     std::uint8_t block = 0;
     // The raw length byte of a counted field, when it must differ from the text's length.
-    std::optional<std::uint8_t> partNameLength, referenceLength;
+    std::optional<std::uint8_t> partNameLength = std::nullopt, referenceLength = std::nullopt;
 };
 
 class DataFileBuilder {
