@@ -33,7 +33,9 @@ struct SaveFile {
 
 struct SaveResult {
     bool ok = true;
-    std::string failedPath;  // the file that could not be written (named in message 106)
+    // The file that could not be written (named in message 106): the data or sheet file whose
+    // new content failed, or the backup name when the original could not be moved there.
+    std::string failedPath;
 };
 
 // Saves `files`, one of which must be `dataPath` (the others are its sheet files, in the same
