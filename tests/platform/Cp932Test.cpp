@@ -26,7 +26,7 @@ const DisplayCase kDisplayCases[] = {
      "1",
      "Rｱ1"},
     {"trail byte that looks like ASCII", "\x81\x5F\x81\x5B", "＼ー"},
-    {"NEC special character", "\x87\x40", "①"},
+    {"NEC row 13 character", "\x87\x40", "①"},
     {"IBM extension kanji", "\xEE\xE0", "髙"},
     {"undefined single byte",
      "a\x80"
