@@ -115,6 +115,7 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
     report.failedLibrary = number(document, request, dataPath, environment);
     report.changes = before.changesIn(document);
     if (request.dryRun) {
+        report.parts = before.partsIn(document);
         return finished(std::move(report), MessageId::Finished);
     }
 

@@ -53,6 +53,8 @@ struct JobReport {
     std::optional<std::string> failedLibrary;
     // What the numbering changed, in file order.
     std::vector<PartChange> changes;
+    // Dry runs only: every part, changed or not, in file order (for the picture of the order).
+    std::vector<PartChange> parts;
 };
 
 struct JobEnvironment {

@@ -40,4 +40,16 @@ std::vector<PartChange> PartSnapshot::changesIn(const Document& document) const 
     return changes;
 }
 
+std::vector<PartChange> PartSnapshot::partsIn(const Document& document) const {
+    std::vector<PartChange> rows;
+    const auto parts = document.parts();
+    for (std::size_t i = 0; i < parts.size() && i < before_.size(); ++i) {
+        PartChange row = describePart(document, parts[i]);
+        row.oldReference = before_[i].reference;
+        row.oldBlock = before_[i].block;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 }  // namespace wemb

@@ -15,6 +15,8 @@ class PartSnapshot {
 
     // The parts whose reference or block number differs now, in file order.
     std::vector<PartChange> changesIn(const Document& document) const;
+    // Every part, changed or not, with its fields before and now, in file order.
+    std::vector<PartChange> partsIn(const Document& document) const;
 
   private:
     struct Fields {
