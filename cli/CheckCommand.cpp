@@ -1,10 +1,32 @@
+// wemb-cli --check FILE: the findings of a drawing, as text or JSON. Nothing is written.
+
+#include <iostream>
+
+#include "app/DrawingCheck.h"
+#include "cli/CheckReport.h"
 #include "cli/Commands.h"
+#include "cli/Terminal.h"
+#include "platform/Paths.h"
 
 namespace wemb::cli {
 
-int runCheckCommand(const CliOptions&) {
-    printError("--check is not available yet");
-    return kExitUsage;
+int runCheckCommand(const CliOptions& options) {
+    const JobEnvironment environment{nullptr, platform::programDirectory()};
+    const CheckRequest request{options.file, {options.job.dependenceNameMode}};
+    const CheckReport report = runCheck(request, environment);
+    if (report.outcome != MessageId::Finished) {
+        printError(messageText(report.outcome, report.messageFile));
+        return kExitReadFailed;
+    }
+    if (report.failedLibrary) {
+        printError(messageText(MessageId::ReadFailed, *report.failedLibrary));
+    }
+    if (options.json) {
+        std::cout << checkAsJson(options, report) << '\n';
+    } else {
+        std::cout << forTerminal(checkAsText(options, report));
+    }
+    return report.check.problemCount() > 0 ? kExitFindings : kExitFinished;
 }
 
 }  // namespace wemb::cli

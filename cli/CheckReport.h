@@ -1,0 +1,20 @@
+#pragma once
+// What --check tells: the findings of each sheet, then the counts for the whole file, as text
+// for the terminal or as JSON. Sheets are counted from 1; texts from the file are shown converted
+// from CP932.
+
+#include <string>
+
+#include "app/DrawingCheck.h"
+#include "cli/CliOptions.h"
+
+namespace wemb::cli {
+
+// UTF-8; the caller converts for the terminal.
+std::string checkAsText(const CliOptions& options, const CheckReport& report);
+std::string checkAsJson(const CliOptions& options, const CheckReport& report);
+
+// The name a JSON report gives a kind: "duplicateReference", "missingNumber", ...
+const char* findingKey(FindingKind kind);
+
+}  // namespace wemb::cli
