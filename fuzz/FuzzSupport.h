@@ -1,0 +1,73 @@
+#pragma once
+// What the fuzz targets share: stopping loudly when a property fails, a scratch directory on a
+// memory-backed file system, and whole-file helpers. A target that finds a broken property must
+// crash, so that libFuzzer keeps the input as a reproducer.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wemb::fuzz {
+
+inline void require(bool holds, const char* property) {
+    if (!holds) {
+        std::fprintf(stderr, "property broken: %s\n", property);
+        std::abort();
+    }
+}
+
+// A fresh directory for the whole fuzzing process, in /dev/shm when there is one so that the
+// file system work of each input costs no disk traffic.
+inline std::string makeScratchDirectory(const char* name) {
+    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+    std::string pattern = std::string(base) + "/" + name + "-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::perror("mkdtemp");
+        std::abort();
+    }
+    return pattern;
+}
+
+// Removes everything inside `directory`, keeping the directory itself.
+inline void emptyDirectory(const std::string& directory) {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, ignored)) {
+        std::filesystem::remove_all(entry.path(), ignored);
+    }
+}
+
+inline void writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    require(static_cast<bool>(out), "the scratch file system takes a small file");
+}
+
+inline void writeWholeFile(const std::string& path, std::string_view text) {
+    writeWholeFile(path,
+                   std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+inline std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::span<const std::uint8_t> asBytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+inline std::string_view asText(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+}  // namespace wemb::fuzz
