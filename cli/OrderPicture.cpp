@@ -236,11 +236,17 @@ Picture layOut(const std::vector<PartChange>& rows) {
     picture.bounds = boundsOf(picture.parts);
     picture.labelSize = labelSize(picture.parts);
     picture.colours = prefixColours(picture.parts);
-    picture.legendEntryWidth = kLegendSize * 14;
+    // Every entry as wide as the widest: its mark, its text and a gap.
+    const std::vector<LegendEntry> entries = legendEntries(picture);
+    double widest = 0;
+    for (const LegendEntry& entry : entries) {
+        widest = std::max(widest, widthInFontSizes(entry.text));
+    }
+    picture.legendEntryWidth = kLegendSize * (widest + 4);
     const double width = picture.bounds.maxX - picture.bounds.minX;
     picture.legendColumns = std::max(1, static_cast<int>(width / picture.legendEntryWidth));
-    const std::size_t entries = picture.colours.size() + 1;
-    picture.legendTop = picture.bounds.minY - kLegendSize * 2 - legendHeight(picture, entries);
+    picture.legendTop =
+        picture.bounds.minY - kLegendSize * 2 - legendHeight(picture, entries.size());
     return picture;
 }
 

@@ -50,19 +50,18 @@ void sheet(DataFileBuilder& file, Sequence& random, int& numbered) {
             const Kind& kind = kKinds[random.next() % std::size(kKinds)];
             const auto x = static_cast<std::int16_t>(150 + column * 260 + random.next() % 60);
             const auto y = static_cast<std::int16_t>(150 + row * 230 + random.next() % 50);
-            const int blocks = kind.blocks;
-            for (int block = 0; block < blocks; ++block) {
-                std::string reference = kind.prefix;
-                if (random.next() % 2 == 0) {
-                    reference += std::to_string(1 + random.next() % 300);
-                    ++numbered;
-                }
+            // The blocks of a package are numbered together, or not at all.
+            std::string reference = kind.prefix;
+            if (random.next() % 2 == 0) {
+                reference += std::to_string(++numbered * 7 % 997);
+            }
+            for (int block = 0; block < kind.blocks; ++block) {
                 file.part({.x = static_cast<std::int16_t>(x + block * 70),
                            .y = y,
                            .partName = kind.partName,
                            .reference = reference,
                            .libraryName = kind.library,
-                           .block = 0});
+                           .block = static_cast<std::uint8_t>(block)});
             }
         }
     }
@@ -100,7 +99,7 @@ int main(int argc, char** argv) {
     }
     library.writeFile((directory / "parts.LB3").string());
     std::ofstream((directory / "QUIL.INI").string()) << "[LIBRARY]\nLIB0=parts.LB3\n";
-    std::printf("%s: %d references numbered already\n", (directory / "example.CE2").c_str(),
+    std::printf("%s: %d packages numbered already\n", (directory / "example.CE2").c_str(),
                 numbered);
     return 0;
 }
