@@ -25,15 +25,15 @@ AutonumSettings withDependenceName(AutonumSettings settings) {
     return settings;
 }
 
-gen::PartSpec withBlock(gen::PartSpec spec, std::uint8_t block) {
-    spec.block = block;
-    return spec;
+gen::PartSpec withBlock(gen::PartSpec fields, std::uint8_t block) {
+    fields.block = block;
+    return fields;
 }
 
 // Every part starts with block number 7, so that a block written or not written shows.
 Parts startingAtBlock7(Parts parts) {
-    for (gen::PartSpec& spec : parts) {
-        spec.block = spec.block == 0 ? 7 : spec.block;
+    for (gen::PartSpec& fields : parts) {
+        fields.block = fields.block == 0 ? 7 : fields.block;
     }
     return parts;
 }
@@ -226,10 +226,10 @@ TEST(Autonum, NumbersLikeTheEditorExpects) {
 
 TEST(Autonum, ReferencesThatReadEmptyAreLeftAlone) {
     for (const int lengthByte : {0, 128, 200, 255}) {
-        gen::PartSpec spec = part(10, "R5");
-        spec.referenceLength = static_cast<std::uint8_t>(lengthByte);
-        spec.block = 9;
-        Document document = test::makeDocument({spec, part(20, "R")});
+        gen::PartSpec fields = part(10, "R5");
+        fields.referenceLength = static_cast<std::uint8_t>(lengthByte);
+        fields.block = 9;
+        Document document = test::makeDocument({fields, part(20, "R")});
         const std::vector<std::uint8_t> before(document.bytes().begin(), document.bytes().end());
         autonum(document, original(), NoLibraries{});
         // Only the second part's reference changes.
@@ -276,10 +276,10 @@ std::string numbered(std::string_view prefix, int number) {
 
 // File order is position order: ten parts to a column.
 gen::PartSpec inColumns(int index, std::string reference, std::string libraryName = "RES") {
-    gen::PartSpec spec = part(static_cast<std::int16_t>(index / 10), std::move(reference), "A",
-                              std::move(libraryName));
-    spec.y = static_cast<std::int16_t>(index % 10);
-    return spec;
+    gen::PartSpec fields = part(static_cast<std::int16_t>(index / 10), std::move(reference), "A",
+                                std::move(libraryName));
+    fields.y = static_cast<std::int16_t>(index % 10);
+    return fields;
 }
 
 TEST(AutonumAtScale, PowerPrefixedPartsFollowManyMainPartsInOnePass) {

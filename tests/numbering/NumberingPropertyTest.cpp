@@ -59,45 +59,45 @@ class RandomDocument {
         static const char* const kNames[] = {"A", "B", "74HC00", "\x82\xa0"};
         static const char* const kLibraries[] = {"RES", "QUAD", "DUAL", "ONE", "MISSING"};
         static const char* const kPowerLibraries[] = {"VCC", "GND", "VCC5", "GNDA", "VSS-1"};
-        gen::PartSpec spec;
-        spec.x = static_cast<std::int16_t>(pick(8) * 100);  // few columns: many ties
-        spec.y = static_cast<std::int16_t>(pick(4) * 100 - 150);
-        spec.reference = kPrefixes[pick(6)];
+        gen::PartSpec fields;
+        fields.x = static_cast<std::int16_t>(pick(8) * 100);  // few columns: many ties
+        fields.y = static_cast<std::int16_t>(pick(4) * 100 - 150);
+        fields.reference = kPrefixes[pick(6)];
         if (shape_.numbered && pick(2) == 0) {
-            spec.reference += std::to_string(pick(12));
+            fields.reference += std::to_string(pick(12));
         }
-        spec.partName = kNames[pick(4)];
-        spec.libraryName = kLibraries[pick(shape_.multiBlock ? 5 : 1)];
+        fields.partName = kNames[pick(4)];
+        fields.libraryName = kLibraries[pick(shape_.multiBlock ? 5 : 1)];
         if (shape_.powerParts && pick(5) == 0) {
-            spec.libraryName = kPowerLibraries[pick(5)];
+            fields.libraryName = kPowerLibraries[pick(5)];
         }
-        spec.block = static_cast<std::uint8_t>(pick(3));
-        const std::string name = spec.partName;
+        fields.block = static_cast<std::uint8_t>(pick(3));
+        const std::string name = fields.partName;
         if (shape_.oddFields) {
-            oddFields(spec);
+            oddFields(fields);
         }
         if (shape_.namesByPrefix) {
-            tieNameToPrefix(spec, name);
+            tieNameToPrefix(fields, name);
         }
-        return spec;
+        return fields;
     }
 
-    void oddFields(gen::PartSpec& spec) {
+    void oddFields(gen::PartSpec& fields) {
         switch (pick(10)) {
             case 0:
-                spec.reference.clear();
+                fields.reference.clear();
                 break;
             case 1:
-                spec.referenceLength = static_cast<std::uint8_t>(128 + pick(128));
+                fields.referenceLength = static_cast<std::uint8_t>(128 + pick(128));
                 break;
             case 2:
-                spec.referenceLength = static_cast<std::uint8_t>(8 + pick(120));
+                fields.referenceLength = static_cast<std::uint8_t>(8 + pick(120));
                 break;
             case 3:
-                spec.partName.clear();
+                fields.partName.clear();
                 break;
             case 4:
-                spec.partNameLength = static_cast<std::uint8_t>(16 + pick(240));
+                fields.partNameLength = static_cast<std::uint8_t>(16 + pick(240));
                 break;
             default:
                 break;
@@ -106,10 +106,11 @@ class RandomDocument {
 
     // A reference read with its junk is a prefix of its own, and a part name read empty or with
     // junk is a name of its own: either would let parts of different prefixes share packages.
-    static void tieNameToPrefix(gen::PartSpec& spec, const std::string& name) {
-        spec.referenceLength.reset();
-        spec.partNameLength.reset();
-        spec.partName = name + spec.reference.substr(0, spec.reference.find_first_of("0123456789"));
+    static void tieNameToPrefix(gen::PartSpec& fields, const std::string& name) {
+        fields.referenceLength.reset();
+        fields.partNameLength.reset();
+        fields.partName =
+            name + fields.reference.substr(0, fields.reference.find_first_of("0123456789"));
     }
 
     std::mt19937 random_;

@@ -6,12 +6,12 @@ namespace wemb::test {
 
 gen::PartSpec part(std::int16_t x, std::string reference, std::string partName,
                    std::string libraryName) {
-    gen::PartSpec spec;
-    spec.x = x;
-    spec.reference = std::move(reference);
-    spec.partName = std::move(partName);
-    spec.libraryName = std::move(libraryName);
-    return spec;
+    gen::PartSpec fields;
+    fields.x = x;
+    fields.reference = std::move(reference);
+    fields.partName = std::move(partName);
+    fields.libraryName = std::move(libraryName);
+    return fields;
 }
 
 Document parseDocument(std::vector<std::uint8_t> bytes) {
@@ -21,8 +21,8 @@ Document parseDocument(std::vector<std::uint8_t> bytes) {
 Document makeDocument(const std::vector<gen::PartSpec>& parts) {
     gen::DataFileBuilder builder;
     builder.header();
-    for (const gen::PartSpec& spec : parts) {
-        builder.part(spec);
+    for (const gen::PartSpec& fields : parts) {
+        builder.part(fields);
     }
     return parseDocument(builder.bytes());
 }

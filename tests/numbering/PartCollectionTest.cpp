@@ -70,14 +70,14 @@ TEST(SortByPosition, OrdersByXThenYKeepingFileOrderOnTies) {
         {"negative x", {{0, 0}, {-100, 0}}, {"P1", "P0"}},
     };
     for (const SortCase& c : cases) {
-        std::vector<gen::PartSpec> specs;
+        std::vector<gen::PartSpec> given;
         for (std::size_t i = 0; i < c.positions.size(); ++i) {
             const char name[] = {'P', static_cast<char>('0' + i), '\0'};
-            gen::PartSpec spec = test::part(c.positions[i].first, name);
-            spec.y = c.positions[i].second;
-            specs.push_back(spec);
+            gen::PartSpec fields = test::part(c.positions[i].first, name);
+            fields.y = c.positions[i].second;
+            given.push_back(fields);
         }
-        Document document = test::makeDocument(specs);
+        Document document = test::makeDocument(given);
         PartCollection collection = collectParts(document.parts());
         sortByPosition(collection);
         EXPECT_EQ(referencesOf(collection.mainParts), c.expectedOrder) << c.name;

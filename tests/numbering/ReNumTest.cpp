@@ -11,11 +11,11 @@ using test::part;
 using Parts = std::vector<gen::PartSpec>;
 using Refs = std::vector<std::string>;
 
-gen::PartSpec withLengths(gen::PartSpec spec, std::optional<std::uint8_t> partNameLength,
+gen::PartSpec withLengths(gen::PartSpec fields, std::optional<std::uint8_t> partNameLength,
                           std::optional<std::uint8_t> referenceLength) {
-    spec.partNameLength = partNameLength;
-    spec.referenceLength = referenceLength;
-    return spec;
+    fields.partNameLength = partNameLength;
+    fields.referenceLength = referenceLength;
+    return fields;
 }
 
 struct ReNumCase {
@@ -84,9 +84,9 @@ TEST(ReNum, RenumbersKeepingTheOrderOfOldNumbers) {
 }
 
 TEST(ReNum, TouchesOnlyReferenceBytes) {
-    gen::PartSpec spec = part(0, "R12", "NAME", "QUAD");
-    spec.block = 3;
-    Document document = test::makeDocument({spec, part(10, "C77")});
+    gen::PartSpec fields = part(0, "R12", "NAME", "QUAD");
+    fields.block = 3;
+    Document document = test::makeDocument({fields, part(10, "C77")});
     const std::vector<std::uint8_t> before(document.bytes().begin(), document.bytes().end());
     reNum(document, 1, 1);
     const auto after = document.bytes();

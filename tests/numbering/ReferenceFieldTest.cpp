@@ -93,9 +93,9 @@ TEST(ReadReference, HonoursTheLengthByte) {
         {0, 0},   {3, 3},
     };
     for (const auto& [lengthByte, expectedSize] : cases) {
-        gen::PartSpec spec = test::part(0, "R12");
-        spec.referenceLength = lengthByte;
-        const Document document = test::makeDocument({spec});
+        gen::PartSpec fields = test::part(0, "R12");
+        fields.referenceLength = lengthByte;
+        const Document document = test::makeDocument({fields});
         EXPECT_EQ(readReference(document.parts()[0]).size(), expectedSize) << int{lengthByte};
     }
 }

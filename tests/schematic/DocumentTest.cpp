@@ -13,13 +13,13 @@ using gen::DataFileBuilder;
 using Bytes = std::vector<std::uint8_t>;
 
 gen::PartSpec partAt(std::int16_t x, std::int16_t y = 0) {
-    gen::PartSpec spec;
-    spec.x = x;
-    spec.y = y;
-    spec.partName = "74HC00";
-    spec.reference = "U1";
-    spec.libraryName = "7400";
-    return spec;
+    gen::PartSpec fields;
+    fields.x = x;
+    fields.y = y;
+    fields.partName = "74HC00";
+    fields.reference = "U1";
+    fields.libraryName = "7400";
+    return fields;
 }
 
 Bytes cut(Bytes bytes, std::size_t size) {
@@ -138,10 +138,10 @@ TEST(DocumentParse, CopiesThePartRecordFields) {
 }
 
 TEST(DocumentParse, ALibraryNameFillingItsFieldIsReadWithoutTerminator) {
-    gen::PartSpec spec = partAt(0);
-    spec.libraryName = "ABCDEFGHIJKLMNOP";
-    const Document document =
-        std::move(Document::parse(DataFileBuilder().header().part(spec).bytes()).document.value());
+    gen::PartSpec fields = partAt(0);
+    fields.libraryName = "ABCDEFGHIJKLMNOP";
+    const Document document = std::move(
+        Document::parse(DataFileBuilder().header().part(fields).bytes()).document.value());
     EXPECT_EQ(document.parts()[0].libraryName(), "ABCDEFGHIJKLMNOP");
 }
 

@@ -71,17 +71,18 @@ DataFileBuilder& DataFileBuilder::header(bool magic0001) {
     return *this;
 }
 
-DataFileBuilder& DataFileBuilder::part(const PartSpec& spec) {
+DataFileBuilder& DataFileBuilder::part(const PartSpec& fields) {
     const std::size_t start = appendFiller(kRecordSize);
     const std::span<std::uint8_t> record(bytes_.data() + start, kRecordSize);
     record[0] = 8;
-    putU16(record.subspan(2), static_cast<std::uint16_t>(spec.x));
-    putU16(record.subspan(4), static_cast<std::uint16_t>(spec.y));
-    record[kBlockNumberOffset] = spec.block;
-    putCounted(record.subspan(kPartNameOffset, kPartNameSize), spec.partName, spec.partNameLength);
-    putCounted(record.subspan(kReferenceOffset, kReferenceSize), spec.reference,
-               spec.referenceLength);
-    putTerminated(record.subspan(kLibraryNameOffset, kLibraryNameSize), spec.libraryName);
+    putU16(record.subspan(2), static_cast<std::uint16_t>(fields.x));
+    putU16(record.subspan(4), static_cast<std::uint16_t>(fields.y));
+    record[kBlockNumberOffset] = fields.block;
+    putCounted(record.subspan(kPartNameOffset, kPartNameSize), fields.partName,
+               fields.partNameLength);
+    putCounted(record.subspan(kReferenceOffset, kReferenceSize), fields.reference,
+               fields.referenceLength);
+    putTerminated(record.subspan(kLibraryNameOffset, kLibraryNameSize), fields.libraryName);
     return *this;
 }
 

@@ -25,7 +25,7 @@ class DataFileBuilder {
     // A header record; every header record begins a sheet. The magic ends in $0000 or $0001.
     DataFileBuilder& header(bool magic0001 = false);
     // A part record (type 8). Texts longer than their field are cut to it.
-    DataFileBuilder& part(const PartSpec& spec);
+    DataFileBuilder& part(const PartSpec& fields);
     // A record of a fixed-length type (0 to 9) made of filler bytes. Types 10 to 15, which have
     // no length, get 6 bytes, so that a file the reader must refuse can be made.
     DataFileBuilder& record(std::uint8_t type);
