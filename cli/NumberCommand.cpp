@@ -1,11 +1,11 @@
 // wemb-cli FILE: one numbering job, or with --dry-run the report of what it would change.
 
-#include <fstream>
 #include <iostream>
 
 #include "app/Job.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
+#include "cli/OutputFile.h"
 #include "cli/Terminal.h"
 #include "platform/Paths.h"
 
@@ -47,11 +47,9 @@ int printDryRun(const CliOptions& options, const JobReport& report) {
     return kExitFinished;
 }
 
-bool writeMap(const std::string& path, const JobReport& report) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << changesAsCsv(report.changes);
-    out.close();
-    return static_cast<bool>(out);
+// Never over the drawing just saved, nor over its backup.
+bool writeMap(const CliOptions& options, const JobReport& report) {
+    return writeReportFile(options.mapPath, changesAsCsv(report.changes), options.file);
 }
 
 }  // namespace
@@ -73,7 +71,7 @@ int runNumberCommand(const CliOptions& options) {
     if (options.job.dryRun) {
         return printDryRun(options, report);
     }
-    if (!options.mapPath.empty() && !writeMap(options.mapPath, report)) {
+    if (!options.mapPath.empty() && !writeMap(options, report)) {
         printError(messageText(MessageId::WriteFailed, options.mapPath));
         return kExitWriteFailed;
     }

@@ -177,6 +177,19 @@ TEST(CheckCommand, ReportsNeverReplaceTheDrawing) {
     }
 }
 
+TEST(CheckCommand, MapNeverReplacesTheSavedDrawingOrItsBackup) {
+    for (const std::string target : {"amp.CE2", "amp.$E2"}) {
+        TempDirectory dir;
+        writeDrawing(dir, {{part("R")}});
+        const std::vector<std::uint8_t> original = readFile(dir.file("amp.CE2"));
+        const Outcome run = cli(dir, "--map '" + target + "' amp.CE2");
+        EXPECT_EQ(run.status, 3) << target;
+        EXPECT_EQ(readFile(dir.file("amp.$E2")), original) << target;
+        EXPECT_EQ(textOf(readFile(dir.file("amp.CE2"))).find("sheet,"), std::string::npos)
+            << target;
+    }
+}
+
 TEST(CheckCommand, MapAfterARealJob) {
     TempDirectory dir;
     writeDrawing(dir, {{part("R"), part("R1", "10k", "R", 0, 300)}});
