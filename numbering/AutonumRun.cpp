@@ -60,6 +60,11 @@ void AutonumRun::numberMainPart(PartEntry& part) {
 // Power-prefixed parts never get a block number: they follow the numbers of the main parts,
 // not their packages.
 void AutonumRun::numberPowerPrefixedParts() {
+    // The matches index every main part, which a drawing without power-prefixed parts never
+    // needs.
+    if (parts_.powerPrefixedParts.empty()) {
+        return;
+    }
     PowerMatches matches(parts_.mainParts, settings_.dependenceNameMode);
     for (PartEntry* part : parts_.powerPrefixedParts) {
         if (keepsNumber(*part)) {
