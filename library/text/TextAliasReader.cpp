@@ -5,7 +5,8 @@
 
 namespace wemb {
 
-bool readAlias(Library& library, TextTokenizer& tokenizer, std::string& token) {
+bool readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
+               std::string& token) {
     std::string existingName;
     std::string newName;
     const auto onOther = [&](const std::string& other) {
@@ -25,8 +26,7 @@ bool readAlias(Library& library, TextTokenizer& tokenizer, std::string& token) {
         return false;
     }
     // Only names read so far can be found, so an alias reaches back, never forward.
-    if (const LibraryEntry* existing = library.findEntry(existingName)) {
-        const LibraryPart* sharedPart = existing->part;  // adding an entry may move `existing`
+    if (const LibraryPart* sharedPart = names.findEntryPart(existingName)) {
         library.addEntry(std::move(newName), sharedPart);
     }
     return true;

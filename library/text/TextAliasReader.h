@@ -5,12 +5,15 @@
 #include <string>
 
 #include "library/Library.h"
+#include "library/text/LibraryNameIndex.h"
 #include "library/text/TextTokenizer.h"
 
 namespace wemb {
 
-// Reads the alias that a "+ALIAS" just opened. An alias of a name that is not (yet) in the
-// library adds nothing and is no failure. `token` is scratch.
-bool readAlias(Library& library, TextTokenizer& tokenizer, std::string& token);
+// Reads the alias that a "+ALIAS" just opened; `names` indexes the entries of `library` read so
+// far. An alias of a name that is not (yet) in the library adds nothing and is no failure.
+// `token` is scratch.
+bool readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
+               std::string& token);
 
 }  // namespace wemb

@@ -78,10 +78,10 @@ bool readComponentSection(ComponentDraft& draft, TextTokenizer& tokenizer, std::
     return false;
 }
 
-std::unique_ptr<LibraryPart> makePart(const Library& library, ComponentDraft& draft) {
+std::unique_ptr<LibraryPart> makePart(const LibraryNameIndex& names, ComponentDraft& draft) {
     auto part = std::make_unique<LibraryPart>();
     if (!draft.patternName.empty()) {
-        part->pattern = library.findPattern(draft.patternName);
+        part->pattern = names.findPattern(draft.patternName);
     }
     part->width = draft.width;
     part->height = draft.height;
@@ -96,13 +96,14 @@ std::unique_ptr<LibraryPart> makePart(const Library& library, ComponentDraft& dr
 
 }  // namespace
 
-bool readComponent(Library& library, TextTokenizer& tokenizer, std::string& token) {
+bool readComponent(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
+                   std::string& token) {
     ComponentDraft draft;
     if (!readComponentSection(draft, tokenizer, token)) {
         return false;
     }
     std::string name = std::move(draft.name);
-    const LibraryPart& part = library.addPart(makePart(library, draft));
+    const LibraryPart& part = library.addPart(makePart(names, draft));
     library.addEntry(std::move(name), &part);
     return true;
 }

@@ -5,14 +5,17 @@
 #include <string>
 
 #include "library/Library.h"
+#include "library/text/LibraryNameIndex.h"
 #include "library/text/TextTokenizer.h"
 
 namespace wemb {
 
 inline constexpr int kMaxBlockCount = 256;
 
-// Reads the component that a "+COMP" just opened. On success its part and its entry have been
-// appended to `library`; on failure nothing has. `token` is scratch.
-bool readComponent(Library& library, TextTokenizer& tokenizer, std::string& token);
+// Reads the component that a "+COMP" just opened; `names` indexes the patterns of `library` read
+// so far. On success its part and its entry have been appended to `library`; on failure nothing
+// has. `token` is scratch.
+bool readComponent(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
+                   std::string& token);
 
 }  // namespace wemb

@@ -1,5 +1,6 @@
 #include "library/text/TextLibraryReader.h"
 
+#include "library/text/LibraryNameIndex.h"
 #include "library/text/TextAliasReader.h"
 #include "library/text/TextComponentReader.h"
 #include "library/text/TextPatternReader.h"
@@ -11,15 +12,16 @@ namespace {
 
 // A component, pin or pattern section at the wrong level is of no known kind there, and is
 // passed over whole.
-bool readTopLevelSection(Library& library, TextTokenizer& tokenizer, std::string& token) {
+bool readTopLevelSection(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
+                         std::string& token) {
     if (token == "+COMP") {
-        return readComponent(library, tokenizer, token);
+        return readComponent(library, names, tokenizer, token);
     }
     if (token == "+PTN") {
         return readPattern(library, tokenizer, token);
     }
     if (token == "+ALIAS") {
-        return readAlias(library, tokenizer, token);
+        return readAlias(library, names, tokenizer, token);
     }
     return skipSection(tokenizer, token);
 }
@@ -40,11 +42,14 @@ bool readText(Library& library, TextTokenizer& tokenizer) {
     if (tokenizer.readToken(token) < 0 || token != kTextLibraryMagic) {
         return false;
     }
+    LibraryNameIndex names(library);
     while (tokenizer.readToken(token) >= 0) {
         // Tokens that open no section are ignored here, end tokens included.
-        if (isBeginToken(token) && !readTopLevelSection(library, tokenizer, token)) {
+        if (isBeginToken(token) && !readTopLevelSection(library, names, tokenizer, token)) {
             return false;
         }
+        // Indexed while the new name is still in the cache.
+        names.update();
     }
     return true;
 }

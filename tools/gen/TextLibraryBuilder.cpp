@@ -135,9 +135,9 @@ std::string numbered(std::string_view stem, std::size_t number, std::string_view
     return name;
 }
 
-TextPatternSpec largePattern(std::mt19937& random, int index) {
+TextPatternSpec largePattern(std::mt19937& random, std::string name) {
     TextPatternSpec spec;
-    spec.name = numbered("PTN", static_cast<std::size_t>(index));
+    spec.name = std::move(name);
     spec.width = 16 + static_cast<int>(random() % 48);
     spec.height = 8 + static_cast<int>(random() % 24);
     const std::size_t rowBytes = (static_cast<std::size_t>(spec.width) + 7) / 8;
@@ -151,28 +151,50 @@ TextPatternSpec largePattern(std::mt19937& random, int index) {
     return spec;
 }
 
-TextComponentSpec largeComponent(std::mt19937& random, int index, int patternCount) {
+struct PartShape {
+    int blocks;
+    int pins;
+    const char* prefix;
+};
+
+// Typical: half two-pin passives, a third single-block ICs, the rest multi-block gates.
+// PinHeavy: one to eight blocks and one to fourteen pins, evenly: the most numbers per byte.
+PartShape largeShape(std::mt19937& random, LargeLibraryMix mix) {
     static const char* const kPrefixes[] = {"R", "C", "IC", "Q", "D", "L", "CN", "SW"};
+    if (mix == LargeLibraryMix::PinHeavy) {
+        return {1 + static_cast<int>(random() % 8), 1 + static_cast<int>(random() % 14),
+                kPrefixes[random() % 8]};
+    }
+    const auto kind = random() % 6;
+    if (kind < 3) {
+        return {1, 2, kPrefixes[random() % 2]};
+    }
+    if (kind < 5) {
+        return {1, 8 + static_cast<int>(random() % 33), "IC"};
+    }
+    return {2 + static_cast<int>(random() % 3), 3 + static_cast<int>(random() % 12), "IC"};
+}
+
+TextComponentSpec largeComponent(std::mt19937& random, int index, LargeLibraryMix mix,
+                                 std::string pattern) {
     static const char* const kSides = "LTRB";
     static const char* const kTypes[] = {"", "C", "N", "S", "CN", "m"};
+    const PartShape shape = largeShape(random, mix);
     TextComponentSpec spec;
     spec.name = numbered("PART", static_cast<std::size_t>(index),
                          "/\x83\x70\x81\x5B\x83\x63");  // パーツ in CP932
     spec.width = 2 + static_cast<int>(random() % 20);
     spec.height = 2 + static_cast<int>(random() % 20);
-    spec.blocks = 1 + static_cast<int>(random() % 8);
-    spec.prefix = kPrefixes[random() % 8];
-    if (patternCount > 0) {
-        spec.pattern = numbered("PTN", random() % static_cast<unsigned>(patternCount));
-    }
-    const int pinCount = 1 + static_cast<int>(random() % 14);
-    for (int pin = 0; pin < pinCount; ++pin) {
+    spec.blocks = shape.blocks;
+    spec.prefix = shape.prefix;
+    spec.pattern = std::move(pattern);
+    for (int pin = 0; pin < shape.pins; ++pin) {
         TextPinSpec pinSpec;
         pinSpec.name = numbered("P", static_cast<std::size_t>(pin), pin % 3 == 0 ? "\\C\\S" : "");
         pinSpec.location = numbered(std::string(1, kSides[random() % 4]), random() % 256);
         pinSpec.type = kTypes[random() % 6];
         for (int block = 0; block < spec.blocks; ++block) {
-            pinSpec.numbers.push_back(std::to_string(block * pinCount + pin + 1));
+            pinSpec.numbers.push_back(std::to_string(block * shape.pins + pin + 1));
         }
         spec.pins.push_back(std::move(pinSpec));
     }
@@ -182,16 +204,23 @@ TextComponentSpec largeComponent(std::mt19937& random, int index, int patternCou
 }  // namespace
 
 std::string makeLargeTextLibrary(std::size_t targetBytes, std::uint32_t seed,
-                                 std::size_t* entryCount) {
+                                 std::size_t* entryCount, LargeLibraryMix mix) {
     std::mt19937 random(seed);
     TextLibraryBuilder builder;
-    constexpr int kPatterns = 64;
-    for (int index = 0; index < kPatterns; ++index) {
-        builder.pattern(largePattern(random, index));
+    // Shared patterns first; in the typical mix half the parts also have a pattern of their own
+    // just before them.
+    constexpr unsigned kSharedPatterns = 64;
+    for (unsigned index = 0; index < kSharedPatterns; ++index) {
+        builder.pattern(largePattern(random, numbered("PTN", index)));
     }
     std::size_t entries = 0;
     for (int index = 0; builder.text().size() < targetBytes; ++index) {
-        const TextComponentSpec spec = largeComponent(random, index, kPatterns);
+        std::string pattern = numbered("PTN", random() % kSharedPatterns);
+        if (mix == LargeLibraryMix::Typical && random() % 2 == 0) {
+            pattern = numbered("OWN", static_cast<std::size_t>(index));
+            builder.pattern(largePattern(random, pattern));
+        }
+        const TextComponentSpec spec = largeComponent(random, index, mix, std::move(pattern));
         builder.component(spec);
         ++entries;
         if (random() % 4 == 0) {

@@ -75,10 +75,16 @@ class TextLibraryBuilder {
     std::string text_;
 };
 
-// A valid library of at least `targetBytes` bytes: patterns, components of one to eight blocks
-// with pins, and aliases, varied by `seed` and the same for the same seed. The entry count is
+enum class LargeLibraryMix {
+    Typical,   // mostly passives and single-block ICs, half of them with a pattern of their own
+    PinHeavy,  // one to eight blocks and up to fourteen pins each: the most pin numbers per byte
+};
+
+// A valid library of at least `targetBytes` bytes: patterns, components with pins, and aliases
+// of a quarter of them, varied by `seed` and the same for the same seed. The entry count is
 // returned through `entryCount` when given.
 std::string makeLargeTextLibrary(std::size_t targetBytes, std::uint32_t seed = 1,
-                                 std::size_t* entryCount = nullptr);
+                                 std::size_t* entryCount = nullptr,
+                                 LargeLibraryMix mix = LargeLibraryMix::Typical);
 
 }  // namespace wemb::gen
