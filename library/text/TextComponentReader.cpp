@@ -1,5 +1,6 @@
 #include "library/text/TextComponentReader.h"
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -90,7 +91,9 @@ std::unique_ptr<LibraryPart> makePart(const LibraryNameIndex& names, ComponentDr
     for (const LibraryPin& pin : draft.pins) {
         part->sideMask |= 1u << pinSide(pin.attributes);
     }
-    part->pins = std::move(draft.pins);
+    // Sized exactly: the draft's list grew by doubling.
+    part->pins.reserve(draft.pins.size());
+    std::move(draft.pins.begin(), draft.pins.end(), std::back_inserter(part->pins));
     return part;
 }
 
