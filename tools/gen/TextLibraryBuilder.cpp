@@ -48,37 +48,37 @@ void TextLibraryBuilder::key(std::string_view name, std::string_view value) {
     text_ += '\n';
 }
 
-void TextLibraryBuilder::pin(const TextPinSpec& spec) {
+void TextLibraryBuilder::pin(const TextPinDescription& description) {
     raw("+PIN");
-    if (!spec.name.empty()) {
-        key("N", spec.name);
+    if (!description.name.empty()) {
+        key("N", description.name);
     }
-    if (!spec.location.empty()) {
-        key("L", spec.location);
+    if (!description.location.empty()) {
+        key("L", description.location);
     }
-    if (!spec.type.empty()) {
-        key("T", spec.type);
+    if (!description.type.empty()) {
+        key("T", description.type);
     }
-    for (const std::string& number : spec.numbers) {
+    for (const std::string& number : description.numbers) {
         key("M", number);
     }
     raw("-PIN");
 }
 
-TextLibraryBuilder& TextLibraryBuilder::component(const TextComponentSpec& spec) {
+TextLibraryBuilder& TextLibraryBuilder::component(const TextComponentDescription& description) {
     raw("+COMP");
-    key("N", spec.name);
-    key("X", std::to_string(spec.width));
-    key("Y", std::to_string(spec.height));
-    key("B", std::to_string(spec.blocks));
-    if (spec.prefix) {
-        key("R", *spec.prefix);
+    key("N", description.name);
+    key("X", std::to_string(description.width));
+    key("Y", std::to_string(description.height));
+    key("B", std::to_string(description.blocks));
+    if (description.prefix) {
+        key("R", *description.prefix);
     }
-    if (!spec.pattern.empty()) {
-        key("P", spec.pattern);
+    if (!description.pattern.empty()) {
+        key("P", description.pattern);
     }
-    for (const TextPinSpec& pinSpec : spec.pins) {
-        pin(pinSpec);
+    for (const TextPinDescription& pinDescription : description.pins) {
+        pin(pinDescription);
     }
     return raw("-COMP");
 }
@@ -91,13 +91,13 @@ TextLibraryBuilder& TextLibraryBuilder::alias(std::string_view existingName,
     return raw("-ALIAS");
 }
 
-TextLibraryBuilder& TextLibraryBuilder::pattern(const TextPatternSpec& spec) {
+TextLibraryBuilder& TextLibraryBuilder::pattern(const TextPatternDescription& description) {
     raw("+PTN");
-    key("N", spec.name);
-    key("X", std::to_string(spec.width));
-    key("Y", std::to_string(spec.height));
+    key("N", description.name);
+    key("X", std::to_string(description.width));
+    key("Y", std::to_string(description.height));
     raw("+BMP");
-    for (const auto& row : spec.rows) {
+    for (const auto& row : description.rows) {
         raw(encodeBitmapRow(row));
     }
     raw("-BMP");
@@ -135,20 +135,20 @@ std::string numbered(std::string_view stem, std::size_t number, std::string_view
     return name;
 }
 
-TextPatternSpec largePattern(std::mt19937& random, std::string name) {
-    TextPatternSpec spec;
-    spec.name = std::move(name);
-    spec.width = 16 + static_cast<int>(random() % 48);
-    spec.height = 8 + static_cast<int>(random() % 24);
-    const std::size_t rowBytes = (static_cast<std::size_t>(spec.width) + 7) / 8;
-    for (int row = 0; row < spec.height; ++row) {
+TextPatternDescription largePattern(std::mt19937& random, std::string name) {
+    TextPatternDescription description;
+    description.name = std::move(name);
+    description.width = 16 + static_cast<int>(random() % 48);
+    description.height = 8 + static_cast<int>(random() % 24);
+    const std::size_t rowBytes = (static_cast<std::size_t>(description.width) + 7) / 8;
+    for (int row = 0; row < description.height; ++row) {
         std::vector<std::uint8_t> bytes(rowBytes);
         for (std::uint8_t& byte : bytes) {
             byte = static_cast<std::uint8_t>(random());
         }
-        spec.rows.push_back(std::move(bytes));
+        description.rows.push_back(std::move(bytes));
     }
-    return spec;
+    return description;
 }
 
 struct PartShape {
@@ -175,30 +175,31 @@ PartShape largeShape(std::mt19937& random, LargeLibraryMix mix) {
     return {2 + static_cast<int>(random() % 3), 3 + static_cast<int>(random() % 12), "IC"};
 }
 
-TextComponentSpec largeComponent(std::mt19937& random, int index, LargeLibraryMix mix,
-                                 std::string pattern) {
+TextComponentDescription largeComponent(std::mt19937& random, int index, LargeLibraryMix mix,
+                                        std::string pattern) {
     static const char* const kSides = "LTRB";
     static const char* const kTypes[] = {"", "C", "N", "S", "CN", "m"};
     const PartShape shape = largeShape(random, mix);
-    TextComponentSpec spec;
-    spec.name = numbered("PART", static_cast<std::size_t>(index),
-                         "/\x83\x70\x81\x5B\x83\x63");  // パーツ in CP932
-    spec.width = 2 + static_cast<int>(random() % 20);
-    spec.height = 2 + static_cast<int>(random() % 20);
-    spec.blocks = shape.blocks;
-    spec.prefix = shape.prefix;
-    spec.pattern = std::move(pattern);
+    TextComponentDescription description;
+    description.name = numbered("PART", static_cast<std::size_t>(index),
+                                "/\x83\x70\x81\x5B\x83\x63");  // パーツ in CP932
+    description.width = 2 + static_cast<int>(random() % 20);
+    description.height = 2 + static_cast<int>(random() % 20);
+    description.blocks = shape.blocks;
+    description.prefix = shape.prefix;
+    description.pattern = std::move(pattern);
     for (int pin = 0; pin < shape.pins; ++pin) {
-        TextPinSpec pinSpec;
-        pinSpec.name = numbered("P", static_cast<std::size_t>(pin), pin % 3 == 0 ? "\\C\\S" : "");
-        pinSpec.location = numbered(std::string(1, kSides[random() % 4]), random() % 256);
-        pinSpec.type = kTypes[random() % 6];
-        for (int block = 0; block < spec.blocks; ++block) {
-            pinSpec.numbers.push_back(std::to_string(block * shape.pins + pin + 1));
+        TextPinDescription pinDescription;
+        pinDescription.name =
+            numbered("P", static_cast<std::size_t>(pin), pin % 3 == 0 ? "\\C\\S" : "");
+        pinDescription.location = numbered(std::string(1, kSides[random() % 4]), random() % 256);
+        pinDescription.type = kTypes[random() % 6];
+        for (int block = 0; block < description.blocks; ++block) {
+            pinDescription.numbers.push_back(std::to_string(block * shape.pins + pin + 1));
         }
-        spec.pins.push_back(std::move(pinSpec));
+        description.pins.push_back(std::move(pinDescription));
     }
-    return spec;
+    return description;
 }
 
 }  // namespace
@@ -220,11 +221,12 @@ std::string makeLargeTextLibrary(std::size_t targetBytes, std::uint32_t seed,
             pattern = numbered("OWN", static_cast<std::size_t>(index));
             builder.pattern(largePattern(random, pattern));
         }
-        const TextComponentSpec spec = largeComponent(random, index, mix, std::move(pattern));
-        builder.component(spec);
+        const TextComponentDescription description =
+            largeComponent(random, index, mix, std::move(pattern));
+        builder.component(description);
         ++entries;
         if (random() % 4 == 0) {
-            builder.alias(spec.name, spec.name + "-ALT");
+            builder.alias(description.name, description.name + "-ALT");
             ++entries;
         }
     }

@@ -15,24 +15,24 @@ namespace wemb::gen {
 inline constexpr std::string_view kTextMagic = "+RIRI3_DAR_I.1.0";
 
 // Every member has an initializer, so that designated initializers may leave any of them out.
-struct TextPinSpec {
+struct TextPinDescription {
     std::string name{};                  // "N"; empty writes none
     std::string location = "L1";         // "L": side letter and offset; empty writes none
     std::string type{};                  // "T" letters; empty writes none
     std::vector<std::string> numbers{};  // one "M" each, in order
 };
 
-struct TextComponentSpec {
+struct TextComponentDescription {
     std::string name{};                   // "N"
     int width = 4;                        // "X"
     int height = 4;                       // "Y"
     int blocks = 1;                       // "B"
     std::optional<std::string> prefix{};  // "R"; none writes no "R"
     std::string pattern{};                // "P"; empty writes none
-    std::vector<TextPinSpec> pins{};
+    std::vector<TextPinDescription> pins{};
 };
 
-struct TextPatternSpec {
+struct TextPatternDescription {
     std::string name{};                             // "N"
     int width = 8;                                  // "X"
     int height = 1;                                 // "Y"
@@ -54,9 +54,9 @@ class TextLibraryBuilder {
     // Starts empty, for files whose first token is wrong or missing.
     static TextLibraryBuilder withoutMagic();
 
-    TextLibraryBuilder& component(const TextComponentSpec& spec);
+    TextLibraryBuilder& component(const TextComponentDescription& description);
     TextLibraryBuilder& alias(std::string_view existingName, std::string_view newName);
-    TextLibraryBuilder& pattern(const TextPatternSpec& spec);
+    TextLibraryBuilder& pattern(const TextPatternDescription& description);
     // `line` as it stands, then a line feed.
     TextLibraryBuilder& raw(std::string_view line);
     // `bytes` as they stand, with nothing after them.
@@ -70,7 +70,7 @@ class TextLibraryBuilder {
     struct Empty {};
     explicit TextLibraryBuilder(Empty) {}
     void key(std::string_view name, std::string_view value);
-    void pin(const TextPinSpec& spec);
+    void pin(const TextPinDescription& description);
 
     std::string text_;
 };
