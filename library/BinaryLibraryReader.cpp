@@ -188,9 +188,24 @@ BinaryLibraryStatus readComponent(const Blocks& blocks, std::uint16_t offset, Li
     return BinaryLibraryStatus::Loaded;
 }
 
+// What a part holds in memory beyond its own object: its pins with their number slots, and its
+// bitmap.
+std::size_t decodedSize(const LibraryPart& part) {
+    std::size_t size = sizeof(LibraryPart);
+    for (const LibraryPin& pin : part.pins) {
+        size += sizeof(LibraryPin) +
+                static_cast<std::size_t>(pin.numberCount()) * sizeof(std::optional<std::string>);
+    }
+    if (part.bitmap) {
+        size += part.bitmap->storedRows() * part.bitmap->stride();
+    }
+    return size;
+}
+
 // Entries with equal component-table values share one part, made at the first of them. A value
 // of 0xFFFF is no record at all: that entry is kept without a part, and lookups pass it over.
-BinaryLibraryStatus readParts(const Blocks& blocks, std::size_t count, Staging& staging) {
+BinaryLibraryStatus readParts(const Blocks& blocks, std::size_t count, std::size_t budget,
+                              Staging& staging) {
     if (!blocks.componentTable) {
         return BinaryLibraryStatus::ComponentOutOfRange;
     }
@@ -212,6 +227,11 @@ BinaryLibraryStatus readParts(const Blocks& blocks, std::size_t count, Staging& 
                 status != BinaryLibraryStatus::Loaded) {
                 return status;
             }
+            const std::size_t size = decodedSize(*part);
+            if (size > budget) {
+                return BinaryLibraryStatus::TooMuchContent;
+            }
+            budget -= size;
             found->second = part.get();
             staging.parts.push_back(std::move(part));
         }
@@ -254,7 +274,8 @@ BinaryLibraryStatus readBinaryLibrary(Library& library, std::span<const std::uin
     Staging staging;
     auto status = readNames(blocks, entryCount, staging);
     if (status == BinaryLibraryStatus::Loaded) {
-        status = readParts(blocks, entryCount, staging);
+        const std::size_t budget = kMaxDecodedBytesPerFileByte * (head.size() + body.size());
+        status = readParts(blocks, entryCount, budget, staging);
     }
     if (status == BinaryLibraryStatus::Loaded) {
         commit(library, staging);

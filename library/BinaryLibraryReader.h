@@ -26,6 +26,9 @@ inline constexpr std::size_t kBinaryHeadSize = 54;
 // Everything after the head is held in one work buffer of this size.
 inline constexpr std::size_t kBinaryBodyCapacity = 65535;
 inline constexpr std::size_t kMaxBinaryLibrarySize = kBinaryHeadSize + kBinaryBodyCapacity;
+// Records may share bytes, so a small file could name the same pins and bitmaps thousands of
+// times over; what the parts hold in memory is kept to this many times the file's size.
+inline constexpr std::size_t kMaxDecodedBytesPerFileByte = 128;
 
 // Why a binary library was refused. The user hears only "the file could not be read"; the
 // distinction is for tests and diagnostics.
@@ -41,6 +44,7 @@ enum class BinaryLibraryStatus {
     PatternOutOfRange,  // pattern table
     BitmapOutOfRange,   // bitmap header or rows
     PinNameOutOfRange,
+    TooMuchContent,  // records laid over each other decode to far more than the file holds
 };
 
 // True when the first 14 of `firstBytes` are "LIB FOR RI000" and 0x1A; what follows plays no

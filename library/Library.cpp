@@ -21,10 +21,10 @@ std::uint8_t PatternBitmap::byteAt(std::size_t row, std::size_t column) const {
 }
 
 void LibraryPin::allocNumbers(int count) {
-    if (numbers_ || count < 0) {
+    if (slotCount_ || count < 0) {
         return;
     }
-    numbers_.emplace(static_cast<std::size_t>(count));
+    slotCount_ = count;
 }
 
 void LibraryPin::setName(std::string_view text) {
@@ -46,24 +46,29 @@ void LibraryPin::setName(std::string_view text) {
 }
 
 void LibraryPin::setNumber(int index, bool plus, std::string_view text) {
-    if (!numbers_ || index < 0 || index >= numberCount()) {
+    if (index < 0 || index >= numberCount()) {
         return;
+    }
+    const auto at = static_cast<std::size_t>(index);
+    if (numbers_.size() <= at) {
+        numbers_.resize(at + 1);
     }
     std::string slot(1, plus ? '+' : '-');
     slot += text.substr(0, text.find('\0'));
-    (*numbers_)[static_cast<std::size_t>(index)] = std::move(slot);
+    numbers_[at] = std::move(slot);
 }
 
 std::optional<std::string> LibraryPin::number(int index) const {
-    if (!numbers_ || index < 0 || index >= numberCount()) {
+    const auto at = static_cast<std::size_t>(index);
+    if (index < 0 || index >= numberCount() || at >= numbers_.size()) {
         return std::nullopt;
     }
-    return (*numbers_)[static_cast<std::size_t>(index)];
+    return numbers_[at];
 }
 
 void LibraryPin::clearNumber(int index) {
-    if (numbers_ && index >= 0 && index < numberCount()) {
-        (*numbers_)[static_cast<std::size_t>(index)].reset();
+    if (index >= 0 && static_cast<std::size_t>(index) < numbers_.size()) {
+        numbers_[static_cast<std::size_t>(index)].reset();
     }
 }
 

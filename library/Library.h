@@ -48,7 +48,7 @@ struct LibraryPin {
     std::optional<std::string> name;
 
     // One slot per block; a slot holds "+" or "-" and the pin's number in that block.
-    int numberCount() const { return numbers_ ? static_cast<int>(numbers_->size()) : 0; }
+    int numberCount() const { return slotCount_.value_or(0); }
     // Slot `index`; nothing for an empty slot or an index out of range.
     std::optional<std::string> number(int index) const;
 
@@ -64,7 +64,10 @@ struct LibraryPin {
     void clearNumber(int index);
 
   private:
-    std::optional<std::vector<std::optional<std::string>>> numbers_;
+    // Slots are stored only up to the last one written, so that a hostile block count costs
+    // no memory: slots past them read as empty.
+    std::optional<int> slotCount_;
+    std::vector<std::optional<std::string>> numbers_;
 };
 
 struct LibraryPattern {
