@@ -227,9 +227,7 @@ CheckReport runCheck(const CheckRequest& request, const JobEnvironment& environm
     LibrarySet libraries;
     // As for a job: a drawing without parts has nothing to look up.
     if (!document.parts().empty()) {
-        const std::string settings =
-            locateEditorSettings(opened->dataPath, environment.programDirectory);
-        LibrarySetLoad load = LibrarySet::load(listedLibraries(settings));
+        LibrarySetLoad load = loadLibrariesFor(opened->dataPath, environment.programDirectory);
         libraries = std::move(load.set);
         report.failedLibrary = std::move(load.failedLibrary);
     }

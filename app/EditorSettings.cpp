@@ -26,4 +26,8 @@ std::vector<std::string> listedLibraries(const std::string& editorSettingsPath) 
     return paths;
 }
 
+LibrarySetLoad loadLibrariesFor(const std::string& dataFile, const std::string& programDirectory) {
+    return LibrarySet::load(listedLibraries(locateEditorSettings(dataFile, programDirectory)));
+}
+
 }  // namespace wemb

@@ -17,4 +17,8 @@ std::string locateEditorSettings(const std::string& dataFile, const std::string&
 // most 16. Paths are used whole, exactly as written.
 std::vector<std::string> listedLibraries(const std::string& editorSettingsPath);
 
+// The library set a job on `dataFile` uses: the libraries its QUIL.INI lists, loaded. When one
+// fails the set is empty and the result names it.
+LibrarySetLoad loadLibrariesFor(const std::string& dataFile, const std::string& programDirectory);
+
 }  // namespace wemb

@@ -2,50 +2,23 @@
 
 #include <cctype>
 #include <charconv>
-#include <filesystem>
 
 #include "app/EditorSettings.h"
 #include "app/LibraryBlockCounts.h"
+#include "app/LockedDocument.h"
 #include "app/PartChanges.h"
-#include "library/LibrarySet.h"
 #include "numbering/Autonum.h"
 #include "numbering/ReNum.h"
 #include "platform/FileOps.h"
-#include "platform/LockedFile.h"
 #include "platform/SafeSave.h"
 
 namespace wemb {
 namespace {
 
-// Far above any drawing; a larger file is refused rather than read into memory.
-constexpr std::uint64_t kMaxDataFileSize = std::uint64_t{1} << 30;
-
 constexpr int kMinInitialNumber = 1;
 constexpr int kMaxInitialNumber = 1000;
 constexpr int kMinStep = 1;
 constexpr int kMaxStep = 20;
-
-// A symbolic link is followed: its target is what gets renumbered and backed up, so the link
-// itself stays a link and the backup and sheet files lie beside the real file.
-std::string resolvedDataPath(const std::string& fileName) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(fileName, error)) {
-        return fileName;
-    }
-    const auto target = std::filesystem::canonical(fileName, error);
-    return error ? fileName : target.string();
-}
-
-struct LoadedLibraries {
-    LibrarySet set;
-    std::optional<std::string> failedPath;
-};
-
-LoadedLibraries loadLibraries(const std::string& dataPath, const JobEnvironment& environment) {
-    const std::string settings = locateEditorSettings(dataPath, environment.programDirectory);
-    LibrarySetLoad load = LibrarySet::load(listedLibraries(settings));
-    return {std::move(load.set), std::move(load.failedLibrary)};
-}
 
 // Runs the chosen numbering; returns the library that failed to load, if one did.
 std::optional<std::string> number(Document& document, const JobRequest& request,
@@ -58,12 +31,12 @@ std::optional<std::string> number(Document& document, const JobRequest& request,
     if (document.parts().empty()) {
         return std::nullopt;
     }
-    const LoadedLibraries libraries = loadLibraries(dataPath, environment);
+    const LibrarySetLoad libraries = loadLibrariesFor(dataPath, environment.programDirectory);
     const AutonumSettings settings{request.initialNumber, request.step,
                                    request.mode == NumberingMode::AutonumLocked,
                                    request.dependenceNameMode};
     autonum(document, settings, LibraryBlockCounts(libraries.set));
-    return libraries.failedPath;
+    return libraries.failedLibrary;
 }
 
 std::vector<platform::SaveFile> sheetFiles(const Document& document, const std::string& dataPath) {
@@ -95,21 +68,13 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
     }
 
     platform::FileOps& files = environment.fileOps ? *environment.fileOps : platform::realFileOps();
-    const std::string dataPath = resolvedDataPath(request.fileName);
     // The lock is held from the read to the last rename, so two jobs never interleave.
-    std::optional<platform::LockedFile> dataFile = platform::LockedFile::open(files, dataPath);
-    std::optional<std::vector<std::uint8_t>> bytes;
-    if (dataFile) {
-        bytes = dataFile->readAll(kMaxDataFileSize);
-    }
-    if (!bytes) {
+    std::optional<LockedDocument> opened = openLockedDocument(files, request.fileName);
+    if (!opened) {
         return finished(std::move(report), MessageId::ReadFailed, request.fileName);
     }
-    Document::ParseResult parsed = Document::parse(std::move(*bytes));
-    if (!parsed.document) {
-        return finished(std::move(report), MessageId::ReadFailed, request.fileName);
-    }
-    Document& document = *parsed.document;
+    Document& document = opened->document;
+    const std::string& dataPath = opened->dataPath;
 
     const PartSnapshot before(document);
     report.failedLibrary = number(document, request, dataPath, environment);
@@ -121,7 +86,7 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
 
     const platform::SaveResult saved =
         platform::saveWithBackup(files, dataPath, backupName(dataPath),
-                                 sheetFiles(document, dataPath), dataFile->permissions());
+                                 sheetFiles(document, dataPath), opened->file.permissions());
     if (!saved.ok) {
         return finished(std::move(report), MessageId::WriteFailed, saved.failedPath);
     }
