@@ -38,10 +38,22 @@ SettingsPlaces runningProgramPlaces() {
     return places;
 }
 
+bool isSystemProgramDirectory(const std::string& directory) {
+    static const std::string kSystemDirectories[] = {"/usr", "/bin", "/sbin", "/opt", "/snap"};
+    for (const std::string& system : kSystemDirectories) {
+        if (directory == system || directory.rfind(system + "/", 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 SettingsProbe fileSystemProbe() {
     return SettingsProbe{
         [](const std::string& path) { return platform::canOpenForReading(path); },
-        [](const std::string& directory) { return platform::isWritableDirectory(directory); },
+        [](const std::string& directory) {
+            return !isSystemProgramDirectory(directory) && platform::isWritableDirectory(directory);
+        },
     };
 }
 

@@ -29,6 +29,10 @@ std::string settingsPath(const SettingsPlaces& places, const SettingsProbe& prob
 std::string userConfigDirectory(const char* xdgConfigHome, const char* home);
 
 // The places and probe of the running program, from the platform layer and the environment.
+// A directory a package installs programs into (/usr/bin, /opt/...): never a place for a user's
+// settings, even for root, who could write there.
+bool isSystemProgramDirectory(const std::string& directory);
+
 SettingsPlaces runningProgramPlaces();
 SettingsProbe fileSystemProbe();
 

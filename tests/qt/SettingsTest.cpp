@@ -56,6 +56,20 @@ INSTANTIATE_TEST_SUITE_P(
                     LocationCase{"no configuration directory known", false, false, "",
                                  "/opt/wemb/bin/Wemb.INI"}));
 
+TEST(Settings, SystemProgramDirectoriesNeverHoldSettings) {
+    const struct {
+        std::string directory;
+        bool system;
+    } cases[] = {
+        {"/usr/bin", true},   {"/usr/local/bin", true}, {"/opt/wemb/bin", true},
+        {"/bin", true},       {"/usr", true},           {"/home/u/wemb/build/bin", false},
+        {"/usr2/bin", false}, {"/optical", false},      {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isSystemProgramDirectory(c.directory), c.system) << c.directory;
+    }
+}
+
 struct ConfigHomeCase {
     const char* fault;
     const char* xdgConfigHome;
