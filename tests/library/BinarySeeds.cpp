@@ -13,7 +13,7 @@ using gen::BinaryPin;
 std::vector<std::uint8_t> withBitmapAndOddNames() {
     BinaryLibraryBuilder builder;
     BinaryComponent diode;
-    diode.prefix = "D";
+    diode.prefix = std::string(1, 'D');  // not a literal: g++ 12 warns wrongly on it
     diode.bitmap = BinaryBitmap{9, 2, {0xAA, 0x80, 0x55, 0x00}};
     diode.pins = {BinaryPin{0x1001, "\\A\\", std::nullopt, {0x0405}},
                   BinaryPin{0xC201, "K", 0xFF, {0x800C}}};
