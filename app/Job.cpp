@@ -76,11 +76,16 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
     Document& document = opened->document;
     const std::string& dataPath = opened->dataPath;
 
-    const PartSnapshot before(document);
+    std::optional<PartSnapshot> before;
+    if (request.dryRun || request.reportChanges) {
+        before.emplace(document);
+    }
     report.failedLibrary = number(document, request, dataPath, environment);
-    report.changes = before.changesIn(document);
+    if (before) {
+        report.changes = before->changesIn(document);
+    }
     if (request.dryRun) {
-        report.parts = before.partsIn(document);
+        report.parts = before->partsIn(document);
         return finished(std::move(report), MessageId::Finished);
     }
 

@@ -29,6 +29,9 @@ struct JobRequest {
     int step = 1;           // valid 1 to 20
     bool dependenceNameMode = false;
     bool dryRun = false;  // number in memory and report, touch no file
+    // Note what changed (JobReport::changes) in a real job too; a dry run always does. Off by
+    // default, since a copy of every reference costs memory a large drawing cannot spare.
+    bool reportChanges = false;
 };
 
 // One part whose reference or block number the numbering changed.

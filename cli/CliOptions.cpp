@@ -145,6 +145,7 @@ class Parser {
         if (options_.json && options_.csv) {
             return {std::nullopt, "--json and --csv cannot be combined"};
         }
+        options_.job.reportChanges = !options_.mapPath.empty();
         if (!options_.mapPath.empty() && (dryRun || options_.command != Command::Number)) {
             return {std::nullopt, "--map writes the table of a real job; leave out --dry-run"};
         }

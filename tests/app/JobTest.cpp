@@ -41,13 +41,15 @@ std::vector<std::string> referencesOf(const std::vector<std::uint8_t>& bytes) {
 }
 
 JobReport run(const std::string& file, NumberingMode mode, int initial = 1, int step = 1,
-              platform::FileOps* fileOps = nullptr, bool dryRun = false) {
+              platform::FileOps* fileOps = nullptr, bool dryRun = false,
+              bool reportChanges = false) {
     JobRequest request;
     request.fileName = file;
     request.mode = mode;
     request.initialNumber = initial;
     request.step = step;
     request.dryRun = dryRun;
+    request.reportChanges = reportChanges;
     return runJob(request, JobEnvironment{fileOps, "/nonexistent-program-dir"});
 }
 
@@ -129,7 +131,8 @@ TEST(Job, KeepsTheOriginalAsBackupAndWritesOneFilePerSheet) {
     writeFile(dir.file("amp.$E2"), std::string("an earlier backup"));
     writeFile(dir.file("amp.CE2-05"), std::string("stale sheet of an earlier run"));
 
-    const JobReport report = run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal);
+    const JobReport report =
+        run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal, 1, 1, nullptr, false, true);
 
     ASSERT_EQ(report.outcome, MessageId::Finished);
     EXPECT_EQ(dir.names(),
@@ -145,6 +148,14 @@ TEST(Job, KeepsTheOriginalAsBackupAndWritesOneFilePerSheet) {
     EXPECT_EQ(written.size(), original.size());
     EXPECT_EQ(referencesOf(written), (std::vector<std::string>{"R2", "R1", "C1"}));
     EXPECT_EQ(report.changes.size(), 3u);
+}
+
+TEST(Job, RealJobNotesChangesOnlyWhenAsked) {
+    TempDirectory dir;
+    writeFile(dir.file("amp.CE2"), twoSheets());
+    const JobReport report = run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal);
+    ASSERT_EQ(report.outcome, MessageId::Finished);
+    EXPECT_TRUE(report.changes.empty());
 }
 
 TEST(Job, DryRunReportsAndTouchesNoFile) {
