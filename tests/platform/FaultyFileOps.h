@@ -3,7 +3,9 @@
 // chosen errno, writes can be cut short or run into a full disk, and reads can end early or
 // deliver more than the file held.
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstddef>
 #include <map>
 #include <string>
@@ -28,12 +30,17 @@ enum class Op {
     Count
 };
 
-const char* opName(Op op);
+inline const char* opName(Op op) {
+    static constexpr const char* kNames[] = {
+        "openRead", "createExclusive", "write", "read",   "fsync",  "fchmod",
+        "close",    "fstat",           "flock", "rename", "remove", "fsyncDirectory"};
+    return kNames[static_cast<std::size_t>(op)];
+}
 
 class FaultyFileOps : public FileOps {
   public:
     // Call number `nth` (1-based) of `op` fails with `error`.
-    void failCall(Op op, int nth, int error);
+    void failCall(Op op, int nth, int error) { faults_[{op, nth}] = error; }
     // Every write takes at most `limit` bytes.
     void limitWrites(std::size_t limit) { writeLimit_ = limit; }
     // Writes stop at `total` bytes written in all; the write that reaches it is cut short and
@@ -49,22 +56,78 @@ class FaultyFileOps : public FileOps {
     int calls(Op op) const { return counts_[static_cast<std::size_t>(op)]; }
     int openDescriptors() const { return openDescriptors_; }
 
-    int openRead(const std::string& path) override;
-    int createExclusive(const std::string& path, mode_t mode) override;
-    ssize_t write(int fd, const void* data, std::size_t size) override;
-    ssize_t read(int fd, void* data, std::size_t size) override;
-    int fsync(int fd) override;
-    int fchmod(int fd, mode_t mode) override;
-    int close(int fd) override;
-    int fstat(int fd, struct stat* out) override;
-    int flock(int fd, int operation) override;
-    int rename(const std::string& from, const std::string& to) override;
-    int remove(const std::string& path) override;
-    int fsyncDirectory(const std::string& directory) override;
+    int openRead(const std::string& path) override {
+        return counted(injected(Op::OpenRead) ? -1 : FileOps::openRead(path));
+    }
+    int createExclusive(const std::string& path, mode_t mode) override {
+        return counted(injected(Op::CreateExclusive) ? -1 : FileOps::createExclusive(path, mode));
+    }
+    ssize_t write(int fd, const void* data, std::size_t size) override {
+        if (injected(Op::Write)) {
+            return -1;
+        }
+        if (written_ >= diskSpace_) {
+            errno = ENOSPC;
+            return -1;
+        }
+        size = std::min({size, writeLimit_ > 0 ? writeLimit_ : size, diskSpace_ - written_});
+        const ssize_t result = stallWrites_ ? 0 : FileOps::write(fd, data, size);
+        written_ += result > 0 ? static_cast<std::size_t>(result) : 0;
+        return result;
+    }
+    ssize_t read(int fd, void* data, std::size_t size) override {
+        if (injected(Op::Read)) {
+            return -1;
+        }
+        size = std::min(size, readEnd_ - std::min(readEnd_, readSoFar_));
+        ssize_t result = size == 0 ? 0 : FileOps::read(fd, data, size);
+        if (result == 0 && growFile_ && size > 0) {
+            static_cast<char*>(data)[0] = 'X';
+            result = 1;
+        }
+        readSoFar_ += result > 0 ? static_cast<std::size_t>(result) : 0;
+        return result;
+    }
+    int close(int fd) override {
+        // Like the real close(2), a failing close still releases the descriptor.
+        const bool fails = injected(Op::Close);
+        const int error = errno;
+        const int result = FileOps::close(fd);
+        openDescriptors_ -= result == 0 ? 1 : 0;
+        errno = fails ? error : errno;
+        return fails ? -1 : result;
+    }
+    int fsync(int fd) override { return injected(Op::Fsync) ? -1 : FileOps::fsync(fd); }
+    int fchmod(int fd, mode_t mode) override {
+        return injected(Op::Fchmod) ? -1 : FileOps::fchmod(fd, mode);
+    }
+    int fstat(int fd, struct stat* out) override {
+        return injected(Op::Fstat) ? -1 : FileOps::fstat(fd, out);
+    }
+    int flock(int fd, int operation) override {
+        return injected(Op::Flock) ? -1 : FileOps::flock(fd, operation);
+    }
+    int rename(const std::string& from, const std::string& to) override {
+        return injected(Op::Rename) ? -1 : FileOps::rename(from, to);
+    }
+    int remove(const std::string& path) override {
+        return injected(Op::Remove) ? -1 : FileOps::remove(path);
+    }
+    int fsyncDirectory(const std::string& directory) override {
+        return injected(Op::FsyncDirectory) ? -1 : FileOps::fsyncDirectory(directory);
+    }
 
   private:
     // Counts the call; true (errno set) when it is the one to fail.
-    bool injected(Op op);
+    bool injected(Op op) {
+        const auto fault = faults_.find({op, ++counts_[static_cast<std::size_t>(op)]});
+        errno = fault == faults_.end() ? errno : fault->second;
+        return fault != faults_.end();
+    }
+    int counted(int fd) {
+        openDescriptors_ += fd >= 0 ? 1 : 0;
+        return fd;
+    }
 
     std::array<int, static_cast<std::size_t>(Op::Count)> counts_{};
     std::map<std::pair<Op, int>, int> faults_;

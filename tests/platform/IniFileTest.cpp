@@ -8,227 +8,175 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/RowName.h"
-#include "tests/platform/ScratchDirectory.h"
+#include "tests/platform/FileContent.h"
 
 namespace wemb::platform {
 namespace {
 
-using testing::readFile;
-using testing::ScratchDirectory;
+using testing::contentOf;
+using testing::TempDirectory;
 using testing::writeFile;
 
-// Rows: one lookup each, with the rule it would catch being broken.
-struct ReadCase {
-    const char* name;
-    std::string text;
-    const char* section;
-    const char* key;
-    std::string expected;  // the default is "DEF"
-};
-
-const ReadCase kReadCases[] = {
-    {"plain key", "[LIBRARY]\nLIB0=a.lib\n", "LIBRARY", "LIB0", "a.lib"},
-    {"section name in other case", "[library]\nLIB0=a.lib\n", "LIBRARY", "LIB0", "a.lib"},
-    {"key name in other case", "[LIBRARY]\nlib0=a.lib\n", "LIBRARY", "LIB0", "a.lib"},
-    {"value case kept", "[S]\nk=MiXeD\n", "s", "K", "MiXeD"},
-    {"CR LF line ends", "[S]\r\nk=v\r\nm=w\r\n", "S", "k", "v"},
-    {"last line without line end", "[S]\nk=v", "S", "k", "v"},
-    {"blanks around key and value", "[S]\n  k \t=  v w \t\n", "S", "k", "v w"},
-    {"blanks around section name", "  [ S ]  \nk=v\n", "S", "k", "v"},
-    {"double quotes stripped", "[S]\nk=\"a b\"\n", "S", "k", "a b"},
-    {"single quotes stripped", "[S]\nk='a b'\n", "S", "k", "a b"},
-    {"only one pair of quotes stripped", "[S]\nk=\"\"a\"\"\n", "S", "k", "\"a\""},
-    {"blanks inside quotes kept", "[S]\nk=\" a \"\n", "S", "k", " a "},
-    {"mismatched quotes kept", "[S]\nk=\"a'\n", "S", "k", "\"a'"},
-    {"lone quote kept", "[S]\nk=\"\n", "S", "k", "\""},
-    {"empty value is not the default", "[S]\nk=\n", "S", "k", ""},
-    {"comment line ignored", "[S]\n;k=commented\nk=real\n", "S", "k", "real"},
-    {"indented comment ignored", "[S]\n  ; k=commented\n", "S", "k", "DEF"},
-    {"semicolon inside a value kept", "[S]\nk=a;b\n", "S", "k", "a;b"},
-    {"first key wins", "[S]\nk=first\nk=second\n", "S", "k", "first"},
-    {"first section wins", "[S]\nk=first\n[S]\nk=second\n", "S", "k", "first"},
-    {"later duplicate section not searched", "[S]\na=1\n[T]\n[S]\nk=v\n", "S", "k", "DEF"},
-    {"key of another section not found", "[T]\nk=v\n[S]\nj=w\n", "S", "k", "DEF"},
-    {"key before any section not found", "k=v\n[S]\n", "S", "k", "DEF"},
-    {"missing section", "[T]\nk=v\n", "S", "k", "DEF"},
-    {"missing key", "[S]\nj=v\n", "S", "k", "DEF"},
-    {"empty text", "", "S", "k", "DEF"},
-    {"line without equals is no key", "[S]\nk\nk=v\n", "S", "k", "v"},
-    {"equals inside the value kept", "[S]\nk=a=b\n", "S", "k", "a=b"},
-    {"text after the closing bracket ignored", "[S] ; note\nk=v\n", "S", "k", "v"},
-    {"unclosed bracket is no section", "[S]\n[T\nk=v\n", "S", "k", "v"},
-    {"CP932 value bytes unchanged", "[S]\nk=\x95\x94\x95\x69\xB1\n", "S", "k",
-     "\x95\x94\x95\x69\xB1"},
-    {"CP932 trail byte that looks like a letter matches exactly", "[S]\n\x83\x61=v\n", "S",
-     "\x83\x41", "DEF"},
-    {"CP932 key matches itself", "[S]\n\x83\x41=v\n", "S", "\x83\x41", "v"},
-    {"CP932 section name ending in a bracket byte", "[\x81\x5D]\nk=v\n", "\x81\x5D", "k", "v"},
-    {"backslash paths unchanged", "[LIBRARY]\nLIB0=C:\\QUIL\\LIB\\std.LB3\n", "LIBRARY", "LIB0",
-     "C:\\QUIL\\LIB\\std.LB3"},
-    {"binary junk does not match", std::string("\0\xFF[S\0]\n=\n\xFF=\xFE\n", 13), "S", "k", "DEF"},
-    {"NUL bytes in a value passed on", std::string("[S]\nk=a\0b\n", 10), "S", "k",
-     std::string("a\0b", 3)},
-};
-
-class IniRead : public ::testing::TestWithParam<ReadCase> {};
-
-TEST_P(IniRead, FindsTheValueWindowsWould) {
-    const ReadCase& row = GetParam();
-    EXPECT_EQ(profileValue(row.text, row.section, row.key, "DEF"), row.expected);
+TEST(IniFile, FindsTheValueWindowsWould) {
+    struct Row {
+        const char* rule;
+        std::string text;
+        const char* section;
+        const char* key;
+        std::string expected;  // the default is "DEF"
+    };
+    const Row rows[] = {
+        {"names in other case", "[library]\nlib0=MiXeD\n", "LIBRARY", "LIB0", "MiXeD"},
+        {"CR LF line ends", "[S]\r\nk=v\r\nm=w\r\n", "S", "k", "v"},
+        {"last line without line end", "[S]\nk=v", "S", "k", "v"},
+        {"blanks around names and value", "  [ S ]  \n  k \t=  v w \t\n", "S", "k", "v w"},
+        {"double quotes stripped, blanks inside kept", "[S]\nk=\" a \"\n", "S", "k", " a "},
+        {"single quotes stripped", "[S]\nk='a b'\n", "S", "k", "a b"},
+        {"only one pair of quotes stripped", "[S]\nk=\"\"a\"\"\n", "S", "k", "\"a\""},
+        {"mismatched quotes kept", "[S]\nk=\"a'\n", "S", "k", "\"a'"},
+        {"lone quote kept", "[S]\nk=\"\n", "S", "k", "\""},
+        {"empty value is not the default", "[S]\nk=\n", "S", "k", ""},
+        {"comment line ignored", "[S]\n;k=commented\nk=real\n", "S", "k", "real"},
+        {"indented comment ignored", "[S]\n  ; k=commented\n", "S", "k", "DEF"},
+        {"semicolon and equals inside a value kept", "[S]\nk=a;b=c\n", "S", "k", "a;b=c"},
+        {"first key wins", "[S]\nk=first\nk=second\n", "S", "k", "first"},
+        {"first section wins", "[S]\nk=first\n[S]\nk=second\n", "S", "k", "first"},
+        {"later duplicate section not searched", "[S]\na=1\n[T]\n[S]\nk=v\n", "S", "k", "DEF"},
+        {"key of another section not found", "[T]\nk=v\n[S]\nj=w\n", "S", "k", "DEF"},
+        {"key before any section not found", "k=v\n[S]\n", "S", "k", "DEF"},
+        {"line without equals is no key", "[S]\nk\nk=v\n", "S", "k", "v"},
+        {"text after the closing bracket ignored", "[S] ; note\nk=v\n", "S", "k", "v"},
+        {"unclosed bracket is no section", "[S]\n[T\nk=v\n", "S", "k", "v"},
+        {"CP932 trail byte that looks like a letter folded", "[S]\n\x83\x61=v\n", "S", "\x83\x41",
+         "DEF"},
+        {"CP932 key and value bytes", "[S]\n\x83\x41=\x95\x94\xB1\n", "S", "\x83\x41",
+         "\x95\x94\xB1"},
+        {"CP932 section name ending in a bracket byte", "[\x81\x5D]\nk=v\n", "\x81\x5D", "k", "v"},
+        {"backslash paths unchanged", "[S]\nk=C:\\QUIL\\std.LB3\n", "S", "k", "C:\\QUIL\\std.LB3"},
+        {"binary junk does not match", std::string("\0\xFF[S\0]\n=\n\xFF=\xFE\n", 13), "S", "k",
+         "DEF"},
+        {"NUL bytes in a value passed on", std::string("[S]\nk=a\0b\n", 10), "S", "k",
+         std::string("a\0b", 3)},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(profileValue(row.text, row.section, row.key, "DEF"), row.expected) << row.rule;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, IniRead, ::testing::ValuesIn(kReadCases), testing::RowName());
-
-// Rows: one key written each, with the whole expected text after it.
-struct WriteCase {
-    const char* name;
-    std::string text;
-    const char* section;
-    const char* key;
-    const char* value;
-    std::string expected;
-};
-
-const WriteCase kWriteCases[] = {
-    {"value replaced in place", "[S]\nk=old\nj=x\n", "S", "k", "new", "[S]\nk=new\nj=x\n"},
-    {"spacing around equals kept", "[S]\n  k = old  \n", "S", "k", "new", "[S]\n  k = new\n"},
-    {"empty value replaced", "[S]\nk=\n", "S", "k", "v", "[S]\nk=v\n"},
-    {"value set empty", "[S]\nk=old\n", "S", "k", "", "[S]\nk=\n"},
-    {"key found in other case keeps its spelling", "[s]\nFILE0=old\n", "S", "File0", "new",
-     "[s]\nFILE0=new\n"},
-    {"only the first of two equal keys changes", "[S]\nk=1\nk=2\n", "S", "k", "x",
-     "[S]\nk=x\nk=2\n"},
-    {"CR LF kept on the replaced line", "[S]\r\nk=old\r\nj=x\r\n", "S", "k", "new",
-     "[S]\r\nk=new\r\nj=x\r\n"},
-    {"new key after the last key of its section", "[S]\na=1\n\n[T]\nb=2\n", "S", "k", "v",
-     "[S]\na=1\nk=v\n\n[T]\nb=2\n"},
-    {"new key before a comment that leads the next section", "[S]\na=1\n; about T\n[T]\n", "S", "k",
-     "v", "[S]\na=1\nk=v\n; about T\n[T]\n"},
-    {"new key in an empty section", "[S]\n[T]\n", "S", "k", "v", "[S]\nk=v\n[T]\n"},
-    {"new key with CR LF", "[S]\r\na=1\r\n", "S", "k", "v", "[S]\r\na=1\r\nk=v\r\n"},
-    {"new key after a last line without line end", "[S]\na=1", "S", "k", "v", "[S]\na=1\nk=v\n"},
-    {"new section at the end", "[T]\nb=2\n", "S", "k", "v", "[T]\nb=2\n\n[S]\nk=v\n"},
-    {"new section after a text without final line end", "[T]\r\nb=2", "S", "k", "v",
-     "[T]\r\nb=2\r\n\r\n[S]\r\nk=v\r\n"},
-    {"new section after a blank last line", "[T]\nb=2\n\n", "S", "k", "v",
-     "[T]\nb=2\n\n[S]\nk=v\n"},
-    {"new section in an empty text", "", "Recent File List", "File0", "amp.CE2",
-     "[Recent File List]\nFile0=amp.CE2\n"},
-    {"comments and foreign lines kept", "; top\n[S]\n;c\nk=old\njunk line\n[T]\nz=1\n", "S", "k",
-     "new", "; top\n[S]\n;c\nk=new\njunk line\n[T]\nz=1\n"},
-    {"CP932 value written as bytes", "[S]\nk=a\n", "S", "k", "\x95\x94\x95\x69",
-     "[S]\nk=\x95\x94\x95\x69\n"},
-};
-
-class IniWrite : public ::testing::TestWithParam<WriteCase> {};
-
-TEST_P(IniWrite, ChangesOnlyTheOneKey) {
-    const WriteCase& row = GetParam();
-    const auto updated = withProfileValue(row.text, row.section, row.key, row.value);
-    ASSERT_TRUE(updated);
-    EXPECT_EQ(*updated, row.expected);
-    EXPECT_EQ(profileValue(*updated, row.section, row.key, "DEF"), row.value);
+TEST(IniFile, WritingChangesOnlyTheOneKey) {
+    struct Row {
+        const char* rule;
+        std::string text;
+        const char* section;
+        const char* key;
+        const char* value;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"value replaced, spacing before it kept", "[S]\n  k = old  \nj=x\n", "S", "k", "new",
+         "[S]\n  k = new\nj=x\n"},
+        {"value set empty", "[S]\nk=old\n", "S", "k", "", "[S]\nk=\n"},
+        {"key found in other case keeps its spelling", "[s]\nFILE0=old\n", "S", "File0", "new",
+         "[s]\nFILE0=new\n"},
+        {"only the first of two equal keys changes", "[S]\nk=1\nk=2\n", "S", "k", "x",
+         "[S]\nk=x\nk=2\n"},
+        {"CR LF kept on the replaced line", "[S]\r\nk=old\r\nj=x\r\n", "S", "k", "new",
+         "[S]\r\nk=new\r\nj=x\r\n"},
+        {"new key after the last key of its section", "[S]\na=1\n\n[T]\nb=2\n", "S", "k", "v",
+         "[S]\na=1\nk=v\n\n[T]\nb=2\n"},
+        {"new key before a comment that leads the next section", "[S]\na=1\n; about T\n[T]\n", "S",
+         "k", "v", "[S]\na=1\nk=v\n; about T\n[T]\n"},
+        {"new key in an empty section", "[S]\n[T]\n", "S", "k", "v", "[S]\nk=v\n[T]\n"},
+        {"new key with CR LF", "[S]\r\na=1\r\n", "S", "k", "v", "[S]\r\na=1\r\nk=v\r\n"},
+        {"new key after a last line without line end", "[S]\na=1", "S", "k", "v",
+         "[S]\na=1\nk=v\n"},
+        {"new section after a text without final line end", "[T]\r\nb=2", "S", "k", "v",
+         "[T]\r\nb=2\r\n\r\n[S]\r\nk=v\r\n"},
+        {"new section after a blank last line", "[T]\nb=2\n\n", "S", "k", "v",
+         "[T]\nb=2\n\n[S]\nk=v\n"},
+        {"new section in an empty text", "", "Recent File List", "File0", "amp.CE2",
+         "[Recent File List]\nFile0=amp.CE2\n"},
+        {"comments and foreign lines kept", "; top\n[S]\n;c\nk=old\njunk line\n[T]\nz=1\n", "S",
+         "k", "\x95\x94", "; top\n[S]\n;c\nk=\x95\x94\njunk line\n[T]\nz=1\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        const auto updated = withProfileValue(row.text, row.section, row.key, row.value);
+        ASSERT_TRUE(updated);
+        EXPECT_EQ(*updated, row.expected);
+        EXPECT_EQ(profileValue(*updated, row.section, row.key, "DEF"), row.value);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, IniWrite, ::testing::ValuesIn(kWriteCases), testing::RowName());
-
-// Rows: names or values that would break the file's lines if written.
-struct RefusedCase {
-    const char* name;
-    std::string section;
-    std::string key;
-    std::string value;
-};
-
-const RefusedCase kRefusedCases[] = {
-    {"line break in the value", "S", "k", "a\nb=c"},
-    {"NUL in the value", "S", "k", std::string("a\0b", 3)},
-    {"equals in the key", "S", "k=x", "v"},
-    {"empty key", "S", "", "v"},
-    {"key beginning with a semicolon", "S", ";k", "v"},
-    {"key with surrounding blanks", "S", " k", "v"},
-    {"closing bracket in the section", "S]x", "k", "v"},
-    {"line break in the section", "S\nk=v", "k", "v"},
-};
-
-class IniWriteRefused : public ::testing::TestWithParam<RefusedCase> {};
-
-TEST_P(IniWriteRefused, GivesNoText) {
-    const RefusedCase& row = GetParam();
-    EXPECT_FALSE(withProfileValue("[S]\nk=old\n", row.section, row.key, row.value));
+TEST(IniFile, NamesOrValuesThatWouldBreakTheLinesAreNotWritten) {
+    struct Row {
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+    const Row rows[] = {
+        {"S", "k", "a\nb=c"}, {"S", "k", std::string("a\0b", 3)},
+        {"S", "k=x", "v"},    {"S", "", "v"},
+        {"S", ";k", "v"},     {"S", " k", "v"},
+        {"S]x", "k", "v"},    {"S\nk=v", "k", "v"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_FALSE(withProfileValue("[S]\nk=old\n", row.section, row.key, row.value))
+            << row.section << " / " << row.key << " / " << row.value;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, IniWriteRefused, ::testing::ValuesIn(kRefusedCases),
-                         testing::RowName());
-
-TEST(IniFile, MissingFileGivesTheDefault) {
-    ScratchDirectory dir;
+TEST(IniFile, ReadsAndWritesTheFile) {
+    TempDirectory dir;
     EXPECT_EQ(readProfileString(dir.file("QUIL.INI"), "LIBRARY", "LIB0", "none"), "none");
-}
-
-TEST(IniFile, ReadsFromTheFile) {
-    ScratchDirectory dir;
     writeFile(dir.file("QUIL.INI"), "[Library]\r\nLib0 = \"/q/std.LB3\"\r\n");
     EXPECT_EQ(readProfileString(dir.file("QUIL.INI"), "LIBRARY", "LIB0"), "/q/std.LB3");
-}
+    EXPECT_FALSE(writeProfileString(dir.file("no/Wemb.INI"), "S", "k", "v"));
 
-TEST(IniFile, WritingCreatesTheFileAndLeavesNoTemporary) {
-    ScratchDirectory dir;
     ASSERT_TRUE(writeProfileString(dir.file("Wemb.INI"), "Recent File List", "File0", "a.CE2"));
     ASSERT_TRUE(writeProfileString(dir.file("Wemb.INI"), "Recent File List", "File1", ""));
-    EXPECT_EQ(readFile(dir.file("Wemb.INI")), "[Recent File List]\nFile0=a.CE2\nFile1=\n");
-    EXPECT_EQ(dir.names(), std::set<std::string>{"Wemb.INI"});
+    EXPECT_EQ(contentOf(dir.file("Wemb.INI")), "[Recent File List]\nFile0=a.CE2\nFile1=\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"QUIL.INI", "Wemb.INI"}));
 }
 
 TEST(IniFile, WritingKeepsOtherLinesAndPermissions) {
-    ScratchDirectory dir;
+    TempDirectory dir;
     const std::string path = dir.file("Wemb.INI");
     writeFile(path, "; mine\r\n[Recent File List]\r\nFile0=old\r\n[Other]\r\nx=1\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
     ASSERT_TRUE(writeProfileString(path, "recent file list", "file0", "new"));
-    EXPECT_EQ(readFile(path), "; mine\r\n[Recent File List]\r\nFile0=new\r\n[Other]\r\nx=1\r\n");
+    EXPECT_EQ(contentOf(path), "; mine\r\n[Recent File List]\r\nFile0=new\r\n[Other]\r\nx=1\r\n");
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 TEST(IniFile, WritingThroughASymbolicLinkUpdatesItsTarget) {
-    ScratchDirectory dir;
+    TempDirectory dir;
     writeFile(dir.file("real.INI"), "[S]\nk=old\n");
     std::filesystem::create_symlink(dir.file("real.INI"), dir.file("Wemb.INI"));
     ASSERT_TRUE(writeProfileString(dir.file("Wemb.INI"), "S", "k", "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("Wemb.INI")));
-    EXPECT_EQ(readFile(dir.file("real.INI")), "[S]\nk=new\n");
+    EXPECT_EQ(contentOf(dir.file("real.INI")), "[S]\nk=new\n");
 }
 
-// Rows: things under the settings file's name that are not a settings file; reading gives the
-// default and writing leaves them alone.
+// Things under the settings file's name that are not a settings file: reading gives the default
+// and writing leaves them alone.
 TEST(IniFile, WhatIsNotASettingsFileIsNeitherReadNorReplaced) {
-    ScratchDirectory dir;
+    TempDirectory dir;
     ASSERT_EQ(::mkdir(dir.file("folder.INI").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo(dir.file("pipe.INI").c_str(), 0644), 0);
-    {
-        // Larger than any settings file, without using the disk space.
-        const int fd = ::open(dir.file("huge.INI").c_str(), O_CREAT | O_WRONLY, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(kMaxProfileFileSize) + 1), 0);
-        ::close(fd);
-    }
+    const int fd = ::open(dir.file("huge.INI").c_str(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(kMaxProfileFileSize) + 1), 0);  // sparse
+    ::close(fd);
     for (const char* name : {"folder.INI", "pipe.INI", "huge.INI"}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(readProfileString(dir.file(name), "S", "k", "DEF"), "DEF");
-        EXPECT_FALSE(writeProfileString(dir.file(name), "S", "k", "v"));
+        EXPECT_EQ(readProfileString(dir.file(name), "S", "k", "DEF"), "DEF") << name;
+        EXPECT_FALSE(writeProfileString(dir.file(name), "S", "k", "v")) << name;
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.INI")));
     EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe.INI")));
     EXPECT_EQ(std::filesystem::file_size(dir.file("huge.INI")), kMaxProfileFileSize + 1);
     EXPECT_EQ(dir.names().size(), 3u);
-}
-
-TEST(IniFile, WritingIntoAMissingDirectoryFails) {
-    ScratchDirectory dir;
-    EXPECT_FALSE(writeProfileString(dir.file("no/Wemb.INI"), "S", "k", "v"));
 }
 
 }  // namespace
