@@ -17,6 +17,34 @@ constexpr std::size_t kMinimumBodySize = 4;
 constexpr std::size_t kComponentHeadSize = 12;
 constexpr std::size_t kPatternRecordSize = 6;
 constexpr int kMaxPinNameLength = 63;
+// What a bitmap spends on each row it keeps, beside the row's bytes.
+constexpr std::size_t kBytesPerKeptRow = 8;
+
+// A pin number as text, made without an allocation: a letter and at most three digits.
+struct PinNumberText {
+    std::array<char, 4> characters{};
+    std::size_t length = 0;
+
+    std::string_view view() const { return std::string_view(characters.data(), length); }
+};
+
+// Writes the text of a pin-number word into `text`; true for the mark "+".
+bool writePinNumber(std::uint16_t word, PinNumberText& text) {
+    text.length = 0;
+    const unsigned letter = (word >> 10) & 0x1Fu;
+    if (letter != 0) {
+        text.characters[text.length++] = static_cast<char>(64 + letter);
+    }
+    const unsigned value = word & 0x01FFu;
+    if (value >= 100) {
+        text.characters[text.length++] = static_cast<char>('0' + value / 100);
+    }
+    if (value >= 10) {
+        text.characters[text.length++] = static_cast<char>('0' + value / 10 % 10);
+    }
+    text.characters[text.length++] = static_cast<char>('0' + value % 10);
+    return (word & 0x8000u) == 0;
+}
 
 // The blocks of one file, each a cursor from its position to the end of the data. A block whose
 // position lies outside the data is absent; that fails the read only once something needs it,
@@ -56,6 +84,10 @@ struct Staging {
 
 BinaryLibraryStatus readNames(const Blocks& blocks, std::size_t count, Staging& staging) {
     if (!blocks.names || !blocks.strings) {
+        return BinaryLibraryStatus::NameOutOfRange;
+    }
+    // The table must hold every entry before its count sizes anything.
+    if (!blocks.names->contains(0, 4 * count)) {
         return BinaryLibraryStatus::NameOutOfRange;
     }
     staging.names.reserve(count);
@@ -134,9 +166,10 @@ BinaryLibraryStatus readPin(const Blocks& blocks, ByteCursor& record, int blockC
     pin.allocNumbers(blockCount);
     pin.attributes = decodePinAttributes(*attributes);
     const ByteCursor words(*numbers);
+    PinNumberText text;
     for (int block = 0; block < blockCount; ++block) {
-        const PinNumber number = formatPinNumber(*words.u16At(2 * static_cast<std::size_t>(block)));
-        pin.setNumber(block, number.plus, number.text);
+        const bool plus = writePinNumber(*words.u16At(2 * static_cast<std::size_t>(block)), text);
+        pin.setNumber(block, plus, text.view());
     }
     return readPinName(blocks, *nameOffset, pin);
 }
@@ -193,11 +226,11 @@ BinaryLibraryStatus readComponent(const Blocks& blocks, std::uint16_t offset, Li
 std::size_t decodedSize(const LibraryPart& part) {
     std::size_t size = sizeof(LibraryPart);
     for (const LibraryPin& pin : part.pins) {
-        size += sizeof(LibraryPin) +
-                static_cast<std::size_t>(pin.numberCount()) * sizeof(std::optional<std::string>);
+        size += sizeof(LibraryPin) + pin.numberBytesHeld();
     }
     if (part.bitmap) {
-        size += part.bitmap->storedRows() * part.bitmap->stride();
+        size += sizeof(PatternBitmap) + part.bitmap->storedRows() * kBytesPerKeptRow +
+                part.bitmap->bytesHeld();
     }
     return size;
 }
@@ -207,6 +240,9 @@ std::size_t decodedSize(const LibraryPart& part) {
 BinaryLibraryStatus readParts(const Blocks& blocks, std::size_t count, std::size_t budget,
                               Staging& staging) {
     if (!blocks.componentTable) {
+        return BinaryLibraryStatus::ComponentOutOfRange;
+    }
+    if (!blocks.componentTable->contains(0, 2 * count)) {
         return BinaryLibraryStatus::ComponentOutOfRange;
     }
     std::unordered_map<std::uint16_t, const LibraryPart*> partAt;
@@ -305,14 +341,9 @@ std::uint32_t decodePinAttributes(std::uint16_t word) {
 }
 
 PinNumber formatPinNumber(std::uint16_t word) {
-    PinNumber number;
-    const unsigned letter = (word >> 10) & 0x1Fu;
-    if (letter != 0) {
-        number.text.push_back(static_cast<char>(64 + letter));
-    }
-    number.text += std::to_string(word & 0x01FFu);
-    number.plus = (word & 0x8000u) == 0;
-    return number;
+    PinNumberText text;
+    const bool plus = writePinNumber(word, text);
+    return PinNumber{std::string(text.view()), plus};
 }
 
 std::optional<std::unique_ptr<PatternBitmap>> copyBitmap(const ByteCursor& at) {
@@ -330,9 +361,10 @@ std::optional<std::unique_ptr<PatternBitmap>> copyBitmap(const ByteCursor& at) {
     if (!rows) {
         return std::nullopt;
     }
+    // Sized only once the rows are known to be in the file.
+    bitmap->reserve(*height, rows->size());
     for (std::size_t row = 0; row < *height; ++row) {
-        const auto source = rows->subspan(row * rowBytes, rowBytes);
-        std::copy(source.begin(), source.end(), bitmap->mutableRow(row).begin());
+        bitmap->storeRow(row, rows->subspan(row * rowBytes, rowBytes));
     }
     return bitmap;
 }

@@ -1,27 +1,128 @@
 #include "library/Library.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace wemb {
 
 PatternBitmap::PatternBitmap(std::uint16_t width, std::uint16_t height)
     : width_(width), height_(height), stride_((std::size_t{width} + 15) / 16 * 2) {}
 
-std::span<std::uint8_t> PatternBitmap::mutableRow(std::size_t row) {
-    const std::size_t needed = (row + 1) * stride_;
-    if (data_.size() < needed) {
-        data_.resize(needed, 0);
+void PatternBitmap::reserve(std::size_t rows, std::size_t bytes) {
+    rows_.reserve(rows);
+    data_.reserve(bytes);
+}
+
+std::span<const std::uint8_t> PatternBitmap::keptBytes(std::size_t position) const {
+    const std::size_t begin = rows_[position].offset;
+    const std::size_t end = position + 1 < rows_.size() ? rows_[position + 1].offset : data_.size();
+    return std::span<const std::uint8_t>(data_).subspan(begin, end - begin);
+}
+
+void PatternBitmap::eraseRow(std::size_t position) {
+    const std::span<const std::uint8_t> kept = keptBytes(position);
+    const auto begin = data_.begin() + static_cast<std::ptrdiff_t>(rows_[position].offset);
+    data_.erase(begin, begin + static_cast<std::ptrdiff_t>(kept.size()));
+    for (std::size_t later = position + 1; later < rows_.size(); ++later) {
+        rows_[later].offset -= static_cast<std::uint32_t>(kept.size());
     }
-    return std::span<std::uint8_t>(data_).subspan(row * stride_, stride_);
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
+}
+
+void PatternBitmap::storeRow(std::size_t row, std::span<const std::uint8_t> bytes) {
+    if (row >= height_) {
+        return;
+    }
+    bytes = bytes.first(std::min(bytes.size(), stride_));
+    while (!bytes.empty() && bytes.back() == 0) {
+        bytes = bytes.first(bytes.size() - 1);
+    }
+    const auto at = std::lower_bound(
+        rows_.begin(), rows_.end(), row,
+        [](const StoredRow& kept, std::size_t wanted) { return kept.row < wanted; });
+    auto position = static_cast<std::size_t>(at - rows_.begin());
+    if (at != rows_.end() && at->row == row) {
+        eraseRow(position);
+    }
+    if (bytes.empty()) {
+        return;
+    }
+    const std::uint32_t offset =
+        position < rows_.size() ? rows_[position].offset : static_cast<std::uint32_t>(data_.size());
+    data_.insert(data_.begin() + static_cast<std::ptrdiff_t>(offset), bytes.begin(), bytes.end());
+    for (std::size_t later = position; later < rows_.size(); ++later) {
+        rows_[later].offset += static_cast<std::uint32_t>(bytes.size());
+    }
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(position),
+                 StoredRow{static_cast<std::uint32_t>(row), offset});
 }
 
 std::uint8_t PatternBitmap::byteAt(std::size_t row, std::size_t column) const {
-    const std::size_t index = row * stride_ + column;
-    return column < stride_ && index < data_.size() ? data_[index] : std::uint8_t{0};
+    if (column >= stride_) {
+        return 0;
+    }
+    // Most bitmaps keep every row: then row r is kept at position r.
+    std::size_t position = row;
+    if (position >= rows_.size() || rows_[position].row != row) {
+        const auto at = std::lower_bound(
+            rows_.begin(), rows_.end(), row,
+            [](const StoredRow& kept, std::size_t wanted) { return kept.row < wanted; });
+        if (at == rows_.end() || at->row != row) {
+            return 0;
+        }
+        position = static_cast<std::size_t>(at - rows_.begin());
+    }
+    const std::span<const std::uint8_t> kept = keptBytes(position);
+    return column < kept.size() ? kept[column] : std::uint8_t{0};
+}
+
+namespace {
+
+constexpr unsigned char kLongSlot = 255;
+constexpr std::size_t kLongSlotLengthBytes = 4;
+
+// The length of the slot whose length byte is at `at`, and where its text starts.
+std::pair<std::size_t, std::size_t> slotLengthAt(const std::string& slots, std::size_t at) {
+    const auto lengthByte = static_cast<unsigned char>(slots[at]);
+    if (lengthByte != kLongSlot) {
+        return {lengthByte, at + 1};
+    }
+    std::size_t length = 0;
+    for (std::size_t i = kLongSlotLengthBytes; i-- > 0;) {
+        length = (length << 8) | static_cast<unsigned char>(slots[at + 1 + i]);
+    }
+    return {length, at + 1 + kLongSlotLengthBytes};
+}
+
+void appendSlot(std::string& out, char mark, std::string_view text) {
+    const std::size_t length = text.size() + 1;
+    if (length < kLongSlot) {
+        out.push_back(static_cast<char>(length));
+    } else {
+        out.push_back(static_cast<char>(kLongSlot));
+        for (std::size_t i = 0; i < kLongSlotLengthBytes; ++i) {
+            out.push_back(static_cast<char>((length >> (8 * i)) & 0xFF));
+        }
+    }
+    out.push_back(mark);
+    out.append(text);
+}
+
+}  // namespace
+
+LibraryPin::SlotBytes LibraryPin::slotBytes(int index) const {
+    std::size_t at = 0;
+    for (int slot = 0;; ++slot) {
+        const auto [length, text] = slotLengthAt(numbers_, at);
+        if (slot == index) {
+            return SlotBytes{at, text + length};
+        }
+        at = text + length;
+    }
 }
 
 void LibraryPin::allocNumbers(int count) {
-    if (slotCount_ || count < 0) {
+    if (slotCount_ >= 0 || count < 0) {
         return;
     }
     slotCount_ = count;
@@ -36,39 +137,52 @@ void LibraryPin::setName(std::string_view text) {
         if (escapes) {
             built.push_back(static_cast<char>(static_cast<unsigned char>(text[i + 1]) | 0x80));
             i += 2;
+        } else if (text[i] == '\0') {
+            break;
         } else {
             // A backslash with nothing to escape is kept as it stands.
             built.push_back(text[i]);
             i += 1;
         }
     }
-    name = built.substr(0, built.find('\0'));
+    name = std::move(built);
 }
 
 void LibraryPin::setNumber(int index, bool plus, std::string_view text) {
     if (index < 0 || index >= numberCount()) {
         return;
     }
-    const auto at = static_cast<std::size_t>(index);
-    if (numbers_.size() <= at) {
-        numbers_.resize(at + 1);
+    text = text.substr(0, text.find('\0'));
+    const char mark = plus ? '+' : '-';
+    if (index >= storedSlots_) {
+        // Readers fill the slots in order: the slot goes at the end, after any skipped ones.
+        numbers_.append(static_cast<std::size_t>(index - storedSlots_), '\0');
+        appendSlot(numbers_, mark, text);
+        storedSlots_ = index + 1;
+        return;
     }
-    std::string slot(1, plus ? '+' : '-');
-    slot += text.substr(0, text.find('\0'));
-    numbers_[at] = std::move(slot);
+    std::string slot;
+    appendSlot(slot, mark, text);
+    const SlotBytes old = slotBytes(index);
+    numbers_.replace(old.begin, old.end - old.begin, slot);
 }
 
 std::optional<std::string> LibraryPin::number(int index) const {
-    const auto at = static_cast<std::size_t>(index);
-    if (index < 0 || index >= numberCount() || at >= numbers_.size()) {
+    if (index < 0 || index >= numberCount() || index >= storedSlots_) {
         return std::nullopt;
     }
-    return numbers_[at];
+    const SlotBytes slot = slotBytes(index);
+    const auto [length, text] = slotLengthAt(numbers_, slot.begin);
+    if (length == 0) {
+        return std::nullopt;
+    }
+    return numbers_.substr(text, length);
 }
 
 void LibraryPin::clearNumber(int index) {
-    if (index >= 0 && static_cast<std::size_t>(index) < numbers_.size()) {
-        numbers_[static_cast<std::size_t>(index)].reset();
+    if (index >= 0 && index < storedSlots_) {
+        const SlotBytes old = slotBytes(index);
+        numbers_.replace(old.begin, old.end - old.begin, 1, '\0');
     }
 }
 

@@ -16,39 +16,56 @@
 
 namespace wemb {
 
-// One bit per pixel; rows padded to whole 16-bit words. Only the rows that a reader stored are
-// held: rows past them read as zero, so a hostile size costs no memory.
+// One bit per pixel; rows padded to whole 16-bit words. Only the rows that hold a set bit are
+// kept, each up to its last non-zero byte: rows and bytes not kept read as zero, so a hostile size
+// costs no memory, and what a bitmap holds is never more than the bytes that described it.
 class PatternBitmap {
   public:
     PatternBitmap(std::uint16_t width, std::uint16_t height);
 
     std::uint16_t width() const { return width_; }
     std::uint16_t height() const { return height_; }
-    // ((width + 15) / 16) * 2 bytes per stored row.
+    // ((width + 15) / 16) * 2 bytes per row.
     std::size_t stride() const { return stride_; }
     // Bytes of pixel data in a row: (width + 7) / 8.
     std::size_t dataBytesPerRow() const { return (std::size_t{width_} + 7) / 8; }
 
-    // Row `row` for writing; rows up to it are made (zero-filled) on demand.
-    std::span<std::uint8_t> mutableRow(std::size_t row);
-    // Byte `column` of row `row`, zero for rows never stored.
+    // Room for `rows` kept rows holding `bytes` bytes in all, when a reader knows them.
+    void reserve(std::size_t rows, std::size_t bytes);
+    // Replaces row `row` with `bytes` (bytes past the stride are dropped, missing ones are 0).
+    // Rows are best stored top row first: an earlier row costs a move of those after it.
+    void storeRow(std::size_t row, std::span<const std::uint8_t> bytes);
+    // Byte `column` of row `row`, zero for rows and bytes not kept.
     std::uint8_t byteAt(std::size_t row, std::size_t column) const;
-    std::size_t storedRows() const { return stride_ == 0 ? 0 : data_.size() / stride_; }
+    // The rows kept: those with a non-zero byte.
+    std::size_t storedRows() const { return rows_.size(); }
+    // The bytes of pixel data kept, over all rows.
+    std::size_t bytesHeld() const { return data_.size(); }
 
   private:
+    struct StoredRow {
+        std::uint32_t row;
+        std::uint32_t offset;  // into data_; the row ends where the next one starts
+    };
+    // The kept bytes of the row at `position` in rows_.
+    std::span<const std::uint8_t> keptBytes(std::size_t position) const;
+    void eraseRow(std::size_t position);
+
     std::uint16_t width_;
     std::uint16_t height_;
     std::size_t stride_;
+    std::vector<StoredRow> rows_;  // increasing row numbers
     std::vector<std::uint8_t> data_;
 };
 
-struct LibraryPin {
+class LibraryPin {
+  public:
     // Bits 0-15 offset along the side, 16-17 side (L, T, R, B), 28/30/31 type flags S, C, N.
     std::uint32_t attributes = 0;
     std::optional<std::string> name;
 
     // One slot per block; a slot holds "+" or "-" and the pin's number in that block.
-    int numberCount() const { return slotCount_.value_or(0); }
+    int numberCount() const { return slotCount_ < 0 ? 0 : slotCount_; }
     // Slot `index`; nothing for an empty slot or an index out of range.
     std::optional<std::string> number(int index) const;
 
@@ -63,11 +80,24 @@ struct LibraryPin {
     void setNumber(int index, bool plus, std::string_view text);
     void clearNumber(int index);
 
+    // The bytes that hold the slots, for what a library costs in memory.
+    std::size_t numberBytesHeld() const { return numbers_.capacity(); }
+
   private:
-    // Slots are stored only up to the last one written, so that a hostile block count costs
-    // no memory: slots past them read as empty.
-    std::optional<int> slotCount_;
-    std::vector<std::optional<std::string>> numbers_;
+    // Where the encoded slot `index` lies in numbers_; only for index < storedSlots_.
+    struct SlotBytes {
+        std::size_t begin;
+        std::size_t end;
+    };
+    SlotBytes slotBytes(int index) const;
+
+    std::int32_t slotCount_ = -1;  // -1 until allocNumbers
+    // Slots are held only up to the last one written, so that a hostile block count costs no
+    // memory: slots past them read as empty. They lie back to back in one string, each as a
+    // length byte and its text (a length of 0 is an empty slot; 255 is followed by a 32-bit
+    // length), so that the few short numbers of a pin need no allocation of their own.
+    std::int32_t storedSlots_ = 0;
+    std::string numbers_;
 };
 
 struct LibraryPattern {

@@ -38,14 +38,13 @@ bool decodeRow(std::string_view text, std::span<std::uint8_t> decoded) {
     return anySet;
 }
 
-// A row of zeros is not stored: rows never stored read as zero, so a huge pattern given with
-// few rows takes little memory.
+// The bitmap keeps only non-zero rows, so a huge pattern given with few rows takes little memory.
 void storeRow(PatternBitmap& bitmap, std::size_t row, std::string_view text,
               std::vector<std::uint8_t>& decoded) {
     const std::size_t count = std::min(text.size() / 2, bitmap.dataBytesPerRow());
     decoded.resize(count);
     if (decodeRow(text, decoded)) {
-        std::copy(decoded.begin(), decoded.end(), bitmap.mutableRow(row).begin());
+        bitmap.storeRow(row, decoded);
     }
 }
 
