@@ -4,6 +4,21 @@
 #include "numbering/ReferenceField.h"
 
 namespace wemb {
+namespace {
+
+// What a main part's reference splits into once the new designator is written: the designator
+// may be cut, and a cut one splits into fewer digits, or into another prefix.
+void resplit(PartFact& part, std::string_view prefix, std::int64_t number, PrefixIds& prefixes) {
+    const FormattedReference written = formatReferenceInPlace(prefix, number);
+    const ReferenceSplit split = splitReferenceInPlace(written.text());
+    if (split.prefixLength != prefix.size()) {
+        part.prefix = prefixes.idOf(packPrefix(written.text().substr(0, split.prefixLength)));
+    }
+    part.number = split.number;
+    part.hasNumber = endsWithDigit(written.text());
+}
+
+}  // namespace
 
 AutonumRun::AutonumRun(const AutonumSettings& settings, const BlockCountLookup& libraries)
     : settings_(settings),
@@ -11,67 +26,82 @@ AutonumRun::AutonumRun(const AutonumSettings& settings, const BlockCountLookup& 
       counters_(settings.initialNumber, settings.step, settings.lockedMode, registry_) {}
 
 void AutonumRun::run(Document& document) {
-    parts_ = collectParts(document.parts());
-    sortByPosition(parts_);
-    registry_.clear();
-    registerNumbers(parts_.mainParts);
-    registerNumbers(parts_.powerPrefixedParts);
-    for (PartEntry* part : parts_.mainParts) {
-        numberMainPart(*part);
+    const std::span<PartEntry> entries = document.parts();
+    parts_ = collectPartFacts(entries, settings_.dependenceNameMode);
+    pending_.emplace(entries.size());
+    blockCounts_.assign(parts_.libraryNames.size(), std::nullopt);
+    blockCountKnown_.assign(parts_.libraryNames.size(), false);
+    // Only locked mode ever consults the registry.
+    if (settings_.lockedMode) {
+        registerNumbers(parts_.mainParts);
+        registerNumbers(parts_.powerPrefixedParts);
+    }
+    registry_.seal();
+    for (PartFact& part : parts_.mainParts) {
+        numberMainPart(part);
     }
     numberPowerPrefixedParts();
+    pending_->writeInto(entries);
 }
 
-bool AutonumRun::isEligible(const PartEntry& part) const {
-    return !readReference(part).empty() &&
-           !(settings_.dependenceNameMode && readPartName(part).empty());
+bool AutonumRun::keepsNumber(const PartFact& part) const {
+    return !part.eligible || (settings_.lockedMode && part.hasNumber);
 }
 
-bool AutonumRun::keepsNumber(const PartEntry& part) const {
-    return !isEligible(part) || (settings_.lockedMode && endsWithDigit(readReference(part)));
-}
-
-void AutonumRun::registerNumbers(const std::vector<PartEntry*>& parts) {
-    for (const PartEntry* part : parts) {
-        const std::string reference = readReference(*part);
-        if (isEligible(*part) && endsWithDigit(reference)) {
-            const SplitReference split = splitReference(reference);
-            registry_.add(split.prefix, split.number);
+void AutonumRun::registerNumbers(const std::vector<PartFact>& parts) {
+    for (const PartFact& part : parts) {
+        if (part.eligible && part.hasNumber) {
+            registry_.add(part.prefix, part.number);
         }
     }
 }
 
-void AutonumRun::numberMainPart(PartEntry& part) {
+std::optional<int> AutonumRun::blockCount(std::uint32_t library) {
+    if (!blockCountKnown_[library]) {
+        blockCounts_[library] = libraries_.blockCount(parts_.libraryNames.key(library));
+        blockCountKnown_[library] = true;
+    }
+    return blockCounts_[library];
+}
+
+void AutonumRun::numberMainPart(PartFact& part) {
     if (keepsNumber(part)) {
         return;
     }
-    const std::string prefix = splitReference(readReference(part)).prefix;
-    const std::optional<int> blockCount = libraries_.blockCount(part.libraryName());
+    const std::optional<int> blocks = blockCount(part.library);
     BlockAssignment assigned;
-    if (blockCount && *blockCount > 1) {
-        assigned = packages_.assignBlock(readPartName(part), prefix, *blockCount, counters_);
+    if (blocks && *blocks > 1) {
+        assigned = packages_.assignBlock(part.partName, part.prefix, *blocks, counters_);
     } else {
-        assigned.number = counters_.nextNumber(prefix);
+        assigned.number = counters_.nextNumber(part.prefix);
     }
-    writeReference(part, prefix, assigned.number);
-    part.setBlockNumber(static_cast<std::uint8_t>(assigned.block));
+    pending_->setNumberAndBlock(part.fileIndex, assigned.number,
+                                static_cast<std::uint8_t>(assigned.block));
+    // The power-prefixed parts match against the references as they will be written.
+    if (!parts_.powerPrefixedParts.empty()) {
+        const PrefixText prefix = unpackPrefix(parts_.prefixes.key(part.prefix));
+        resplit(part, prefix.text(), assigned.number, parts_.prefixes);
+    }
 }
 
 // Power-prefixed parts never get a block number: they follow the numbers of the main parts,
 // not their packages.
 void AutonumRun::numberPowerPrefixedParts() {
-    // The matches index every main part, which a drawing without power-prefixed parts never
-    // needs.
-    if (parts_.powerPrefixedParts.empty()) {
+    std::vector<std::uint64_t> asked;
+    for (const PartFact& part : parts_.powerPrefixedParts) {
+        if (!keepsNumber(part)) {
+            asked.push_back(PowerMatches::keyOf(part.partName, part.prefix));
+        }
+    }
+    if (asked.empty()) {
         return;
     }
-    PowerMatches matches(parts_.mainParts, settings_.dependenceNameMode);
-    for (PartEntry* part : parts_.powerPrefixedParts) {
-        if (keepsNumber(*part)) {
-            continue;
+    PowerMatches matches(parts_.mainParts, asked);
+    for (const PartFact& part : parts_.powerPrefixedParts) {
+        if (!keepsNumber(part)) {
+            pending_->setNumber(part.fileIndex,
+                                matches.numberFor(part.partName, part.prefix, counters_));
         }
-        const std::string prefix = splitReference(readReference(*part)).prefix;
-        writeReference(*part, prefix, matches.numberFor(readPartName(*part), prefix, counters_));
     }
 }
 

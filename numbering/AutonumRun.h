@@ -1,12 +1,16 @@
 #pragma once
-// The state of one Autonum call: its settings, the two lists of parts, the numbers in use, the
-// prefix counters and the open packages. It is made for the call and dropped after it, so
-// nothing carries over from one run to the next.
+// The state of one Autonum call: its settings, the facts of the parts in position order, the
+// numbers in use, the prefix counters, the open packages and the references decided on. It is
+// made for the call and dropped after it, so nothing carries over from one run to the next.
+
+#include <optional>
+#include <vector>
 
 #include "numbering/Autonum.h"
 #include "numbering/NumberRegistry.h"
 #include "numbering/OpenPackages.h"
-#include "numbering/PartCollection.h"
+#include "numbering/PartFacts.h"
+#include "numbering/PendingReferences.h"
 #include "numbering/PrefixCounters.h"
 
 namespace wemb {
@@ -17,24 +21,29 @@ class AutonumRun {
     AutonumRun(const AutonumRun&) = delete;
     AutonumRun& operator=(const AutonumRun&) = delete;
 
-    // Numbers the document in three passes, each seeing what the one before wrote: register
-    // the numbers that exist, number the main parts, number the power-prefixed parts.
+    // Numbers the document in three passes, each seeing what the one before decided: register
+    // the numbers that exist, number the main parts, number the power-prefixed parts; then
+    // writes the decisions into the records.
     void run(Document& document);
 
   private:
-    bool isEligible(const PartEntry& part) const;
     // Parts that keep the number they carry.
-    bool keepsNumber(const PartEntry& part) const;
-    void registerNumbers(const std::vector<PartEntry*>& parts);
-    void numberMainPart(PartEntry& part);
+    bool keepsNumber(const PartFact& part) const;
+    void registerNumbers(const std::vector<PartFact>& parts);
+    void numberMainPart(PartFact& part);
     void numberPowerPrefixedParts();
+    // The block count of a library name, asked of the libraries once per distinct name.
+    std::optional<int> blockCount(std::uint32_t library);
 
     AutonumSettings settings_;
     const BlockCountLookup& libraries_;
-    PartCollection parts_;
+    PartFacts parts_;
     NumberRegistry registry_;
     PrefixCounters counters_;
     OpenPackages packages_;
+    std::optional<PendingReferences> pending_;
+    std::vector<std::optional<int>> blockCounts_;  // by library name id
+    std::vector<bool> blockCountKnown_;
 };
 
 }  // namespace wemb

@@ -4,16 +4,17 @@
 
 namespace wemb {
 
-BlockAssignment OpenPackages::assignBlock(std::string_view partName, std::string_view prefix,
+BlockAssignment OpenPackages::assignBlock(std::uint32_t partName, std::uint32_t prefix,
                                           int blockCount, PrefixCounters& counters) {
     const int blocks = std::min(blockCount, kMaxBlocksPerPackage);
-    const auto found = packages_.find(std::string(partName));
-    if (found == packages_.end()) {
-        const Package opened{counters.nextNumber(prefix), blocks, 0};
-        packages_.emplace(std::string(partName), opened);
-        return {opened.number, 0};
+    if (partName >= packages_.size()) {
+        packages_.resize(partName + std::size_t{1});
     }
-    Package& package = found->second;
+    Package& package = packages_[partName];
+    if (package.currentBlock < 0) {
+        package = {counters.nextNumber(prefix), blocks, 0};
+        return {package.number, 0};
+    }
     // A part whose own library part has fewer blocks than the package cannot take a block
     // beyond its own count.
     if (package.currentBlock < package.blockCount - 1 && package.currentBlock < blocks - 1) {

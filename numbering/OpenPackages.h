@@ -1,12 +1,10 @@
 #pragma once
-// The multi-block packages an Autonum run has opened, by part name: the parts that bear one
+// The multi-block packages an Autonum run has opened, by part name (id): the parts that bear one
 // part name fill a package block after block and share its number; when it is full, the next
 // part of that name opens a fresh package with the next number of its own prefix.
 
 #include <cstdint>
-#include <string>
-#include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "numbering/PrefixCounters.h"
 
@@ -23,18 +21,18 @@ inline constexpr int kMaxBlocksPerPackage = 256;
 class OpenPackages {
   public:
     // For a part whose library part has more than one block.
-    BlockAssignment assignBlock(std::string_view partName, std::string_view prefix, int blockCount,
+    BlockAssignment assignBlock(std::uint32_t partName, std::uint32_t prefix, int blockCount,
                                 PrefixCounters& counters);
     void reset() { packages_.clear(); }
 
   private:
     struct Package {
         std::int64_t number = 0;
-        int blockCount = 0;  // of the part that opened the package; never changed
-        int currentBlock = 0;
+        int blockCount = 0;     // of the part that opened the package; never changed
+        int currentBlock = -1;  // -1 while no package of the name is open
     };
 
-    std::unordered_map<std::string, Package> packages_;
+    std::vector<Package> packages_;  // by part name id
 };
 
 }  // namespace wemb

@@ -1,61 +1,83 @@
 #include "numbering/PowerMatches.h"
 
 #include <algorithm>
-#include <functional>
-
-#include "numbering/ReferenceField.h"
 
 namespace wemb {
 
-std::size_t PowerMatches::KeyHash::operator()(const Key& key) const {
-    const std::size_t first = std::hash<std::string>{}(key.partName);
-    return first ^ (std::hash<std::string>{}(key.prefix) + 0x9e3779b97f4a7c15ULL + (first << 6) +
-                    (first >> 2));
+PowerMatches::PowerMatches(std::span<const PartFact> mainParts,
+                           std::span<const std::uint64_t> asked) {
+    for (const std::uint64_t key : asked) {
+        keys_.idOf(key);
+    }
+    progress_.resize(keys_.size());
+    indexCandidates(mainParts);
 }
 
-PowerMatches::PowerMatches(std::span<PartEntry* const> mainParts, bool dependenceNameMode) {
-    for (const PartEntry* part : mainParts) {
-        const std::string reference = readReference(*part);
-        std::string partName = readPartName(*part);
-        if (reference.empty() || (dependenceNameMode && partName.empty())) {
-            continue;
+// Two walks over the main parts: one counts the candidates of each key, the other puts them in
+// place, so every key's candidates lie together without a vector of their own.
+void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
+    std::vector<std::uint32_t> matchOf(mainParts.size(),
+                                       InternTable<std::uint64_t, IntegerKeyHash>::kAbsent);
+    starts_.assign(keys_.size() + 1, 0);
+    for (std::size_t i = 0; i < mainParts.size(); ++i) {
+        const PartFact& part = mainParts[i];
+        if (part.eligible) {
+            matchOf[i] = keys_.find(keyOf(part.partName, part.prefix));
+            if (matchOf[i] != InternTable<std::uint64_t, IntegerKeyHash>::kAbsent) {
+                ++starts_[matchOf[i] + 1];
+            }
         }
-        SplitReference split = splitReference(reference);
-        matches_[Key{std::move(partName), std::move(split.prefix)}].candidates.push_back(
-            split.number);
     }
-    for (auto& [key, match] : matches_) {
-        match.largestFrom.resize(match.candidates.size());
-        std::int64_t largest = 0;
-        for (std::size_t i = match.candidates.size(); i-- > 0;) {
-            largest = std::max(largest, match.candidates[i]);
-            match.largestFrom[i] = largest;
+    for (std::size_t k = 1; k < starts_.size(); ++k) {
+        starts_[k] += starts_[k - 1];
+    }
+    candidates_.resize(starts_.back());
+    std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
+    for (std::size_t i = 0; i < mainParts.size(); ++i) {
+        if (matchOf[i] != InternTable<std::uint64_t, IntegerKeyHash>::kAbsent) {
+            candidates_[next[matchOf[i]]++] = mainParts[i].number;
+        }
+    }
+    largestFrom_.resize(candidates_.size());
+    for (std::size_t k = 0; k + 1 < starts_.size(); ++k) {
+        std::int32_t largest = 0;
+        for (std::size_t i = starts_[k + 1]; i-- > starts_[k];) {
+            largest = std::max(largest, candidates_[i]);
+            largestFrom_[i] = largest;
         }
     }
 }
 
-std::int64_t PowerMatches::numberFor(const std::string& partName, const std::string& prefix,
+std::int64_t PowerMatches::numberFor(std::uint32_t partName, std::uint32_t prefix,
                                      PrefixCounters& counters) {
-    Match& match = matches_[Key{partName, prefix}];
-    if (!takeNextCandidate(match)) {
-        match.number = counters.nextNumber(prefix);
+    const std::uint32_t match = keys_.idOf(keyOf(partName, prefix));
+    if (match >= progress_.size()) {
+        // A key nobody announced: it has no candidates.
+        progress_.resize(match + std::size_t{1});
+        starts_.resize(match + std::size_t{2}, starts_.back());
     }
-    return match.number;
+    if (!takeNextCandidate(match)) {
+        progress_[match].number = counters.nextNumber(prefix);
+    }
+    return progress_[match].number;
 }
 
 // Takes the first candidate from the scan position on that is larger than the number most
 // recently given. When none is larger, the scan position stays where it is.
-bool PowerMatches::takeNextCandidate(Match& match) {
-    const std::size_t start = match.scanPosition;
+bool PowerMatches::takeNextCandidate(std::uint32_t match) {
+    Progress& progress = progress_[match];
+    const std::size_t begin = starts_[match];
+    const std::size_t size = starts_[match + 1] - begin;
     // Answering a fruitless search at once keeps the whole pass linear: every candidate the
     // loop below passes over lies before the new scan position.
-    if (start >= match.candidates.size() || match.largestFrom[start] <= match.number) {
+    if (progress.scanPosition >= size ||
+        largestFrom_[begin + progress.scanPosition] <= progress.number) {
         return false;
     }
-    for (std::size_t i = start; i < match.candidates.size(); ++i) {
-        if (match.candidates[i] > match.number) {
-            match.number = match.candidates[i];
-            match.scanPosition = i + 1;
+    for (std::size_t i = progress.scanPosition; i < size; ++i) {
+        if (candidates_[begin + i] > progress.number) {
+            progress.number = candidates_[begin + i];
+            progress.scanPosition = i + 1;
             return true;
         }
     }

@@ -5,45 +5,43 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "numbering/InternTable.h"
+#include "numbering/PartFacts.h"
 #include "numbering/PrefixCounters.h"
-#include "schematic/PartEntry.h"
 
 namespace wemb {
 
 class PowerMatches {
   public:
-    // Reads the main parts as they stand once they are numbered; their references must not
-    // change while the matches are in use.
-    PowerMatches(std::span<PartEntry* const> mainParts, bool dependenceNameMode);
+    // One key per pair of part name and prefix.
+    static std::uint64_t keyOf(std::uint32_t partName, std::uint32_t prefix) {
+        return (static_cast<std::uint64_t>(partName) << 32) | prefix;
+    }
 
-    std::int64_t numberFor(const std::string& partName, const std::string& prefix,
-                           PrefixCounters& counters);
+    // `mainParts` in position order as they stand once they are numbered. Only the keys in
+    // `asked` are indexed: the main parts of any other key can never be a match.
+    PowerMatches(std::span<const PartFact> mainParts, std::span<const std::uint64_t> asked);
+
+    std::int64_t numberFor(std::uint32_t partName, std::uint32_t prefix, PrefixCounters& counters);
 
   private:
-    struct Key {
-        std::string partName;
-        std::string prefix;
-        bool operator==(const Key&) const = default;
-    };
-    struct KeyHash {
-        std::size_t operator()(const Key& key) const;
-    };
-    // The numbers of the main parts with one key, in position order, and how far the parts of
-    // that key have taken them.
-    struct Match {
-        std::vector<std::int64_t> candidates;
-        std::vector<std::int64_t> largestFrom;  // largest candidate from each index on
-        std::int64_t number = 0;                // most recently given
+    // How far the parts of one key have taken its candidates.
+    struct Progress {
+        std::int64_t number = 0;  // most recently given
         std::size_t scanPosition = 0;
     };
 
-    static bool takeNextCandidate(Match& match);
+    void indexCandidates(std::span<const PartFact> mainParts);
+    bool takeNextCandidate(std::uint32_t match);
 
-    std::unordered_map<Key, Match, KeyHash> matches_;
+    InternTable<std::uint64_t, IntegerKeyHash> keys_;
+    // The numbers of the main parts of each key in position order, one key after the other.
+    std::vector<std::int32_t> candidates_;
+    std::vector<std::int32_t> largestFrom_;  // largest candidate of the key from each index on
+    std::vector<std::size_t> starts_;        // per key where its candidates begin, then the end
+    std::vector<Progress> progress_;         // per key
 };
 
 }  // namespace wemb

@@ -6,25 +6,37 @@ PrefixCounters::PrefixCounters(std::int64_t initialNumber, std::int64_t step, bo
                                const NumberRegistry& reserved)
     : initialNumber_(initialNumber), step_(step), lockedMode_(lockedMode), reserved_(reserved) {}
 
-std::int64_t PrefixCounters::nextNumber(std::string_view prefix) {
-    const auto [counter, isNew] = lastNumbers_.try_emplace(std::string(prefix), initialNumber_);
-    if (!isNew) {
-        counter->second += step_;
+std::int64_t PrefixCounters::nextNumber(std::uint32_t prefix) {
+    if (prefix >= counters_.size()) {
+        counters_.resize(prefix + std::size_t{1});
     }
-    counter->second = passReserved(prefix, counter->second);
-    return counter->second;
+    Counter& counter = counters_[prefix];
+    if (counter.started) {
+        counter.lastNumber += step_;
+    } else {
+        counter = {initialNumber_, 0, true};
+    }
+    passReserved(prefix, counter);
+    return counter.lastNumber;
 }
 
-std::int64_t PrefixCounters::passReserved(std::string_view prefix, std::int64_t number) const {
+// A rising counter never needs a reserved number below it again, so the cursor only moves
+// forward: the passes of a whole run add up to no more than the registry holds.
+void PrefixCounters::passReserved(std::uint32_t prefix, Counter& counter) const {
     if (!lockedMode_ || step_ <= 0) {
-        return number;
+        return;
     }
-    // Every pass over a reserved number moves past a distinct registered number, so the
-    // passes of a whole run add up to no more than the registry holds.
-    while (reserved_.contains(prefix, number)) {
-        number += step_;
+    const std::span<const std::int32_t> reserved = reserved_.numbersOf(prefix);
+    std::size_t& at = counter.reservedCursor;
+    for (;;) {
+        while (at < reserved.size() && reserved[at] < counter.lastNumber) {
+            ++at;
+        }
+        if (at == reserved.size() || reserved[at] != counter.lastNumber) {
+            return;
+        }
+        counter.lastNumber += step_;
     }
-    return number;
 }
 
 }  // namespace wemb

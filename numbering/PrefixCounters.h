@@ -1,12 +1,10 @@
 #pragma once
-// The numbers an Autonum run hands out, per reference prefix: initialNumber, initialNumber +
-// step, ... in the order of the requests. In locked mode the numbers that parts already carry
-// are passed over.
+// The numbers an Autonum run hands out, per reference prefix (by prefix id): initialNumber,
+// initialNumber + step, ... in the order of the requests. In locked mode the numbers that parts
+// already carry are passed over.
 
 #include <cstdint>
-#include <string>
-#include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "numbering/NumberRegistry.h"
 
@@ -14,21 +12,28 @@ namespace wemb {
 
 class PrefixCounters {
   public:
-    // `reserved` is consulted only when `lockedMode` is set; it must outlive the counters.
+    // `reserved` must be sealed; it is consulted only when `lockedMode` is set and must outlive
+    // the counters.
     PrefixCounters(std::int64_t initialNumber, std::int64_t step, bool lockedMode,
                    const NumberRegistry& reserved);
 
-    std::int64_t nextNumber(std::string_view prefix);
-    void reset() { lastNumbers_.clear(); }
+    std::int64_t nextNumber(std::uint32_t prefix);
+    void reset() { counters_.clear(); }
 
   private:
-    std::int64_t passReserved(std::string_view prefix, std::int64_t number) const;
+    struct Counter {
+        std::int64_t lastNumber = 0;
+        std::size_t reservedCursor = 0;  // the first reserved number not below lastNumber
+        bool started = false;
+    };
+
+    void passReserved(std::uint32_t prefix, Counter& counter) const;
 
     std::int64_t initialNumber_;
     std::int64_t step_;
     bool lockedMode_;
     const NumberRegistry& reserved_;
-    std::unordered_map<std::string, std::int64_t> lastNumbers_;
+    std::vector<Counter> counters_;  // by prefix id
 };
 
 }  // namespace wemb

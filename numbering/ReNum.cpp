@@ -1,18 +1,20 @@
 #include "numbering/ReNum.h"
 
-#include <algorithm>
-#include <tuple>
 #include <vector>
 
+#include "numbering/InternTable.h"
+#include "numbering/RadixSort.h"
 #include "numbering/ReferenceField.h"
 
 namespace wemb {
 namespace {
 
+// One collected part: its prefix id in the high half of the key and its old number in the low,
+// so that one sort by key puts each prefix together in the order of its old numbers. The order
+// of the prefixes among each other does not matter.
 struct RenumItem {
-    PartEntry* entry;
-    std::string prefix;
-    int number;  // the old number
+    std::uint64_t key;
+    std::uint32_t fileIndex;
 };
 
 // A reference whose length byte is 0, or 128 and above, holds no designator, and a part
@@ -23,34 +25,61 @@ bool isRenumbered(const PartEntry& part) {
     return referenceLength != 0 && referenceLength < 128 && partNameLength != 0;
 }
 
-std::vector<RenumItem> collectItems(std::span<PartEntry> parts) {
+std::vector<RenumItem> collectItems(std::span<const PartEntry> parts) {
+    InternTable<std::uint64_t, IntegerKeyHash> prefixes;
     std::vector<RenumItem> items;
     items.reserve(parts.size());
-    for (PartEntry& part : parts) {
-        if (isRenumbered(part)) {
-            SplitReference split = splitReference(readReference(part));
-            items.push_back({&part, std::move(split.prefix), split.number});
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (isRenumbered(parts[i])) {
+            const std::string_view reference = referenceText(parts[i]);
+            const ReferenceSplit split = splitReferenceInPlace(reference);
+            const std::uint32_t prefix =
+                prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
+            items.push_back({(static_cast<std::uint64_t>(prefix) << 32) |
+                                 static_cast<std::uint32_t>(split.number),
+                             static_cast<std::uint32_t>(i)});
         }
     }
     return items;
 }
 
+// The new number of every collected part, by its place in the file.
+std::vector<std::int64_t> assignNumbers(const std::vector<RenumItem>& items, std::size_t partCount,
+                                        int initialNumber, int step) {
+    std::vector<std::int64_t> numbers(partCount, 0);
+    std::int64_t current = initialNumber;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::uint64_t key = items[i].key;
+        if (i == 0 || (key >> 32) != (items[i - 1].key >> 32)) {
+            current = initialNumber;
+        } else if (key != items[i - 1].key) {
+            current += step;
+        }
+        numbers[items[i].fileIndex] = current;
+    }
+    return numbers;
+}
+
 }  // namespace
 
 void reNum(Document& document, int initialNumber, int step) {
-    std::vector<RenumItem> items = collectItems(document.parts());
-    std::sort(items.begin(), items.end(), [](const RenumItem& a, const RenumItem& b) {
-        return std::tie(a.prefix, a.number) < std::tie(b.prefix, b.number);
-    });
-    std::int64_t current = initialNumber;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const RenumItem& item = items[i];
-        if (i == 0 || item.prefix != items[i - 1].prefix) {
-            current = initialNumber;
-        } else if (item.number != items[i - 1].number) {
-            current += step;
+    const std::span<PartEntry> parts = document.parts();
+    std::vector<RenumItem> items = collectItems(parts);
+    if (items.empty()) {
+        return;
+    }
+    radixSortStable(items, [](const RenumItem& item) { return item.key; });
+    const std::vector<std::int64_t> numbers =
+        assignNumbers(items, parts.size(), initialNumber, step);
+    items = {};
+    // Written in file order, the records are visited once each, front to back.
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (isRenumbered(parts[i])) {
+            const std::string_view reference = referenceText(parts[i]);
+            const std::string_view prefix =
+                reference.substr(0, splitReferenceInPlace(reference).prefixLength);
+            writeReference(parts[i].referenceField(), prefix, numbers[i]);
         }
-        writeReference(*item.entry, item.prefix, current);
     }
 }
 

@@ -1,16 +1,37 @@
 #include "numbering/ReferenceField.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+
 #include "schematic/CountedString.h"
 
 namespace wemb {
+namespace {
+
+// The characters of a counted field, read by the rules of readCountedString.
+std::string_view countedText(std::span<const std::uint8_t> field) {
+    if (field.empty()) {
+        return {};
+    }
+    const auto length = static_cast<std::int8_t>(field[0]);
+    if (length <= 0) {
+        return {};
+    }
+    const std::size_t count =
+        std::min<std::size_t>(static_cast<std::size_t>(length), field.size() - 1);
+    return {reinterpret_cast<const char*>(field.data() + 1), count};
+}
+
+}  // namespace
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-SplitReference splitReference(std::string_view reference) {
+ReferenceSplit splitReferenceInPlace(std::string_view reference) {
     if (reference.empty() || !isDigit(reference.back())) {
-        return {std::string(reference), 0};
+        return {reference.size(), 0};
     }
     std::size_t digitsStart = reference.size();
     while (digitsStart > 1 && isDigit(reference[digitsStart - 1])) {
@@ -22,7 +43,12 @@ SplitReference splitReference(std::string_view reference) {
         number =
             number > (kMaxReferenceNumber - digit) / 10 ? kMaxReferenceNumber : number * 10 + digit;
     }
-    return {std::string(reference.substr(0, digitsStart)), number};
+    return {digitsStart, number};
+}
+
+SplitReference splitReference(std::string_view reference) {
+    const ReferenceSplit split = splitReferenceInPlace(reference);
+    return {std::string(reference.substr(0, split.prefixLength)), split.number};
 }
 
 bool endsWithDigit(std::string_view text) {
@@ -46,8 +72,52 @@ std::string readPartName(const PartEntry& part) {
     return readCountedString(part.partNameField());
 }
 
+std::string_view referenceText(const PartEntry& part) {
+    return countedText(part.referenceField());
+}
+
+std::string_view partNameText(const PartEntry& part) {
+    return countedText(part.partNameField());
+}
+
+std::uint64_t packPrefix(std::string_view prefix) {
+    const std::size_t length = std::min(prefix.size(), kReferenceCapacity);
+    std::uint64_t key = static_cast<std::uint64_t>(length) << 56;
+    for (std::size_t i = 0; i < length; ++i) {
+        key |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(prefix[i])) << (8 * i);
+    }
+    return key;
+}
+
+PrefixText unpackPrefix(std::uint64_t key) {
+    PrefixText prefix;
+    prefix.length = std::min(static_cast<std::size_t>(key >> 56), kReferenceCapacity);
+    for (std::size_t i = 0; i < prefix.length; ++i) {
+        prefix.bytes[i] = static_cast<char>((key >> (8 * i)) & 0xff);
+    }
+    return prefix;
+}
+
 void writeReference(PartEntry& part, std::string_view prefix, std::int64_t number) {
-    writeCountedString(formatReference(prefix, number), part.referenceField());
+    writeReference(part.referenceField(), prefix, number);
+}
+
+FormattedReference formatReferenceInPlace(std::string_view prefix, std::int64_t number) {
+    // Room for any prefix a field holds and any 64-bit number with its sign.
+    std::array<char, 32> text{};
+    const std::size_t prefixLength = std::min(prefix.size(), kReferenceCapacity);
+    std::copy_n(prefix.data(), prefixLength, text.data());
+    const auto end = std::to_chars(text.data() + prefixLength, text.data() + text.size(), number);
+    FormattedReference formatted;
+    formatted.length =
+        std::min(static_cast<std::size_t>(end.ptr - text.data()), kReferenceCapacity);
+    std::copy_n(text.data(), formatted.length, formatted.bytes.data());
+    return formatted;
+}
+
+void writeReference(std::span<std::uint8_t> field, std::string_view prefix, std::int64_t number) {
+    // The prefix may be a view into this very field: it is copied before the field changes.
+    writeCountedString(formatReferenceInPlace(prefix, number).text(), field);
 }
 
 }  // namespace wemb

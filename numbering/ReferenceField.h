@@ -3,7 +3,9 @@
 // Numbering reads the designator of a part, splits it, decides on a new number and writes prefix
 // and number back into the part record. The prefix is compared byte for byte.
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,13 @@ struct SplitReference {
 
 bool isDigit(char c);
 
+// The length of the prefix of a reference and the number after it, without copying the text.
+struct ReferenceSplit {
+    std::size_t prefixLength = 0;
+    int number = 0;
+};
+ReferenceSplit splitReferenceInPlace(std::string_view reference);
+
 // Splits off the trailing run of digits; the first character always stays in the prefix, even
 // when it is a digit ("12" gives "1" and 2, "5" gives "5" and 0).
 SplitReference splitReference(std::string_view reference);
@@ -35,9 +44,34 @@ std::string formatReference(std::string_view prefix, std::int64_t number);
 
 std::string readReference(const PartEntry& part);
 std::string readPartName(const PartEntry& part);
+// The same texts as views into the record, for the passes that read every part of a large
+// drawing and cannot afford a copy each.
+std::string_view referenceText(const PartEntry& part);
+std::string_view partNameText(const PartEntry& part);
+
+// A prefix of at most 7 bytes (every prefix a reference field can hold) packed with its length
+// into one integer: equal prefixes, and only they, give equal keys.
+std::uint64_t packPrefix(std::string_view prefix);
+// The bytes of a packed prefix back, held on the stack.
+struct PrefixText {
+    std::array<char, kReferenceCapacity> bytes{};
+    std::size_t length = 0;
+    std::string_view text() const { return {bytes.data(), length}; }
+};
+PrefixText unpackPrefix(std::uint64_t key);
 
 // Stores the formatted designator in the part's reference field. Bytes of the field after the
 // new text keep what they held.
 void writeReference(PartEntry& part, std::string_view prefix, std::int64_t number);
+// The designator formatReference gives, held on the stack.
+struct FormattedReference {
+    std::array<char, kReferenceCapacity> bytes{};
+    std::size_t length = 0;
+    std::string_view text() const { return {bytes.data(), length}; }
+};
+FormattedReference formatReferenceInPlace(std::string_view prefix, std::int64_t number);
+
+// The same into a bare reference field, formatted on the stack.
+void writeReference(std::span<std::uint8_t> field, std::string_view prefix, std::int64_t number);
 
 }  // namespace wemb

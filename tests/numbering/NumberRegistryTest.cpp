@@ -2,23 +2,40 @@
 
 #include "numbering/NumberRegistry.h"
 #include "numbering/OpenPackages.h"
+#include "numbering/PartFacts.h"
 #include "numbering/PrefixCounters.h"
+#include "numbering/ReferenceField.h"
 
 namespace wemb {
 namespace {
 
+// Prefixes and part names by their texts, as a run knows them by id.
+class Ids {
+  public:
+    std::uint32_t prefix(std::string_view text) { return prefixes_.idOf(packPrefix(text)); }
+    std::uint32_t name(std::string_view text) { return names_.idOf(text); }
+
+  private:
+    PrefixIds prefixes_;
+    NameIds names_;
+};
+
 TEST(NumberRegistry, KnowsOnlyWhatWasAddedUnderItsOwnPrefix) {
+    Ids ids;
     NumberRegistry registry;
-    registry.add("R", 5);
-    registry.add("R", 5);
-    registry.add("\x82\x60", 3);
-    EXPECT_TRUE(registry.contains("R", 5));
-    EXPECT_FALSE(registry.contains("r", 5));  // case matters
-    EXPECT_FALSE(registry.contains("R", 6));
-    EXPECT_FALSE(registry.contains("C", 5));
-    EXPECT_TRUE(registry.contains("\x82\x60", 3));
-    registry.clear();
-    EXPECT_FALSE(registry.contains("R", 5));
+    registry.add(ids.prefix("R"), 5);
+    registry.add(ids.prefix("R"), 5);
+    registry.add(ids.prefix("\x82\x60"), 3);
+    registry.seal();
+    EXPECT_TRUE(registry.contains(ids.prefix("R"), 5));
+    EXPECT_FALSE(registry.contains(ids.prefix("r"), 5));  // case matters
+    EXPECT_FALSE(registry.contains(ids.prefix("R"), 6));
+    EXPECT_FALSE(registry.contains(ids.prefix("C"), 5));
+    EXPECT_TRUE(registry.contains(ids.prefix("\x82\x60"), 3));
+    EXPECT_EQ(registry.numbersOf(ids.prefix("R")).size(), 1u);  // one number, added twice
+    NumberRegistry empty;
+    empty.seal();
+    EXPECT_FALSE(empty.contains(ids.prefix("R"), 5));
 }
 
 struct CounterCase {
@@ -51,25 +68,28 @@ TEST(PrefixCounters, HandOutTheSequencePassingOverReservedNumbersInLockedMode) {
          {4, 6}},
     };
     for (const CounterCase& c : cases) {
+        Ids ids;
         NumberRegistry registry;
         for (const auto& [prefix, number] : c.registered) {
-            registry.add(prefix, number);
+            registry.add(ids.prefix(prefix), number);
         }
+        registry.seal();
         PrefixCounters counters(c.initialNumber, c.step, c.lockedMode, registry);
         std::vector<std::int64_t> got;
         for (const std::string& prefix : c.requests) {
-            got.push_back(counters.nextNumber(prefix));
+            got.push_back(counters.nextNumber(ids.prefix(prefix)));
         }
         EXPECT_EQ(got, c.expected) << c.name;
     }
 }
 
 TEST(PrefixCounters, ResetStartsEveryPrefixAgain) {
-    const NumberRegistry registry;
+    NumberRegistry registry;
+    registry.seal();
     PrefixCounters counters(1, 1, false, registry);
-    counters.nextNumber("R");
+    counters.nextNumber(0);
     counters.reset();
-    EXPECT_EQ(counters.nextNumber("R"), 1);
+    EXPECT_EQ(counters.nextNumber(0), 1);
 }
 
 struct BlockRequest {
@@ -107,13 +127,15 @@ TEST(OpenPackages, FillPackagesBlockAfterBlock) {
         {"an empty part name is a name too", {{"", "U", 2}, {"", "U", 2}}, {{1, 0}, {1, 1}}},
     };
     for (const PackageCase& c : cases) {
-        const NumberRegistry registry;
+        Ids ids;
+        NumberRegistry registry;
+        registry.seal();
         PrefixCounters counters(1, 1, false, registry);
         OpenPackages packages;
         std::vector<std::pair<std::int64_t, int>> got;
         for (const BlockRequest& r : c.requests) {
-            const BlockAssignment assigned =
-                packages.assignBlock(r.partName, r.prefix, r.blockCount, counters);
+            const BlockAssignment assigned = packages.assignBlock(
+                ids.name(r.partName), ids.prefix(r.prefix), r.blockCount, counters);
             got.emplace_back(assigned.number, assigned.block);
         }
         EXPECT_EQ(got, c.expected) << c.name;
@@ -121,16 +143,17 @@ TEST(OpenPackages, FillPackagesBlockAfterBlock) {
 }
 
 TEST(OpenPackages, NeverHandsOutABlockTheRecordCannotHold) {
-    const NumberRegistry registry;
+    NumberRegistry registry;
+    registry.seal();
     PrefixCounters counters(1, 1, false, registry);
     OpenPackages packages;
     BlockAssignment last;
     for (int i = 0; i < kMaxBlocksPerPackage; ++i) {
-        last = packages.assignBlock("BIG", "U", 1000, counters);
+        last = packages.assignBlock(0, 0, 1000, counters);
     }
     EXPECT_EQ(last.block, 255);
     EXPECT_EQ(last.number, 1);
-    last = packages.assignBlock("BIG", "U", 1000, counters);
+    last = packages.assignBlock(0, 0, 1000, counters);
     EXPECT_EQ(last.block, 0);
     EXPECT_EQ(last.number, 2);
 }

@@ -1,0 +1,37 @@
+#include "numbering/PendingReferences.h"
+
+#include "numbering/ReferenceField.h"
+
+namespace wemb {
+
+PendingReferences::PendingReferences(std::size_t partCount)
+    : numbers_(partCount, 0), blocks_(partCount, 0), changes_(partCount, Change::None) {}
+
+void PendingReferences::setNumber(std::uint32_t fileIndex, std::int64_t number) {
+    numbers_[fileIndex] = number;
+    changes_[fileIndex] = Change::Reference;
+}
+
+void PendingReferences::setNumberAndBlock(std::uint32_t fileIndex, std::int64_t number,
+                                          std::uint8_t block) {
+    numbers_[fileIndex] = number;
+    blocks_[fileIndex] = block;
+    changes_[fileIndex] = Change::ReferenceAndBlock;
+}
+
+void PendingReferences::writeInto(std::span<PartEntry> parts) const {
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (changes_[i] == Change::None) {
+            continue;
+        }
+        const std::string_view reference = referenceText(parts[i]);
+        const std::string_view prefix =
+            reference.substr(0, splitReferenceInPlace(reference).prefixLength);
+        writeReference(parts[i].referenceField(), prefix, numbers_[i]);
+        if (changes_[i] == Change::ReferenceAndBlock) {
+            parts[i].setBlockNumber(blocks_[i]);
+        }
+    }
+}
+
+}  // namespace wemb
