@@ -8,6 +8,7 @@
 #include "library/LibraryLoader.h"
 #include "tests/library/TempDirectory.h"
 #include "tools/gen/BinaryLibraryBuilder.h"
+#include "tools/gen/TextLibraryBuilder.h"
 
 namespace wemb {
 namespace {
@@ -230,6 +231,19 @@ TEST_F(LibrarySetTest, SixteenLargestLibrariesLoadWithOneWorkBuffer) {
     int library = -1;
     EXPECT_NE(load.set.findLibraryEntry("L9_00007", &library), nullptr);
     EXPECT_EQ(library, 9);
+}
+
+TEST_F(LibrarySetTest, TextAndBinaryLibrariesShareOneSet) {
+    gen::TextLibraryBuilder text;
+    text.component({.name = "NE5532", .blocks = 2, .prefix = "IC"});
+    const LibrarySetLoad load = LibrarySet::load(
+        {write("PARTS.lib", libraryOf({{"R", 1}})), write("extra.lb3", text.bytes())});
+    ASSERT_TRUE(load.loaded()) << *load.failedLibrary;
+    int library = -1;
+    const LibraryEntry* found = load.set.findLibraryEntry("NE5532", &library);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(library, 1);
+    EXPECT_EQ(found->getBlockCount(), 2);
 }
 
 TEST(LibrarySet, EmptySetFindsNothingAndClearsTwice) {
