@@ -2,29 +2,31 @@
 
 namespace wemb {
 
-LibraryNameIndex::LibraryNameIndex(const Library& library)
-    : library_(library), entries_(0, EntryByName{&library}, EntryByName{&library}) {}
-
 void LibraryNameIndex::update() {
-    const std::size_t entryCount = library_.entries().size();
-    for (; indexedEntries_ < entryCount; ++indexedEntries_) {
-        entries_.insert(static_cast<std::uint32_t>(indexedEntries_));
+    const auto entryNameOf = [this](std::uint32_t index) { return entryName(index); };
+    const auto entries = library_.entries();
+    for (; indexedEntries_ < entries.size(); ++indexedEntries_) {
+        entries_.add(entries[indexedEntries_].name, static_cast<std::uint32_t>(indexedEntries_),
+                     entryNameOf);
     }
+    const auto patternNameOf = [this](std::uint32_t index) { return patternName(index); };
     const auto patterns = library_.patterns();
     for (; indexedPatterns_ < patterns.size(); ++indexedPatterns_) {
-        const LibraryPattern& pattern = *patterns[indexedPatterns_];
-        patterns_.try_emplace(pattern.name, &pattern);
+        patterns_.add(patterns[indexedPatterns_]->name,
+                      static_cast<std::uint32_t>(indexedPatterns_), patternNameOf);
     }
 }
 
 const LibraryPart* LibraryNameIndex::findEntryPart(std::string_view name) const {
-    const auto found = entries_.find(name);
-    return found == entries_.end() ? nullptr : library_.entries()[*found].part;
+    const auto found =
+        entries_.find(name, [this](std::uint32_t index) { return entryName(index); });
+    return found ? library_.entries()[*found].part : nullptr;
 }
 
 const LibraryPattern* LibraryNameIndex::findPattern(std::string_view name) const {
-    const auto found = patterns_.find(name);
-    return found == patterns_.end() ? nullptr : found->second;
+    const auto found =
+        patterns_.find(name, [this](std::uint32_t index) { return patternName(index); });
+    return found ? library_.patterns()[*found].get() : nullptr;
 }
 
 }  // namespace wemb

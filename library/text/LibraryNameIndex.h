@@ -4,19 +4,16 @@
 // would make a library of many thousand parts cost time in the square of its size.
 
 #include <cstddef>
-#include <cstdint>
-#include <functional>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 
+#include "library/FirstNameTable.h"
 #include "library/Library.h"
 
 namespace wemb {
 
 class LibraryNameIndex {
   public:
-    explicit LibraryNameIndex(const Library& library);
+    explicit LibraryNameIndex(const Library& library) : library_(library) {}
     LibraryNameIndex(const LibraryNameIndex&) = delete;
     LibraryNameIndex& operator=(const LibraryNameIndex&) = delete;
 
@@ -29,30 +26,17 @@ class LibraryNameIndex {
     const LibraryPattern* findPattern(std::string_view name) const;
 
   private:
-    // Entries move as the library's list grows, so they are held by position and hashed and
-    // compared by their names; no name is copied.
-    struct EntryByName {
-        using is_transparent = void;
-        const Library* library;
-        std::string_view nameOf(std::uint32_t index) const {
-            return library->entries()[index].name;
-        }
-        std::string_view nameOf(std::string_view name) const { return name; }
-        template <typename Key>
-        std::size_t operator()(const Key& key) const {
-            return std::hash<std::string_view>{}(nameOf(key));
-        }
-        template <typename Left, typename Right>
-        bool operator()(const Left& left, const Right& right) const {
-            return nameOf(left) == nameOf(right);
-        }
-    };
+    // Entries move as the library's list grows, so both tables hold positions in the library's
+    // lists, and names are read through them.
+    std::string_view entryName(std::uint32_t index) const { return library_.entries()[index].name; }
+    std::string_view patternName(std::uint32_t index) const {
+        return library_.patterns()[index]->name;
+    }
 
     const Library& library_;
-    std::unordered_set<std::uint32_t, EntryByName, EntryByName> entries_;
+    FirstNameTable entries_;
     std::size_t indexedEntries_ = 0;
-    // Patterns never move: their names can be the keys.
-    std::unordered_map<std::string_view, const LibraryPattern*> patterns_;
+    FirstNameTable patterns_;
     std::size_t indexedPatterns_ = 0;
 };
 
