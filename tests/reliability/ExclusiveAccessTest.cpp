@@ -1,6 +1,6 @@
 // Two jobs on one file: while one holds the data file, a second fails its read cleanly (102, or
-// exit status 1 from the command line) and changes nothing. The holders are a LockedFile in
-// this process, and a child process that locks the file and waits on a pipe; nothing sleeps.
+// exit status 1 from the command line) and changes nothing. The holder is a child process that
+// locks the file and waits on a pipe; nothing sleeps.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,8 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/FileOps.h"
-#include "platform/LockedFile.h"
 #include "tests/reliability/JobScene.h"
 
 namespace wemb::testing {
@@ -18,25 +16,6 @@ namespace {
 void expectUntouched(const JobScene& scene) {
     EXPECT_EQ(bytesIfPresent(scene.dataPath()), scene.original());
     EXPECT_EQ(scene.names(), std::set<std::string>{"amp.CE2"});
-}
-
-TEST(ExclusiveAccess, ASecondJobInThisProcessFailsItsRead) {
-    JobScene scene;
-    auto held = platform::LockedFile::open(platform::realFileOps(), scene.dataPath());
-    ASSERT_TRUE(held.has_value());
-    const JobReport report = scene.run();
-    EXPECT_EQ(report.outcome, MessageId::ReadFailed);
-    expectUntouched(scene);
-}
-
-TEST(ExclusiveAccess, TheCommandLineExitsWith1WhileTheFileIsHeld) {
-    JobScene scene;
-    auto held = platform::LockedFile::open(platform::realFileOps(), scene.dataPath());
-    ASSERT_TRUE(held.has_value());
-    const CliResult result = runCli({"--mode", "renum", scene.dataPath()});
-    EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_NE(result.standardError.find("amp.CE2"), std::string::npos) << result.standardError;
-    expectUntouched(scene);
 }
 
 // A child that locks the file, says so through one pipe and holds the lock until the other
@@ -89,8 +68,11 @@ TEST(ExclusiveAccess, AJobFailsWhileAnotherProcessHoldsTheFileAndRunsOnceItLetsG
     JobScene scene;
     LockingChild holder(scene.dataPath());
     ASSERT_TRUE(holder.locked());
-    const JobReport refused = scene.run();
-    EXPECT_EQ(refused.outcome, MessageId::ReadFailed);
+    EXPECT_EQ(scene.run().outcome, MessageId::ReadFailed);
+    expectUntouched(scene);
+    const CliResult result = runCli({"--mode", "renum", scene.dataPath()});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.standardError.find("amp.CE2"), std::string::npos) << result.standardError;
     expectUntouched(scene);
 
     holder.release();

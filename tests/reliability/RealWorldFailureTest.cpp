@@ -67,28 +67,18 @@ TEST(RealWorldFailures, PermissionsKeepEveryPromise) {
     }
 }
 
-struct TakenNameCase {
-    const char* name;  // made a directory before the job
-    const char* reported;
-};
-
 TEST(RealWorldFailures, AJobNameTakenByADirectoryFailsWithNothingLost) {
-    const TakenNameCase cases[] = {
-        {"amp.$E2", "amp.$E2"},
-        {"amp.CE2-01", "amp.CE2-01"},
-        {"amp.CE2-02", "amp.CE2-02"},
-    };
-    for (const TakenNameCase& row : cases) {
-        SCOPED_TRACE(row.name);
+    for (const std::string name : {"amp.$E2", "amp.CE2-01", "amp.CE2-02"}) {
+        SCOPED_TRACE(name);
         JobScene scene;
-        fs::create_directory(scene.file(row.name));
-        writeFile(scene.file(std::string(row.name) + "/keep"), std::string("x"));
+        fs::create_directory(scene.file(name));
+        writeFile(scene.file(name + "/keep"), std::string("x"));
         const JobReport report = scene.run();
         EXPECT_EQ(report.outcome, MessageId::WriteFailed);
-        EXPECT_EQ(fs::path(report.messageFile).filename(), row.reported);
+        EXPECT_EQ(fs::path(report.messageFile).filename(), name);
         EXPECT_EQ(bytesIfPresent(scene.dataPath()), scene.original());
-        EXPECT_TRUE(fs::exists(scene.file(std::string(row.name) + "/keep")));
-        fs::remove_all(scene.file(row.name));
+        EXPECT_TRUE(fs::exists(scene.file(name + "/keep")));
+        fs::remove_all(scene.file(name));
         EXPECT_EQ(scene.brokenPromises(report), "");
     }
 }
