@@ -79,6 +79,15 @@ std::uint8_t PatternBitmap::byteAt(std::size_t row, std::size_t column) const {
 namespace {
 
 constexpr unsigned char kLongSlot = 255;
+
+// `text` up to its first zero byte; numbers are a few bytes, too few for a call to memchr.
+std::string_view untilZero(std::string_view text) {
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != '\0') {
+        ++end;
+    }
+    return text.substr(0, end);
+}
 constexpr std::size_t kLongSlotLengthBytes = 4;
 
 // The length of the slot whose length byte is at `at`, and where its text starts.
@@ -152,7 +161,7 @@ void LibraryPin::setNumber(int index, bool plus, std::string_view text) {
     if (index < 0 || index >= numberCount()) {
         return;
     }
-    text = text.substr(0, text.find('\0'));
+    text = untilZero(text);
     const char mark = plus ? '+' : '-';
     if (index >= storedSlots_) {
         // Readers fill the slots in order: the slot goes at the end, after any skipped ones.

@@ -19,7 +19,7 @@ struct ComponentDraft {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t blockCount = 0;  // stays 0 when no "B" is read
-    std::vector<LibraryPin> pins;
+    std::vector<LibraryPin>& pins;
 
     bool hasSize() const { return width >= 1 && height >= 1 && blockCount >= 1; }
 };
@@ -100,8 +100,9 @@ std::unique_ptr<LibraryPart> makePart(const LibraryNameIndex& names, ComponentDr
 }  // namespace
 
 bool readComponent(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                   std::string& token) {
-    ComponentDraft draft;
+                   std::string& token, std::vector<LibraryPin>& pins) {
+    pins.clear();
+    ComponentDraft draft{.pins = pins};
     if (!readComponentSection(draft, tokenizer, token)) {
         return false;
     }

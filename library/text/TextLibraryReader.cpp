@@ -13,9 +13,9 @@ namespace {
 // A component, pin or pattern section at the wrong level is of no known kind there, and is
 // passed over whole.
 bool readTopLevelSection(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                         std::string& token) {
+                         std::string& token, std::vector<LibraryPin>& pins) {
     if (token == "+COMP") {
-        return readComponent(library, names, tokenizer, token);
+        return readComponent(library, names, tokenizer, token, pins);
     }
     if (token == "+PTN") {
         return readPattern(library, tokenizer, token);
@@ -43,9 +43,10 @@ bool readText(Library& library, TextTokenizer& tokenizer) {
         return false;
     }
     LibraryNameIndex names(library);
+    std::vector<LibraryPin> pins;
     while (tokenizer.readToken(token) >= 0) {
         // Tokens that open no section are ignored here, end tokens included.
-        if (isBeginToken(token) && !readTopLevelSection(library, names, tokenizer, token)) {
+        if (isBeginToken(token) && !readTopLevelSection(library, names, tokenizer, token, pins)) {
             return false;
         }
         // Indexed while the new name is still in the cache.

@@ -9,8 +9,12 @@ std::optional<KeyValue> splitKeyValue(std::string_view token) {
     if (isBeginToken(token) || isEndToken(token)) {
         return std::nullopt;
     }
-    const std::size_t colon = token.find(':');
-    if (colon == std::string_view::npos || colon == 0 || colon + 1 == token.size()) {
+    // Keys are a letter or two: a plain loop beats a call into the C library here.
+    std::size_t colon = 0;
+    while (colon < token.size() && token[colon] != ':') {
+        ++colon;
+    }
+    if (colon == token.size() || colon == 0 || colon + 1 == token.size()) {
         return std::nullopt;
     }
     return KeyValue{token.substr(0, colon), token.substr(colon + 1)};
@@ -39,7 +43,11 @@ std::int32_t integerValue(std::string_view value) {
 }
 
 std::string_view textValue(std::string_view value) {
-    return value.substr(0, value.find('\0'));
+    std::size_t end = 0;
+    while (end < value.size() && value[end] != '\0') {
+        ++end;
+    }
+    return value.substr(0, end);
 }
 
 }  // namespace wemb

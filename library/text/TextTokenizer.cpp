@@ -80,15 +80,25 @@ void TextTokenizer::attach(ByteStream& stream) {
     line_ = 1;
 }
 
+// Blanks are passed over straight in the buffer, a block at a time.
 int TextTokenizer::firstNonBlank() {
-    int byte = stream_->get();
-    while (byte != ByteStream::kEnd && isBlank(byte)) {
-        if (byte == '\n') {
-            ++line_;
+    for (;;) {
+        const std::span<const std::uint8_t> buffered = stream_->buffered();
+        if (buffered.empty()) {
+            return ByteStream::kEnd;
         }
-        byte = stream_->get();
+        std::size_t at = 0;
+        for (; at < buffered.size() && isBlank(buffered[at]); ++at) {
+            if (buffered[at] == '\n') {
+                ++line_;
+            }
+        }
+        if (at < buffered.size()) {
+            stream_->skip(at + 1);
+            return buffered[at];
+        }
+        stream_->skip(at);
     }
-    return byte;
 }
 
 // Takes the ordinary bytes that follow straight out of the buffer, up to the next delimiter,
