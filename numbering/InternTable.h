@@ -43,15 +43,17 @@ class InternTable {
         if ((keys_.size() + 1) * 2 > slots_.size()) {
             grow();
         }
+        const std::uint64_t hash = Hash{}(key);
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = Hash{}(key)&mask;; slot = (slot + 1) & mask) {
+        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
             if (slots_[slot] == kEmpty) {
-                slots_[slot] = static_cast<std::uint32_t>(keys_.size());
+                const auto id = static_cast<std::uint32_t>(keys_.size());
+                slots_[slot] = slotOf(hash, id);
                 keys_.push_back(key);
-                return slots_[slot];
+                return id;
             }
-            if (keys_[slots_[slot]] == key) {
-                return slots_[slot];
+            if (holds(slots_[slot], hash, key)) {
+                return idIn(slots_[slot]);
             }
         }
     }
@@ -61,10 +63,14 @@ class InternTable {
         if (slots_.empty()) {
             return kAbsent;
         }
+        const std::uint64_t hash = Hash{}(key);
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = Hash{}(key)&mask;; slot = (slot + 1) & mask) {
-            if (slots_[slot] == kEmpty || keys_[slots_[slot]] == key) {
-                return slots_[slot];
+        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            if (slots_[slot] == kEmpty) {
+                return kAbsent;
+            }
+            if (holds(slots_[slot], hash, key)) {
+                return idIn(slots_[slot]);
             }
         }
     }
@@ -75,22 +81,36 @@ class InternTable {
     static constexpr std::uint32_t kAbsent = 0xffffffffU;
 
   private:
-    static constexpr std::uint32_t kEmpty = kAbsent;
+    // A slot holds the upper half of its key's hash beside the id, so that a probe passes over
+    // other keys without reading them: a key may be a view into a large buffer, and reading it
+    // would miss the cache.
+    static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
+
+    static std::uint64_t slotOf(std::uint64_t hash, std::uint32_t id) {
+        return (hash & 0xffffffff00000000ULL) | id;
+    }
+    static std::uint32_t idIn(std::uint64_t slot) {
+        return static_cast<std::uint32_t>(slot & 0xffffffffU);
+    }
+    bool holds(std::uint64_t slot, std::uint64_t hash, const Key& key) const {
+        return (slot >> 32) == (hash >> 32) && keys_[idIn(slot)] == key;
+    }
 
     void grow() {
-        std::vector<std::uint32_t> slots(slots_.empty() ? 64 : slots_.size() * 2, kEmpty);
+        std::vector<std::uint64_t> slots(slots_.empty() ? 64 : slots_.size() * 2, kEmpty);
         const std::size_t mask = slots.size() - 1;
         for (std::uint32_t id = 0; id < keys_.size(); ++id) {
-            std::size_t slot = Hash{}(keys_[id]) & mask;
+            const std::uint64_t hash = Hash{}(keys_[id]);
+            std::size_t slot = hash & mask;
             while (slots[slot] != kEmpty) {
                 slot = (slot + 1) & mask;
             }
-            slots[slot] = id;
+            slots[slot] = slotOf(hash, id);
         }
         slots_.swap(slots);
     }
 
-    std::vector<std::uint32_t> slots_;
+    std::vector<std::uint64_t> slots_;
     std::vector<Key> keys_;
 };
 

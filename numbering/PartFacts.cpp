@@ -15,7 +15,7 @@ std::uint64_t positionKey(const PartEntry& part) {
 }
 
 PartFact factOf(const PartEntry& part, std::uint32_t fileIndex, bool dependenceNameMode,
-                PartFacts& facts) {
+                PartFacts& facts, NameIds& partNames) {
     const std::string_view reference = referenceText(part);
     const std::string_view partName = partNameText(part);
     const ReferenceSplit split = splitReferenceInPlace(reference);
@@ -23,7 +23,7 @@ PartFact factOf(const PartEntry& part, std::uint32_t fileIndex, bool dependenceN
     fact.position = positionKey(part);
     fact.fileIndex = fileIndex;
     fact.prefix = facts.prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
-    fact.partName = facts.partNames.idOf(partName);
+    fact.partName = partNames.idOf(partName);
     fact.library = facts.libraryNames.idOf(part.libraryName());
     fact.number = split.number;
     fact.eligible = !reference.empty() && !(dependenceNameMode && partName.empty());
@@ -41,6 +41,7 @@ void sortByPosition(std::vector<PartFact>& parts) {
 
 PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode) {
     PartFacts facts;
+    NameIds partNames;
     facts.mainParts.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];
@@ -49,13 +50,14 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
             continue;
         }
         const PartFact fact =
-            factOf(part, static_cast<std::uint32_t>(i), dependenceNameMode, facts);
+            factOf(part, static_cast<std::uint32_t>(i), dependenceNameMode, facts, partNames);
         if (kind == LibraryNameClass::Ordinary) {
             facts.mainParts.push_back(fact);
         } else {
             facts.powerPrefixedParts.push_back(fact);
         }
     }
+    partNames = {};
     sortByPosition(facts.mainParts);
     sortByPosition(facts.powerPrefixedParts);
     return facts;

@@ -35,8 +35,8 @@ struct PartFacts {
     std::vector<PartFact> mainParts;
     std::vector<PartFact> powerPrefixedParts;
     PrefixIds prefixes;    // by packed prefix
-    NameIds partNames;     // views into the document's buffer
     NameIds libraryNames;  // views into the document's buffer
+    // Part names are only ever compared, so their table is dropped once every part has its id.
 };
 
 // `dependenceNameMode` decides whether a part without a part name is eligible. The views in the
