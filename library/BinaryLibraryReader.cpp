@@ -1,6 +1,7 @@
 #include "library/BinaryLibraryReader.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -77,7 +78,7 @@ Blocks locateBlocks(const ByteCursor& head, const ByteCursor& body) {
 
 // What a read builds before it is handed to the library in one piece.
 struct Staging {
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;  // views of the file's bytes, copied in at commit
     std::vector<const LibraryPart*> partOfEntry;
     std::vector<std::unique_ptr<LibraryPart>> parts;  // order of first use
 };
@@ -281,7 +282,7 @@ void commit(Library& library, Staging& staging) {
         library.addPart(std::move(part));
     }
     for (std::size_t i = 0; i < staging.names.size(); ++i) {
-        library.addEntry(std::move(staging.names[i]), staging.partOfEntry[i]);
+        library.addEntry(staging.names[i], staging.partOfEntry[i]);
     }
 }
 

@@ -212,8 +212,8 @@ LibraryPattern& Library::addPattern(std::unique_ptr<LibraryPattern> pattern) {
     return *patterns_.back();
 }
 
-LibraryEntry& Library::addEntry(std::string name, const LibraryPart* part) {
-    entries_.push_back(LibraryEntry{std::move(name), part});
+LibraryEntry& Library::addEntry(std::string_view name, const LibraryPart* part) {
+    entries_.push_back(LibraryEntry{names_.store(name), part});
     return entries_.back();
 }
 

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "library/NameArena.h"
+
 namespace wemb {
 
 // One bit per pixel; rows padded to whole 16-bit words. Only the rows that hold a set bit are
@@ -121,7 +123,7 @@ struct LibraryPart {
 };
 
 struct LibraryEntry {
-    std::string name;
+    std::string_view name;              // held by the library's name arena
     const LibraryPart* part = nullptr;  // borrowed; null only for a binary entry with no record
 
     int getBlockCount() const { return part ? part->blockCount : 0; }
@@ -146,7 +148,8 @@ class Library {
     // Readers build the library through these; returned pointers stay valid for its life.
     LibraryPart& addPart(std::unique_ptr<LibraryPart> part);
     LibraryPattern& addPattern(std::unique_ptr<LibraryPattern> pattern);
-    LibraryEntry& addEntry(std::string name, const LibraryPart* part);
+    // The library keeps its own copy of `name`.
+    LibraryEntry& addEntry(std::string_view name, const LibraryPart* part);
     // The first pattern of this name, in file order.
     const LibraryPattern* findPattern(std::string_view name) const;
     // The first entry of this name that has a part, in index order.
@@ -159,6 +162,7 @@ class Library {
     std::optional<std::string> path_;
     std::vector<std::unique_ptr<LibraryPart>> parts_;        // order of first use / file order
     std::vector<std::unique_ptr<LibraryPattern>> patterns_;  // file order
+    NameArena names_;                                        // the bytes of the entry names
     std::vector<LibraryEntry> entries_;                      // index order
 };
 
