@@ -28,7 +28,7 @@ void writeSparseDrawing(const std::string& path, off_t size) {
 }
 
 TEST(Limits, DataFilesAbove1GiBAreRefusedUnread) {
-    const off_t sizes[] = {(off_t{1} << 30) + 1, off_t{1} << 33, off_t{1} << 40};
+    const off_t sizes[] = {(off_t{1} << 30) + 1, off_t{1} << 32};  // the second is 0 in 32 bits
     for (const off_t size : sizes) {
         SCOPED_TRACE(size);
         TempDirectory dir;
