@@ -8,6 +8,14 @@ namespace wemb {
 PatternBitmap::PatternBitmap(std::uint16_t width, std::uint16_t height)
     : width_(width), height_(height), stride_((std::size_t{width} + 15) / 16 * 2) {}
 
+void PatternBitmap::reset(std::uint16_t width, std::uint16_t height) {
+    width_ = width;
+    height_ = height;
+    stride_ = (std::size_t{width} + 15) / 16 * 2;
+    rows_.clear();
+    data_.clear();
+}
+
 void PatternBitmap::reserve(std::size_t rows, std::size_t bytes) {
     rows_.reserve(rows);
     data_.reserve(bytes);

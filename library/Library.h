@@ -32,6 +32,8 @@ class PatternBitmap {
     // Bytes of pixel data in a row: (width + 7) / 8.
     std::size_t dataBytesPerRow() const { return (std::size_t{width_} + 7) / 8; }
 
+    // Makes this an empty bitmap of the given size, keeping the room it had.
+    void reset(std::uint16_t width, std::uint16_t height);
     // Room for `rows` kept rows holding `bytes` bytes in all, when a reader knows them.
     void reserve(std::size_t rows, std::size_t bytes);
     // Replaces row `row` with `bytes` (bytes past the stride are dropped, missing ones are 0).

@@ -13,12 +13,12 @@ namespace {
 // A component, pin or pattern section at the wrong level is of no known kind there, and is
 // passed over whole.
 bool readTopLevelSection(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                         std::string& token, std::vector<LibraryPin>& pins) {
+                         std::string& token, std::vector<LibraryPin>& pins, BitmapScratch& bitmap) {
     if (token == "+COMP") {
         return readComponent(library, names, tokenizer, token, pins);
     }
     if (token == "+PTN") {
-        return readPattern(library, tokenizer, token);
+        return readPattern(library, tokenizer, token, bitmap);
     }
     if (token == "+ALIAS") {
         return readAlias(library, names, tokenizer, token);
@@ -43,10 +43,13 @@ bool readText(Library& library, TextTokenizer& tokenizer) {
         return false;
     }
     LibraryNameIndex names(library);
+    // Kept from one section to the next, so that their room is reused.
     std::vector<LibraryPin> pins;
+    BitmapScratch bitmap;
     while (tokenizer.readToken(token) >= 0) {
         // Tokens that open no section are ignored here, end tokens included.
-        if (isBeginToken(token) && !readTopLevelSection(library, names, tokenizer, token, pins)) {
+        if (isBeginToken(token) &&
+            !readTopLevelSection(library, names, tokenizer, token, pins, bitmap)) {
             return false;
         }
         // Indexed while the new name is still in the cache.

@@ -61,28 +61,29 @@ bool readPatternKey(PatternDraft& draft, const KeyValue& pair) {
 
 // A "+BMP" is read only once the pattern has a name and a size, and only once; otherwise it is
 // passed over like a section of unknown kind.
-bool readPatternInner(PatternDraft& draft, TextTokenizer& tokenizer, std::string& token) {
+bool readPatternInner(PatternDraft& draft, TextTokenizer& tokenizer, std::string& token,
+                      BitmapScratch& scratch) {
     if (token != "+BMP" || !draft.readyForBitmap()) {
         return skipSection(tokenizer, token);
     }
-    draft.bitmap = readBitmap(tokenizer, token, draft.width, draft.height);
+    draft.bitmap = readBitmap(tokenizer, token, draft.width, draft.height, scratch);
     return draft.bitmap != nullptr;
 }
 
 }  // namespace
 
 std::unique_ptr<PatternBitmap> readBitmap(TextTokenizer& tokenizer, std::string& token,
-                                          std::int32_t width, std::int32_t height) {
+                                          std::int32_t width, std::int32_t height,
+                                          BitmapScratch& scratch) {
     if (width < 1 || width > kMaxPatternSide || height < 1 || height > kMaxPatternSide) {
         return nullptr;
     }
-    auto bitmap = std::make_unique<PatternBitmap>(static_cast<std::uint16_t>(width),
-                                                  static_cast<std::uint16_t>(height));
+    PatternBitmap& rows = scratch.rows;
+    rows.reset(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height));
     std::size_t row = 0;
-    std::vector<std::uint8_t> decoded;
     const auto onRow = [&](const std::string& text) {
-        if (row < bitmap->height()) {
-            storeRow(*bitmap, row, text, decoded);
+        if (row < rows.height()) {
+            storeRow(rows, row, text, scratch.decoded);
             ++row;
         }
         return true;
@@ -90,13 +91,14 @@ std::unique_ptr<PatternBitmap> readBitmap(TextTokenizer& tokenizer, std::string&
     // Unlike every other section, a bitmap that the input cuts short is broken.
     const SectionEnd end =
         readSection(tokenizer, token, "-BMP", skipEverySection(tokenizer), onRow);
-    return end == SectionEnd::EndToken ? std::move(bitmap) : nullptr;
+    return end == SectionEnd::EndToken ? std::make_unique<PatternBitmap>(rows) : nullptr;
 }
 
-bool readPattern(Library& library, TextTokenizer& tokenizer, std::string& token) {
+bool readPattern(Library& library, TextTokenizer& tokenizer, std::string& token,
+                 BitmapScratch& scratch) {
     PatternDraft draft;
     const auto onBegin = [&](std::string& begin) {
-        return readPatternInner(draft, tokenizer, begin);
+        return readPatternInner(draft, tokenizer, begin, scratch);
     };
     const auto onOther = [&draft](const std::string& other) {
         const auto pair = splitKeyValue(other);
