@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "numbering/BlockCountLookup.h"
@@ -18,15 +19,48 @@ class TableLibraries final : public BlockCountLookup {
     explicit TableLibraries(std::map<std::string, int> counts) : counts_(std::move(counts)) {}
     std::optional<int> blockCount(std::string_view libraryName) const override {
         const auto found = counts_.find(std::string(libraryName));
-        if (found == counts_.end()) {
-            return std::nullopt;
-        }
-        return found->second;
+        return found == counts_.end() ? std::nullopt : std::optional<int>(found->second);
     }
 
   private:
     std::map<std::string, int> counts_;
 };
+
+inline std::vector<std::string> split(std::string_view text, std::string_view separator) {
+    std::vector<std::string> pieces;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        pieces.emplace_back(text.substr(start, end - start));
+        if (end == text.npos) {
+            return pieces;
+        }
+        start = end + separator.size();
+    }
+}
+
+// A drawing written as a table row: sheets apart by " | ", parts by ", ", and each part as
+// reference/part name/library/block, where a missing part name is 10k, a missing library R and
+// a missing block 0. Parts stand 100 apart from left to right, at y 200.
+inline std::vector<std::vector<gen::PartSpec>> sheets(std::string_view text) {
+    std::vector<std::vector<gen::PartSpec>> result;
+    for (const std::string& sheet : split(text, " | ")) {
+        result.emplace_back();
+        for (const std::string& part : split(sheet, ", ")) {
+            std::vector<std::string> f = split(part, "/");
+            const auto field = [&](std::size_t i, const char* missing) {
+                return i < f.size() ? f[i] : missing;
+            };
+            result.back().push_back(
+                {.x = static_cast<std::int16_t>(100 * result.back().size() + 100),
+                 .y = 200,
+                 .partName = field(1, "10k"),
+                 .reference = f[0],
+                 .libraryName = field(2, "R"),
+                 .block = static_cast<std::uint8_t>(std::stoi(field(3, "0")))});
+        }
+    }
+    return result;
+}
 
 // One sheet per inner vector, in order.
 inline std::vector<std::uint8_t> drawingBytes(
@@ -41,8 +75,8 @@ inline std::vector<std::uint8_t> drawingBytes(
     return builder.bytes();
 }
 
-inline Document drawing(const std::vector<std::vector<gen::PartSpec>>& sheets) {
-    return std::move(*Document::parse(drawingBytes(sheets)).document);
+inline Document drawing(const std::vector<std::vector<gen::PartSpec>>& parts) {
+    return std::move(*Document::parse(drawingBytes(parts)).document);
 }
 
 }  // namespace wemb::testing

@@ -17,18 +17,33 @@ struct Element {
     std::map<std::string, std::string> attributes;
     std::string text;  // character data directly inside, entities resolved
     std::vector<Element> children;
+
+    // This element and all inside it that have the name, in document order.
+    std::vector<const Element*> all(const std::string& wanted) const {
+        std::vector<const Element*> found;
+        if (name == wanted) {
+            found.push_back(this);
+        }
+        for (const Element& child : children) {
+            for (const Element* e : child.all(wanted)) {
+                found.push_back(e);
+            }
+        }
+        return found;
+    }
+    std::string attribute(const std::string& key) const {
+        return attributes.count(key) ? attributes.at(key) : std::string();
+    }
 };
 
-// Elements, attributes in double quotes, the five entities and character references, an XML
-// declaration; nothing else. Every fault of well-formedness it meets fails the test.
+// Elements, attributes in double quotes, the five entities, an XML declaration; nothing else.
+// Every fault of well-formedness it meets fails the test.
 class XmlReader {
   public:
     explicit XmlReader(std::string_view text) : text_(text) {}
 
     Element document() {
-        if (text_.substr(0, 5) == "<?xml") {
-            at_ = text_.find("?>") + 2;
-        }
+        at_ = text_.substr(0, 5) == "<?xml" ? text_.find("?>") + 2 : 0;
         blanks();
         Element root = element();
         blanks();
@@ -37,6 +52,7 @@ class XmlReader {
     }
 
   private:
+    bool at(std::string_view what) const { return text_.substr(at_, what.size()) == what; }
     void blanks() {
         while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) {
             ++at_;
@@ -44,9 +60,8 @@ class XmlReader {
     }
     std::string name() {
         const std::size_t start = at_;
-        while (at_ < text_.size() &&
-               (std::isalnum(static_cast<unsigned char>(text_[at_])) || text_[at_] == '-' ||
-                text_[at_] == ':' || text_[at_] == '_')) {
+        while (at_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[at_])) ||
+                                      std::string_view("-:_").find(text_[at_]) != text_.npos)) {
             ++at_;
         }
         EXPECT_GT(at_, start) << "name expected at " << start;
@@ -54,62 +69,53 @@ class XmlReader {
     }
     // Character data up to `end`, with references resolved.
     std::string characters(char end) {
+        static const std::map<std::string, char> kEntities = {
+            {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
         std::string out;
-        while (at_ < text_.size() && text_[at_] != end) {
+        for (; at_ < text_.size() && text_[at_] != end; ++at_) {
             const char c = text_[at_];
             EXPECT_NE(c, '<') << "raw < at " << at_;
             EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n' || c == '\t')
                 << "control character at " << at_;
             if (c != '&') {
                 out += c;
-                ++at_;
                 continue;
             }
             const std::size_t semicolon = text_.find(';', at_);
             const std::string entity(text_.substr(at_ + 1, semicolon - at_ - 1));
-            static const std::map<std::string, char> kEntities = {
-                {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
-            if (kEntities.count(entity)) {
-                out += kEntities.at(entity);
-            } else {
-                ADD_FAILURE() << "unknown entity " << entity;
-            }
-            at_ = semicolon + 1;
+            EXPECT_TRUE(kEntities.count(entity)) << "unknown entity " << entity;
+            out += kEntities.count(entity) ? kEntities.at(entity) : '?';
+            at_ = semicolon;
         }
         return out;
     }
     Element element() {
         Element e;
-        EXPECT_EQ(text_[at_], '<');
+        EXPECT_TRUE(at("<"));
         ++at_;
         e.name = name();
-        while (true) {
-            blanks();
+        for (blanks(); !at(">") && !at("/>"); blanks()) {
             if (at_ >= text_.size()) {
                 ADD_FAILURE() << "document ends inside <" << e.name;
                 return e;
             }
-            if (text_.substr(at_, 2) == "/>") {
-                at_ += 2;
-                return e;
-            }
-            if (text_[at_] == '>') {
-                ++at_;
-                break;
-            }
             const std::string attribute = name();
-            EXPECT_EQ(text_.substr(at_, 2), "=\"") << attribute;
+            EXPECT_TRUE(at("=\"")) << attribute;
             at_ += 2;
             EXPECT_FALSE(e.attributes.count(attribute)) << "attribute twice: " << attribute;
             e.attributes[attribute] = characters('"');
             ++at_;
         }
-        while (at_ < text_.size()) {
+        if (at("/>")) {
+            at_ += 2;
+            return e;
+        }
+        for (++at_; at_ < text_.size();) {
             e.text += characters('<');
-            if (text_.substr(at_, 2) == "</") {
+            if (at("</")) {
                 at_ += 2;
                 EXPECT_EQ(name(), e.name) << "mismatched end tag";
-                EXPECT_EQ(text_[at_], '>');
+                EXPECT_TRUE(at(">"));
                 ++at_;
                 return e;
             }
@@ -125,21 +131,6 @@ class XmlReader {
     std::size_t at_ = 0;
 };
 
-void collect(const Element& e, const std::string& name, std::vector<const Element*>& out) {
-    if (e.name == name) {
-        out.push_back(&e);
-    }
-    for (const Element& child : e.children) {
-        collect(child, name, out);
-    }
-}
-
-std::vector<const Element*> all(const Element& root, const std::string& name) {
-    std::vector<const Element*> out;
-    collect(root, name, out);
-    return out;
-}
-
 PartChange row(int sheet, std::int32_t x, std::int32_t y, std::string oldReference,
                std::string newReference, std::string partName = "10k") {
     return {sheet, x, y, partName, "R", std::move(oldReference), std::move(newReference), 0, 0};
@@ -147,10 +138,9 @@ PartChange row(int sheet, std::int32_t x, std::int32_t y, std::string oldReferen
 
 // A label of a changed part: its text at the part's place (sheets 5000 apart).
 bool labelledAt(const Element& root, const PartChange& part) {
-    const std::string x = std::to_string(part.x + part.sheet * 5000);
-    for (const Element* text : all(root, "text")) {
-        if (text->text == cli::displayText(part.newReference) && text->attributes.count("x") &&
-            text->attributes.at("x") == x) {
+    for (const Element* text : root.all("text")) {
+        if (text->text == cli::displayText(part.newReference) &&
+            text->attribute("x") == std::to_string(part.x + part.sheet * 5000)) {
             return true;
         }
     }
@@ -159,30 +149,33 @@ bool labelledAt(const Element& root, const PartChange& part) {
 
 TEST(OrderPicture, IsWellFormedAndLabelsEveryChangedPart) {
     const std::string japanese = *platform::utf8ToCp932("抵抗");
+    const std::string controls(
+        "R\0\x1F"
+        "1",
+        4);
     const struct {
         const char* name;
         std::vector<PartChange> parts;
     } cases[] = {
         {"no parts", {}},
-        {"one part", {row(0, 100, 100, "R", "R1")}},
         {"sheets side by side",
          {row(0, 100, 100, "R9", "R1"), row(1, 100, 100, "R", "R2"),
           row(2, 4900, -300, "C", "C1")}},
         {"names that XML gives a meaning to",
          {row(0, 10, 10, "A&B", "<R>1", "\"q\" & 'a'"), row(0, 90, 10, "R]]>", "R&2", "</svg>")}},
         {"control and unconvertible bytes",
-         {row(0, 10, 10, "R", std::string("R\0\x1F", 3) + "1", "\x01\xFD\x81"), row(0, 20, 10, "R",
-                                                                                    "\x7F"
-                                                                                    "2",
-                                                                                    "\x0B")}},
+         {row(0, 10, 10, "R", controls, "\x01\xFD\x81"), row(0, 20, 10, "R",
+                                                             "\x7F"
+                                                             "2",
+                                                             "\x0B")}},
         {"Japanese", {row(0, 50, 50, japanese, japanese + "1", japanese)}},
         {"unchanged parts only", {row(0, 10, 10, "R1", "R1"), row(0, 30, 10, "GND", "GND")}},
         {"parts far outside the sheet band",
          {row(0, -32768, -32768, "R", "R1"), row(0, 32767, 32767, "R", "R2")}},
     };
     for (const auto& c : cases) {
-        const std::string svg = cli::orderPictureSvg("order of \"a&b\".CE2", c.parts);
-        const Element root = XmlReader(svg).document();
+        const Element root =
+            XmlReader(cli::orderPictureSvg("order of \"a&b\".CE2", c.parts)).document();
         EXPECT_EQ(root.name, "svg") << c.name;
         for (const PartChange& part : c.parts) {
             if (part.oldReference != part.newReference) {
@@ -199,10 +192,10 @@ TEST(OrderPicture, DrawsOneOrderLinePerPrefixInNumberOrder) {
         row(0, 100, 0, "R", "R3"),   row(0, 100, 500, "C", "C1"),
         row(0, 300, 500, "C", "C2"), row(0, 200, 900, "GND", "GND"),  // no number: on no line
     };
-    const Element root = XmlReader(cli::orderPictureSvg("t", parts)).document();
     std::vector<std::string> points;
-    for (const Element* line : all(root, "polyline")) {
-        points.push_back(line->attributes.at("points"));
+    const Element root = XmlReader(cli::orderPictureSvg("t", parts)).document();
+    for (const Element* line : root.all("polyline")) {
+        points.push_back(line->attribute("points"));
     }
     EXPECT_EQ(points, (std::vector<std::string>{"100,500 300,500", "300,0 200,0 100,0"}));
 }
@@ -211,21 +204,19 @@ TEST(OrderPicture, LabelsOfADenseSheetDoNotPileUp) {
     // 500 parts on a grid, 60 apart across and 40 down: a label must fit its cell.
     std::vector<PartChange> parts;
     for (int i = 0; i < 500; ++i) {
-        parts.push_back(
-            row(0, 100 + (i % 25) * 60, 100 + (i / 25) * 40, "R", "R" + std::to_string(i + 100)));
+        std::string reference = std::to_string(i + 100);
+        reference.insert(reference.begin(), 'R');
+        parts.push_back(row(0, 100 + (i % 25) * 60, 100 + (i / 25) * 40, "R", reference));
     }
+    std::string size;
     const Element root = XmlReader(cli::orderPictureSvg("t", parts)).document();
-    const Element* partsGroup = nullptr;
-    for (const Element* group : all(root, "g")) {
-        if (group->attributes.count("id") && group->attributes.at("id") == "parts") {
-            partsGroup = group;
-        }
+    for (const Element* group : root.all("g")) {
+        size = group->attribute("id") == "parts" ? group->attribute("font-size") : size;
     }
-    ASSERT_NE(partsGroup, nullptr);
-    const double size = std::stod(partsGroup->attributes.at("font-size"));
-    EXPECT_LE(4 * 0.6 * size, 60.0);  // "R123" across
-    EXPECT_LE(1.2 * size, 40.0);      // one line down
-    EXPECT_GE(size, 20.0);            // and not needlessly small
+    ASSERT_FALSE(size.empty()) << "no group of parts with a font size";
+    EXPECT_LE(4 * 0.6 * std::stod(size), 60.0);  // "R123" across
+    EXPECT_LE(1.2 * std::stod(size), 40.0);      // one line down
+    EXPECT_GE(std::stod(size), 20.0);            // and not needlessly small
 }
 
 }  // namespace
