@@ -4,6 +4,7 @@
 // over a power-of-two table: one probe for most keys, no node per key.
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -36,6 +37,31 @@ struct BytesKeyHash {
     }
 };
 
+// A text of at most 15 bytes held in the key itself, its length in the last byte: comparing two
+// is comparing two pairs of integers, with no visit to where the texts came from.
+struct ShortText {
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+    bool operator==(const ShortText&) const = default;
+
+    static ShortText of(std::string_view text) {
+        std::array<unsigned char, 16> bytes{};
+        const std::size_t length = std::min<std::size_t>(text.size(), 15);
+        std::memcpy(bytes.data(), text.data(), length);
+        bytes[15] = static_cast<unsigned char>(length);
+        ShortText packed;
+        std::memcpy(&packed.low, bytes.data(), 8);
+        std::memcpy(&packed.high, bytes.data() + 8, 8);
+        return packed;
+    }
+};
+
+struct ShortTextHash {
+    std::uint64_t operator()(const ShortText& key) const {
+        return mixBits(key.low ^ mixBits(key.high + 0x9e3779b97f4a7c15ULL));
+    }
+};
+
 template <class Key, class Hash>
 class InternTable {
   public:
@@ -45,7 +71,7 @@ class InternTable {
         }
         const std::uint64_t hash = Hash{}(key);
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        for (std::size_t slot = home(hash, mask);; slot = (slot + 1) & mask) {
             if (slots_[slot] == kEmpty) {
                 const auto id = static_cast<std::uint32_t>(keys_.size());
                 slots_[slot] = slotOf(hash, id);
@@ -60,12 +86,9 @@ class InternTable {
 
     // The id of a key seen before, or kAbsent.
     std::uint32_t find(const Key& key) const {
-        if (slots_.empty()) {
-            return kAbsent;
-        }
         const std::uint64_t hash = Hash{}(key);
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        for (std::size_t slot = home(hash, mask);; slot = (slot + 1) & mask) {
             if (slots_[slot] == kEmpty) {
                 return kAbsent;
             }
@@ -82,12 +105,15 @@ class InternTable {
 
   private:
     // A slot holds the upper half of its key's hash beside the id, so that a probe passes over
-    // other keys without reading them: a key may be a view into a large buffer, and reading it
-    // would miss the cache.
+    // other keys without reading them, and growing places every key again without hashing it:
+    // a key may be a view into a large buffer, and reading it would miss the cache.
     static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
 
     static std::uint64_t slotOf(std::uint64_t hash, std::uint32_t id) {
         return (hash & 0xffffffff00000000ULL) | id;
+    }
+    static std::size_t home(std::uint64_t hash, std::size_t mask) {
+        return static_cast<std::size_t>(hash >> 32) & mask;
     }
     static std::uint32_t idIn(std::uint64_t slot) {
         return static_cast<std::uint32_t>(slot & 0xffffffffU);
@@ -97,20 +123,23 @@ class InternTable {
     }
 
     void grow() {
-        std::vector<std::uint64_t> slots(slots_.empty() ? 64 : slots_.size() * 2, kEmpty);
+        std::vector<std::uint64_t> slots(slots_.size() * 2, kEmpty);
         const std::size_t mask = slots.size() - 1;
-        for (std::uint32_t id = 0; id < keys_.size(); ++id) {
-            const std::uint64_t hash = Hash{}(keys_[id]);
-            std::size_t slot = hash & mask;
+        for (const std::uint64_t taken : slots_) {
+            if (taken == kEmpty) {
+                continue;
+            }
+            std::size_t slot = home(taken, mask);
             while (slots[slot] != kEmpty) {
                 slot = (slot + 1) & mask;
             }
-            slots[slot] = slotOf(hash, id);
+            slots[slot] = taken;
         }
         slots_.swap(slots);
     }
 
-    std::vector<std::uint64_t> slots_;
+    // Never empty, so that no look-up has to ask.
+    std::vector<std::uint64_t> slots_ = std::vector<std::uint64_t>(64, kEmpty);
     std::vector<Key> keys_;
 };
 

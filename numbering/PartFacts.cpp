@@ -15,7 +15,7 @@ std::uint64_t positionKey(const PartEntry& part) {
 }
 
 PartFact factOf(const PartEntry& part, std::uint32_t fileIndex, bool dependenceNameMode,
-                PartFacts& facts, NameIds& partNames) {
+                PartFacts& facts, PartNameIds& partNames) {
     const std::string_view reference = referenceText(part);
     const std::string_view partName = partNameText(part);
     const ReferenceSplit split = splitReferenceInPlace(reference);
@@ -23,7 +23,7 @@ PartFact factOf(const PartEntry& part, std::uint32_t fileIndex, bool dependenceN
     fact.position = positionKey(part);
     fact.fileIndex = fileIndex;
     fact.prefix = facts.prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
-    fact.partName = partNames.idOf(partName);
+    fact.partName = partNames.idOf(ShortText::of(partName));
     fact.library = facts.libraryNames.idOf(part.libraryName());
     fact.number = split.number;
     fact.eligible = !reference.empty() && !(dependenceNameMode && partName.empty());
@@ -41,7 +41,7 @@ void sortByPosition(std::vector<PartFact>& parts) {
 
 PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode) {
     PartFacts facts;
-    NameIds partNames;
+    PartNameIds partNames;
     facts.mainParts.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];

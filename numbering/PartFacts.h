@@ -28,6 +28,8 @@ struct PartFact {
 
 using PrefixIds = InternTable<std::uint64_t, IntegerKeyHash>;
 using NameIds = InternTable<std::string_view, BytesKeyHash>;
+// Part names hold at most 15 bytes.
+using PartNameIds = InternTable<ShortText, ShortTextHash>;
 
 struct PartFacts {
     // Each in position order; parts at the same place in file order. Power symbols are in

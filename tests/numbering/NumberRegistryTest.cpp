@@ -13,11 +13,11 @@ namespace {
 class Ids {
   public:
     std::uint32_t prefix(std::string_view text) { return prefixes_.idOf(packPrefix(text)); }
-    std::uint32_t name(std::string_view text) { return names_.idOf(text); }
+    std::uint32_t name(std::string_view text) { return names_.idOf(ShortText::of(text)); }
 
   private:
     PrefixIds prefixes_;
-    NameIds names_;
+    PartNameIds names_;
 };
 
 TEST(NumberRegistry, KnowsOnlyWhatWasAddedUnderItsOwnPrefix) {
