@@ -47,7 +47,8 @@ struct ShortText {
     static ShortText of(std::string_view text) {
         std::array<unsigned char, 16> bytes{};
         const std::size_t length = std::min<std::size_t>(text.size(), 15);
-        std::memcpy(bytes.data(), text.data(), length);
+        // An empty view may hold no pointer at all, which memcpy must not be given.
+        std::copy_n(text.begin(), length, bytes.begin());
         bytes[15] = static_cast<unsigned char>(length);
         ShortText packed;
         std::memcpy(&packed.low, bytes.data(), 8);
