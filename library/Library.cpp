@@ -86,7 +86,13 @@ std::uint8_t PatternBitmap::byteAt(std::size_t row, std::size_t column) const {
 
 namespace {
 
+// A slot begins with one byte: 0 for an empty slot; otherwise, for a text of up to
+// kLongestShortText bytes, 1 + (length * 2 + 1 for the mark "-"), then the text; otherwise
+// kLongSlot, the mark byte, the length in 32 bits and the text. The mark costs no byte of its
+// own, so that the numbers of a pin of a few blocks stay within the string's inline room.
 constexpr unsigned char kLongSlot = 255;
+constexpr std::size_t kLongestShortText = 126;
+constexpr std::size_t kLongSlotLengthBytes = 4;
 
 // `text` up to its first zero byte; numbers are a few bytes, too few for a call to memchr.
 std::string_view untilZero(std::string_view text) {
@@ -96,32 +102,44 @@ std::string_view untilZero(std::string_view text) {
     }
     return text.substr(0, end);
 }
-constexpr std::size_t kLongSlotLengthBytes = 4;
 
-// The length of the slot whose length byte is at `at`, and where its text starts.
-std::pair<std::size_t, std::size_t> slotLengthAt(const std::string& slots, std::size_t at) {
-    const auto lengthByte = static_cast<unsigned char>(slots[at]);
-    if (lengthByte != kLongSlot) {
-        return {lengthByte, at + 1};
+struct SlotAt {
+    bool empty = true;
+    char mark = '+';
+    std::size_t text = 0;    // where the text starts
+    std::size_t length = 0;  // of the text
+    std::size_t end = 0;     // where the next slot starts
+};
+
+SlotAt decodeSlot(const std::string& slots, std::size_t at) {
+    const auto head = static_cast<unsigned char>(slots[at]);
+    if (head == 0) {
+        return SlotAt{.end = at + 1};
+    }
+    if (head != kLongSlot) {
+        const std::size_t code = head - 1u;
+        const std::size_t text = at + 1;
+        return SlotAt{false, (code & 1) != 0 ? '-' : '+', text, code >> 1, text + (code >> 1)};
     }
     std::size_t length = 0;
     for (std::size_t i = kLongSlotLengthBytes; i-- > 0;) {
-        length = (length << 8) | static_cast<unsigned char>(slots[at + 1 + i]);
+        length = (length << 8) | static_cast<unsigned char>(slots[at + 2 + i]);
     }
-    return {length, at + 1 + kLongSlotLengthBytes};
+    const std::size_t text = at + 2 + kLongSlotLengthBytes;
+    return SlotAt{false, slots[at + 1], text, length, text + length};
 }
 
-void appendSlot(std::string& out, char mark, std::string_view text) {
-    const std::size_t length = text.size() + 1;
-    if (length < kLongSlot) {
-        out.push_back(static_cast<char>(length));
-    } else {
-        out.push_back(static_cast<char>(kLongSlot));
-        for (std::size_t i = 0; i < kLongSlotLengthBytes; ++i) {
-            out.push_back(static_cast<char>((length >> (8 * i)) & 0xFF));
-        }
+void appendSlot(std::string& out, bool plus, std::string_view text) {
+    if (text.size() <= kLongestShortText) {
+        out.push_back(static_cast<char>(1 + text.size() * 2 + (plus ? 0 : 1)));
+        out.append(text);
+        return;
     }
-    out.push_back(mark);
+    out.push_back(static_cast<char>(kLongSlot));
+    out.push_back(plus ? '+' : '-');
+    for (std::size_t i = 0; i < kLongSlotLengthBytes; ++i) {
+        out.push_back(static_cast<char>((text.size() >> (8 * i)) & 0xFF));
+    }
     out.append(text);
 }
 
@@ -129,13 +147,10 @@ void appendSlot(std::string& out, char mark, std::string_view text) {
 
 LibraryPin::SlotBytes LibraryPin::slotBytes(int index) const {
     std::size_t at = 0;
-    for (int slot = 0;; ++slot) {
-        const auto [length, text] = slotLengthAt(numbers_, at);
-        if (slot == index) {
-            return SlotBytes{at, text + length};
-        }
-        at = text + length;
+    for (int slot = 0; slot < index; ++slot) {
+        at = decodeSlot(numbers_, at).end;
     }
+    return SlotBytes{at, decodeSlot(numbers_, at).end};
 }
 
 void LibraryPin::allocNumbers(int count) {
@@ -147,6 +162,13 @@ void LibraryPin::allocNumbers(int count) {
 
 void LibraryPin::setName(std::string_view text) {
     constexpr std::size_t kMaxNameBytes = 255;
+    // Most names hold neither a backslash nor a zero byte: they are kept as they stand.
+    const auto plain =
+        std::find_if(text.begin(), text.end(), [](char c) { return c == '\\' || c == '\0'; });
+    if (plain == text.end()) {
+        name.emplace(text.substr(0, kMaxNameBytes));
+        return;
+    }
     std::string built;
     std::size_t i = 0;
     while (i < text.size() && built.size() < kMaxNameBytes) {
@@ -170,16 +192,17 @@ void LibraryPin::setNumber(int index, bool plus, std::string_view text) {
         return;
     }
     text = untilZero(text);
-    const char mark = plus ? '+' : '-';
     if (index >= storedSlots_) {
         // Readers fill the slots in order: the slot goes at the end, after any skipped ones.
-        numbers_.append(static_cast<std::size_t>(index - storedSlots_), '\0');
-        appendSlot(numbers_, mark, text);
+        if (index > storedSlots_) {
+            numbers_.append(static_cast<std::size_t>(index - storedSlots_), '\0');
+        }
+        appendSlot(numbers_, plus, text);
         storedSlots_ = index + 1;
         return;
     }
     std::string slot;
-    appendSlot(slot, mark, text);
+    appendSlot(slot, plus, text);
     const SlotBytes old = slotBytes(index);
     numbers_.replace(old.begin, old.end - old.begin, slot);
 }
@@ -188,12 +211,13 @@ std::optional<std::string> LibraryPin::number(int index) const {
     if (index < 0 || index >= numberCount() || index >= storedSlots_) {
         return std::nullopt;
     }
-    const SlotBytes slot = slotBytes(index);
-    const auto [length, text] = slotLengthAt(numbers_, slot.begin);
-    if (length == 0) {
+    const SlotAt slot = decodeSlot(numbers_, slotBytes(index).begin);
+    if (slot.empty) {
         return std::nullopt;
     }
-    return numbers_.substr(text, length);
+    std::string text(1, slot.mark);
+    text.append(numbers_, slot.text, slot.length);
+    return text;
 }
 
 void LibraryPin::clearNumber(int index) {

@@ -97,9 +97,8 @@ class LibraryPin {
 
     std::int32_t slotCount_ = -1;  // -1 until allocNumbers
     // Slots are held only up to the last one written, so that a hostile block count costs no
-    // memory: slots past them read as empty. They lie back to back in one string, each as a
-    // length byte and its text (a length of 0 is an empty slot; 255 is followed by a 32-bit
-    // length), so that the few short numbers of a pin need no allocation of their own.
+    // memory: slots past them read as empty. They lie back to back in one string, so that the
+    // few short numbers of a pin need no allocation of their own.
     std::int32_t storedSlots_ = 0;
     std::string numbers_;
 };
