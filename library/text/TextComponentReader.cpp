@@ -12,10 +12,11 @@ namespace wemb {
 
 namespace {
 
+// The name, pattern name and pins live in the caller's scratch, whose room is reused.
 struct ComponentDraft {
-    std::string name;
+    std::string& name;
     std::string prefix = "U";
-    std::string patternName;
+    std::string& patternName;
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t blockCount = 0;  // stays 0 when no "B" is read
@@ -100,15 +101,17 @@ std::unique_ptr<LibraryPart> makePart(const LibraryNameIndex& names, ComponentDr
 }  // namespace
 
 bool readComponent(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                   std::string& token, std::vector<LibraryPin>& pins) {
-    pins.clear();
-    ComponentDraft draft{.pins = pins};
+                   std::string& token, ComponentScratch& scratch) {
+    scratch.name.clear();
+    scratch.patternName.clear();
+    scratch.pins.clear();
+    ComponentDraft draft{
+        .name = scratch.name, .patternName = scratch.patternName, .pins = scratch.pins};
     if (!readComponentSection(draft, tokenizer, token)) {
         return false;
     }
-    std::string name = std::move(draft.name);
     const LibraryPart& part = library.addPart(makePart(names, draft));
-    library.addEntry(std::move(name), &part);
+    library.addEntry(draft.name, &part);
     return true;
 }
 

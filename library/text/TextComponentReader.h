@@ -13,11 +13,18 @@ namespace wemb {
 
 inline constexpr int kMaxBlockCount = 256;
 
+// What reading a component needs while it reads: kept from one component to the next, so that
+// its room is reused and each part's pin list is made once, at its exact size.
+struct ComponentScratch {
+    std::string name;
+    std::string patternName;
+    std::vector<LibraryPin> pins;
+};
+
 // Reads the component that a "+COMP" just opened; `names` indexes the patterns of `library` read
 // so far. On success its part and its entry have been appended to `library`; on failure nothing
-// has. `token` and `pins` are scratch: `pins` holds the pins while they are read, and is best
-// kept from one component to the next, so that its room is reused.
+// has. `token` and `scratch` are scratch.
 bool readComponent(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                   std::string& token, std::vector<LibraryPin>& pins);
+                   std::string& token, ComponentScratch& scratch);
 
 }  // namespace wemb

@@ -13,9 +13,9 @@ namespace {
 // A component, pin or pattern section at the wrong level is of no known kind there, and is
 // passed over whole.
 bool readTopLevelSection(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                         std::string& token, std::vector<LibraryPin>& pins, BitmapScratch& bitmap) {
+                         std::string& token, ComponentScratch& component, BitmapScratch& bitmap) {
     if (token == "+COMP") {
-        return readComponent(library, names, tokenizer, token, pins);
+        return readComponent(library, names, tokenizer, token, component);
     }
     if (token == "+PTN") {
         return readPattern(library, tokenizer, token, bitmap);
@@ -44,12 +44,12 @@ bool readText(Library& library, TextTokenizer& tokenizer) {
     }
     LibraryNameIndex names(library);
     // Kept from one section to the next, so that their room is reused.
-    std::vector<LibraryPin> pins;
+    ComponentScratch component;
     BitmapScratch bitmap;
     while (tokenizer.readToken(token) >= 0) {
         // Tokens that open no section are ignored here, end tokens included.
         if (isBeginToken(token) &&
-            !readTopLevelSection(library, names, tokenizer, token, pins, bitmap)) {
+            !readTopLevelSection(library, names, tokenizer, token, component, bitmap)) {
             return false;
         }
         // Indexed while the new name is still in the cache.

@@ -80,12 +80,13 @@ void TextTokenizer::attach(ByteStream& stream) {
     line_ = 1;
 }
 
-// Blanks are passed over straight in the buffer, a block at a time.
-int TextTokenizer::firstNonBlank() {
+// Blanks are passed over straight in the buffer, a block at a time; the stream is left at the
+// first byte that is not blank. False when the input ends first.
+bool TextTokenizer::skipBlanks() {
     for (;;) {
         const std::span<const std::uint8_t> buffered = stream_->buffered();
         if (buffered.empty()) {
-            return ByteStream::kEnd;
+            return false;
         }
         std::size_t at = 0;
         for (; at < buffered.size() && isBlank(buffered[at]); ++at) {
@@ -93,27 +94,26 @@ int TextTokenizer::firstNonBlank() {
                 ++line_;
             }
         }
-        if (at < buffered.size()) {
-            stream_->skip(at + 1);
-            return buffered[at];
-        }
         stream_->skip(at);
+        if (at < buffered.size()) {
+            return true;
+        }
     }
 }
 
 // Takes the ordinary bytes that follow straight out of the buffer, up to the next delimiter,
-// escape or the length cap.
-void TextTokenizer::appendPlainRun(std::string& token) {
+// escape or the length cap. False when the buffer ran out first (the input may go on).
+bool TextTokenizer::appendPlainRun(std::string& token) {
     const std::span<const std::uint8_t> buffered = stream_->buffered();
     const std::size_t room = kMaxTokenBytes - token.size();
-    const auto limit =
-        buffered.begin() + static_cast<std::ptrdiff_t>(std::min(room, buffered.size()));
-    const auto stop = std::find_if(buffered.begin(), limit, [](std::uint8_t byte) {
-        return (kClasses[byte] & (kDelimiter | kEscape)) != 0;
-    });
-    const auto count = static_cast<std::size_t>(stop - buffered.begin());
+    const std::size_t limit = std::min(room, buffered.size());
+    std::size_t count = 0;
+    while (count < limit && (kClasses[buffered[count]] & (kDelimiter | kEscape)) == 0) {
+        ++count;
+    }
     token.append(reinterpret_cast<const char*>(buffered.data()), count);
     stream_->skip(count);
+    return count < buffered.size() || count == room;
 }
 
 // False when a delimiter or the end of the input comes within the two characters; the delimiter
@@ -134,30 +134,40 @@ bool TextTokenizer::appendEscape(std::string& token) {
 
 int TextTokenizer::readToken(std::string& token) {
     token.clear();
-    if (stream_ == nullptr) {
-        return -1;
-    }
-    int byte = firstNonBlank();
-    if (byte == ByteStream::kEnd) {
+    if (stream_ == nullptr || !skipBlanks()) {
         return -1;
     }
     const int tokenLine = line_;
-    while (byte != ByteStream::kEnd && !isDelimiter(byte) && token.size() < kMaxTokenBytes) {
+    for (;;) {
+        if (token.size() >= kMaxTokenBytes) {
+            // The byte past the cap is lost with the rest of the field.
+            if (stream_->get() == '\n') {
+                ++line_;
+            }
+            return tokenLine;
+        }
+        if (!appendPlainRun(token)) {
+            if (stream_->buffered().empty()) {
+                return tokenLine;  // a field that the end of the input cuts short
+            }
+            continue;
+        }
+        if (token.size() >= kMaxTokenBytes) {
+            continue;
+        }
+        // The run stopped at a delimiter or an escape, which is consumed.
+        const int byte = stream_->get();
         if (byte == '%') {
             if (!appendEscape(token)) {
                 return -1;
             }
-        } else {
-            token.push_back(static_cast<char>(byte));
-            appendPlainRun(token);
+            continue;
         }
-        byte = stream_->get();
+        if (byte == '\n') {
+            ++line_;
+        }
+        return tokenLine;
     }
-    // The byte that ended the field is consumed: a delimiter, or the byte past the cap.
-    if (byte == '\n') {
-        ++line_;
-    }
-    return tokenLine;
 }
 
 int TextTokenizer::skipTo(std::string_view target) {

@@ -33,8 +33,8 @@ class TextTokenizer {
     int line() const { return line_; }
 
   private:
-    int firstNonBlank();
-    void appendPlainRun(std::string& token);
+    bool skipBlanks();
+    bool appendPlainRun(std::string& token);
     bool appendEscape(std::string& token);
 
     ByteStream* stream_ = nullptr;
