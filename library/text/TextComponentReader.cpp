@@ -58,12 +58,8 @@ bool readComponentSection(ComponentDraft& draft, TextTokenizer& tokenizer, std::
         if (!draft.hasSize()) {
             return false;
         }
-        auto pin = readPin(tokenizer, token, draft.blockCount);
-        if (!pin) {
-            return false;
-        }
-        draft.pins.push_back(std::move(*pin));
-        return true;
+        // Read in place; a pin that fails fails the component, which drops its pins.
+        return readPin(tokenizer, token, draft.blockCount, draft.pins.emplace_back());
     };
     const auto onOther = [&draft](const std::string& other) {
         const auto pair = splitKeyValue(other);

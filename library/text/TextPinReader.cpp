@@ -10,7 +10,7 @@ namespace {
 constexpr std::int32_t kMaxPinOffset = 255;
 
 struct PinDraft {
-    LibraryPin pin;
+    LibraryPin& pin;
     std::uint32_t attributes = 0;
     bool numbersHidden = false;  // an "m" in a "T" hides the numbers given after it
     int numbersStored = 0;
@@ -83,8 +83,8 @@ void readPinKey(PinDraft& draft, const KeyValue& pair) {
 
 }  // namespace
 
-std::optional<LibraryPin> readPin(TextTokenizer& tokenizer, std::string& token, int blockCount) {
-    PinDraft draft;
+bool readPin(TextTokenizer& tokenizer, std::string& token, int blockCount, LibraryPin& pin) {
+    PinDraft draft{.pin = pin};
     draft.blockCount = blockCount;
     draft.pin.allocNumbers(blockCount);
     const SectionEnd end = readSection(tokenizer, token, "-PIN", skipEverySection(tokenizer),
@@ -95,10 +95,10 @@ std::optional<LibraryPin> readPin(TextTokenizer& tokenizer, std::string& token, 
                                            return true;
                                        });
     if (end == SectionEnd::Failed) {
-        return std::nullopt;
+        return false;
     }
     draft.pin.attributes = draft.attributes;
-    return std::move(draft.pin);
+    return true;
 }
 
 }  // namespace wemb
