@@ -8,8 +8,8 @@ namespace wemb::gen {
 namespace {
 
 // Part names as the editor stores them, in CP932.
-const std::string kVolume = "\xCE\xDE\xD8\xAD\xB0\xD1";       // ﾎﾞﾘｭｰﾑ (volume), half-width kana
-const std::string kElectrolytic = "47u\x93\x64\x89\xF0";     // 47u電解 (electrolytic)
+const std::string kVolume = "\xCE\xDE\xD8\xAD\xB0\xD1";  // ﾎﾞﾘｭｰﾑ (volume), half-width kana
+const std::string kElectrolytic = "47u\x93\x64\x89\xF0";  // 47u電解 (electrolytic)
 
 PartSpec part(std::int16_t x, std::int16_t y, std::string partName, std::string reference,
               std::string libraryName, std::uint8_t block = 0) {
@@ -69,7 +69,9 @@ void outputStage(DataFileBuilder& file) {
         .record(4);
 }
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> bytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 std::vector<std::uint8_t> extraTextLibrary() {
     TextLibraryBuilder library;
@@ -100,8 +102,9 @@ std::vector<ExampleFile> exampleFiles() {
         {"amp.CE2", drawing.bytes()},
         {"PARTS.LIB", exampleBinaryLibrary().bytes()},
         {"EXTRA.LB3", extraTextLibrary()},
-        {"QUIL.INI", bytesOf("; The editor's settings: the part libraries Wemb reads block counts from.\r\n"
-                             "[LIBRARY]\r\nLIB0=PARTS.LIB\r\nLIB1=EXTRA.LB3\r\n")},
+        {"QUIL.INI",
+         bytesOf("; The editor's settings: the part libraries Wemb reads block counts from.\r\n"
+                 "[LIBRARY]\r\nLIB0=PARTS.LIB\r\nLIB1=EXTRA.LB3\r\n")},
     };
 }
 
