@@ -7,24 +7,6 @@
 #include "schematic/CountedString.h"
 
 namespace wemb {
-namespace {
-
-// The characters of a counted field, read by the rules of readCountedString.
-std::string_view countedText(std::span<const std::uint8_t> field) {
-    if (field.empty()) {
-        return {};
-    }
-    const auto length = static_cast<std::int8_t>(field[0]);
-    if (length <= 0) {
-        return {};
-    }
-    const std::size_t count =
-        std::min<std::size_t>(static_cast<std::size_t>(length), field.size() - 1);
-    return {reinterpret_cast<const char*>(field.data() + 1), count};
-}
-
-}  // namespace
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -73,11 +55,11 @@ std::string readPartName(const PartEntry& part) {
 }
 
 std::string_view referenceText(const PartEntry& part) {
-    return countedText(part.referenceField());
+    return countedStringView(part.referenceField());
 }
 
 std::string_view partNameText(const PartEntry& part) {
-    return countedText(part.partNameField());
+    return countedStringView(part.partNameField());
 }
 
 std::uint64_t packPrefix(std::string_view prefix) {

@@ -4,7 +4,7 @@
 
 namespace wemb {
 
-std::string readCountedString(std::span<const std::uint8_t> field) {
+std::string_view countedStringView(std::span<const std::uint8_t> field) {
     if (field.empty()) {
         return {};
     }
@@ -14,7 +14,11 @@ std::string readCountedString(std::span<const std::uint8_t> field) {
     }
     const std::size_t count =
         std::min<std::size_t>(static_cast<std::size_t>(length), field.size() - 1);
-    return std::string(reinterpret_cast<const char*>(field.data() + 1), count);
+    return {reinterpret_cast<const char*>(field.data() + 1), count};
+}
+
+std::string readCountedString(std::span<const std::uint8_t> field) {
+    return std::string(countedStringView(field));
 }
 
 void writeCountedString(std::string_view text, std::span<std::uint8_t> field) {

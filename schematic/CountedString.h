@@ -13,6 +13,8 @@ namespace wemb {
 // byte) reads as the empty text; a length above the field's capacity reads as the capacity, so
 // nothing outside the field is ever read.
 std::string readCountedString(std::span<const std::uint8_t> field);
+// The same characters, viewed in place.
+std::string_view countedStringView(std::span<const std::uint8_t> field);
 
 // Stores text in a counted field: the characters after the length byte, then the length byte.
 // Bytes beyond the new length keep what they held. Text longer than the capacity is cut to it.
