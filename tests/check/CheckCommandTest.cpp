@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "tests/check/CheckFixtures.h"
+#include "tests/support/CliRunner.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/gen/TextLibraryBuilder.h"
 
@@ -20,25 +21,11 @@ using testing::sheets;
 using testing::TempDirectory;
 using testing::writeFile;
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string textOf(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = readFile(path);
-    return {bytes.begin(), bytes.end()};
-}
+using Outcome = testing::CliRun;
+using testing::fileText;
 
 Outcome cli(const TempDirectory& dir, const std::string& arguments) {
-    const std::string command = "cd '" + dir.path().string() + "' && LC_ALL=C.UTF-8 '" +
-                                WEMB_BINARY_DIR + "/bin/wemb-cli' " + arguments + " >.out 2>.err";
-    const int status = std::system(command.c_str());
-    Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, textOf(dir.file(".out")),
-                textOf(dir.file(".err"))};
-    std::filesystem::remove(dir.file(".out"));
-    std::filesystem::remove(dir.file(".err"));
-    return run;
+    return testing::runCli(dir, arguments);
 }
 
 // A drawing with its QUIL.INI and one text library, in which
@@ -125,7 +112,7 @@ TEST(CheckCommand, DryRunTablesAndPictureLeaveTheDrawing) {
                            "1,200,200,\"a,\"\"b\"\"\",R,R,R1,0,0\r\n");
     const Outcome svg = cli(dir, "--dry-run --svg order.svg amp.CE2");
     EXPECT_EQ(svg.status, 0) << svg.err;
-    const std::string picture = textOf(dir.file("order.svg"));
+    const std::string picture = fileText(dir.file("order.svg"));
     EXPECT_EQ(picture.rfind("<?xml", 0), 0u);
     EXPECT_NE(picture.find(">R1</text>"), std::string::npos);
     EXPECT_NE(picture.find(">R2</text>"), std::string::npos);
@@ -161,7 +148,7 @@ TEST(CheckCommand, MapNeverReplacesTheSavedDrawingOrItsBackup) {
         const std::vector<std::uint8_t> original = readFile(dir.file("amp.CE2"));
         EXPECT_EQ(cli(dir, "--map '" + target + "' amp.CE2").status, 3) << target;
         EXPECT_EQ(readFile(dir.file("amp.$E2")), original) << target;
-        EXPECT_EQ(textOf(dir.file("amp.CE2")).find("sheet,"), std::string::npos) << target;
+        EXPECT_EQ(fileText(dir.file("amp.CE2")).find("sheet,"), std::string::npos) << target;
     }
 }
 
@@ -170,7 +157,7 @@ TEST(CheckCommand, MapAfterARealJob) {
     writeDrawing(dir, sheets("R, R1"));
     const Outcome run = cli(dir, "--map map.csv amp.CE2");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(textOf(dir.file("map.csv")),
+    EXPECT_EQ(fileText(dir.file("map.csv")),
               std::string(kCsvHeader) + "1,100,200,10k,R,R,R2,0,0\r\n");
 }
 

@@ -9,6 +9,7 @@
 
 #include "schematic/CountedString.h"
 #include "schematic/Document.h"
+#include "tests/support/CliRunner.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/gen/DataFileBuilder.h"
 
@@ -20,36 +21,10 @@ using testing::readFile;
 using testing::TempDirectory;
 using testing::writeFile;
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
+using testing::CliRun;
 
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-std::string textOf(const std::vector<std::uint8_t>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
-// Runs wemb-cli with `arguments` in `dir`, in a UTF-8 locale.
 CliRun cli(const TempDirectory& dir, const std::string& arguments) {
-    const std::string program = std::string(WEMB_BINARY_DIR) + "/bin/wemb-cli";
-    const std::string command = "cd " + shellQuoted(dir.path().string()) + " && LC_ALL=C.UTF-8 " +
-                                shellQuoted(program) + " " + arguments + " >.out 2>.err";
-    CliRun run;
-    const int status = std::system(command.c_str());
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = textOf(readFile(dir.file(".out")));
-    run.err = textOf(readFile(dir.file(".err")));
-    std::filesystem::remove(dir.file(".out"));
-    std::filesystem::remove(dir.file(".err"));
-    return run;
+    return testing::runCli(dir, arguments);
 }
 
 std::vector<std::uint8_t> example() {
