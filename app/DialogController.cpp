@@ -9,11 +9,10 @@ NumberRange rangeOf(NumberField field) {
     return field == NumberField::InitialNumber ? NumberRange{1, 1000} : NumberRange{1, 20};
 }
 
-JobRunner fileSystemJobRunner(std::string programDirectory) {
-    return [directory = std::move(programDirectory)](const JobRequest& request) {
-        JobEnvironment environment;
-        environment.programDirectory = directory;
-        return runJob(request, environment);
+JobRunner fileSystemJobRunner(std::string programDirectory, platform::FileOps* fileOps) {
+    return [directory = std::move(programDirectory), fileOps](const JobRequest& request,
+                                                              JobEvents& events) {
+        return runJob(request, JobEnvironment{fileOps, directory, &events});
     };
 }
 
@@ -95,8 +94,7 @@ void DialogController::execute() {
     request.initialNumber = initialNumber;
     request.step = step;
     request.dependenceNameMode = state_.dependenceNameMode;
-    const JobReport report = runJob_(request);
-    reportLibraryFailure(report);
+    const JobReport report = runJob_(request, *this);
     finishJob(fileName, report);
 }
 
@@ -124,11 +122,8 @@ bool DialogController::numberAccepted(NumberField field, int value) {
     return false;
 }
 
-void DialogController::reportLibraryFailure(const JobReport& report) {
-    if (!report.failedLibrary) {
-        return;
-    }
-    messages_.show(MessageId::ReadFailed, messageText(MessageId::ReadFailed, *report.failedLibrary),
+void DialogController::libraryFailed(const std::string& path) {
+    messages_.show(MessageId::ReadFailed, messageText(MessageId::ReadFailed, path),
                    MessageIcon::Information);
 }
 

@@ -55,12 +55,14 @@ class DialogView {
     virtual void selectNumberField(NumberField field) = 0;
 };
 
-using JobRunner = std::function<JobReport(const JobRequest&)>;
+// Runs one job, telling `events` what happens as it happens.
+using JobRunner = std::function<JobReport(const JobRequest&, JobEvents& events)>;
 
-// The real job, with the libraries looked for beside the data file and then in `programDirectory`.
-JobRunner fileSystemJobRunner(std::string programDirectory);
+// The real job, with the libraries looked for beside the data file and then in `programDirectory`;
+// files are touched through `fileOps` (null: the real file system).
+JobRunner fileSystemJobRunner(std::string programDirectory, platform::FileOps* fileOps = nullptr);
 
-class DialogController {
+class DialogController : private JobEvents {
   public:
     static constexpr std::size_t maxRecentFiles = 4;
 
@@ -88,7 +90,8 @@ class DialogController {
 
   private:
     bool numberAccepted(NumberField field, int value);
-    void reportLibraryFailure(const JobReport& report);
+    // Shown while the job waits, before it writes anything.
+    void libraryFailed(const std::string& path) override;
     void finishJob(const std::string& fileName, const JobReport& report);
     void putOnTop(const std::string& fileName);
     void forget(const std::string& fileName);

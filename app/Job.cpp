@@ -35,6 +35,9 @@ std::optional<std::string> number(Document& document, const JobRequest& request,
     const AutonumSettings settings{request.initialNumber, request.step,
                                    request.mode == NumberingMode::AutonumLocked,
                                    request.dependenceNameMode};
+    if (libraries.failedLibrary && environment.events != nullptr) {
+        environment.events->libraryFailed(*libraries.failedLibrary);
+    }
     autonum(document, settings, LibraryBlockCounts(libraries.set));
     return libraries.failedLibrary;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/JobEvents.h"
 #include "app/Messages.h"
 
 namespace wemb {
@@ -63,6 +64,7 @@ struct JobReport {
 struct JobEnvironment {
     platform::FileOps* fileOps = nullptr;  // null: the real file system
     std::string programDirectory;          // where QUIL.INI is looked for second
+    JobEvents* events = nullptr;           // null: nobody listens while the job runs
 };
 
 JobReport runJob(const JobRequest& request, const JobEnvironment& environment);

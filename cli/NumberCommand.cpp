@@ -17,6 +17,14 @@ void printError(const std::string& utf8) {
 
 namespace {
 
+// Said on stderr the moment the job meets it, before anything is written.
+class PrintedEvents final : public JobEvents {
+  public:
+    void libraryFailed(const std::string& path) override {
+        printError(messageText(MessageId::ReadFailed, path));
+    }
+};
+
 int exitStatusOf(MessageId outcome) {
     switch (outcome) {
         case MessageId::Finished:
@@ -55,11 +63,9 @@ bool writeMap(const CliOptions& options, const JobReport& report) {
 }  // namespace
 
 int runNumberCommand(const CliOptions& options) {
-    const JobEnvironment environment{nullptr, platform::programDirectory()};
+    PrintedEvents events;
+    const JobEnvironment environment{nullptr, platform::programDirectory(), &events};
     const JobReport report = runJob(options.job, environment);
-    if (report.failedLibrary) {
-        printError(messageText(MessageId::ReadFailed, *report.failedLibrary));
-    }
     if (!report.outcome) {
         return kExitUsage;
     }

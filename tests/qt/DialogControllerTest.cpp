@@ -67,8 +67,12 @@ struct Harness : DialogView, MessageSink, RecentFileStore {
     int saves = 0;
     JobReport answer;
     std::vector<JobRequest> requests;
-    DialogController controller{*this, *this, *this, [this](const JobRequest& request) {
+    DialogController controller{*this, *this, *this,
+                                [this](const JobRequest& request, JobEvents& events) {
                                     requests.push_back(request);
+                                    if (answer.failedLibrary) {
+                                        events.libraryFailed(*answer.failedLibrary);
+                                    }
                                     return answer;
                                 }};
 };
@@ -262,7 +266,7 @@ TEST(DialogController, FailedLibraryIsToldBeforeTheEnd) {
 TEST(DialogController, TheNameLeavesTheListBeforeTheRead) {
     Harness h("a,b");
     Names listDuringJob;
-    DialogController controller(h, h, h, [&](const JobRequest&) {
+    DialogController controller(h, h, h, [&](const JobRequest&, JobEvents&) {
         listDuringJob = h.last.recentFiles;
         return h.answer;
     });

@@ -35,7 +35,7 @@ struct Harness : MessageSink, RecentFileStore {
     explicit Harness(Names names = {}, const std::string& fileName = {})
         : stored(std::move(names)) {
         MainDialogServices services{this,
-                                    [this](const JobRequest& request) {
+                                    [this](const JobRequest& request, JobEvents&) {
                                         requests.push_back(request);
                                         JobReport report;
                                         report.outcome = outcome;
