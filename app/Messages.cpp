@@ -3,18 +3,25 @@
 namespace wemb {
 namespace {
 
+// The texts by message; the Windows string table is generated from these lines.
+constexpr const char* readFailed = "ﾌｧｲﾙ %1の読み込みに失敗しました";
+constexpr const char* initialOutOfRange = "番号初期値が範囲外です\n   実行を中止します";
+constexpr const char* stepOutOfRange = "番号ステップ値が範囲外です\n   実行を中止します";
+constexpr const char* finished = "処理が終わりました";
+constexpr const char* writeFailed = "ﾌｧｲﾙ %1の書き込みに失敗しました";
+
 std::string_view rawText(MessageId id) {
     switch (id) {
         case MessageId::ReadFailed:
-            return "ﾌｧｲﾙ %1の読み込みに失敗しました";
+            return readFailed;
         case MessageId::InitialOutOfRange:
-            return "番号初期値が範囲外です\n   実行を中止します";
+            return initialOutOfRange;
         case MessageId::StepOutOfRange:
-            return "番号ステップ値が範囲外です\n   実行を中止します";
+            return stepOutOfRange;
         case MessageId::Finished:
-            return "処理が終わりました";
+            return finished;
         case MessageId::WriteFailed:
-            return "ﾌｧｲﾙ %1の書き込みに失敗しました";
+            return writeFailed;
     }
     return {};
 }

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/DialogControls.h"
+#include "app/DialogTexts.h"
 #include "app/qt/DialogUnits.h"
 #include "app/qt/Icons.h"
 
@@ -10,10 +12,10 @@ namespace wemb {
 namespace {
 
 constexpr const char* creditLines[] = {
-    "Quil 部品番号振り付けソフト",
-    "Qt 6 版 (Linux ほか)",
-    "Copyright (C) The Wemb developers",
-    "ご意見・不具合は配布元までお寄せください",
+    texts::creditName,
+    texts::creditQt,
+    texts::creditCopyright,
+    texts::creditContact,
 };
 
 }  // namespace
@@ -21,17 +23,17 @@ constexpr const char* creditLines[] = {
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(QString::fromUtf8(aboutTitle));
+    setWindowTitle(QString::fromUtf8(texts::aboutTitle));
     setFont(dialogFont());
     const DialogUnits units(font());
     setFixedSize(units.size(199, 75));
 
     auto* icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("128"));
+    icon->setObjectName(QString::number(resource::largeIcon));
     icon->setPixmap(largeIconPixmap());
     icon->setGeometry(units.x(10), units.y(10), largeIconSize, largeIconSize);
 
-    auto* version = new QLabel(QString::fromUtf8(versionText), this);
+    auto* version = new QLabel(QString::fromUtf8(texts::version), this);
     version->setObjectName(QStringLiteral("version"));
     version->setTextFormat(Qt::PlainText);
     version->setGeometry(units.rect(40, 10, 73, 8));
@@ -46,7 +48,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(QString::number(control::execute));
     ok->setGeometry(units.rect(157, 5, 32, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

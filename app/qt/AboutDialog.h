@@ -5,9 +5,6 @@
 
 namespace wemb {
 
-inline constexpr const char* aboutTitle = "ﾊﾞｰｼﾞｮﾝ情報 Wemb";
-inline constexpr const char* versionText = "Wemb Version 0.92Y";
-
 class AboutDialog : public QDialog {
     Q_OBJECT
 

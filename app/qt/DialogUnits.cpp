@@ -3,10 +3,12 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 
+#include "app/DialogTexts.h"
+
 namespace wemb {
 namespace {
 
-const QString templateFamily = QStringLiteral("ＭＳ Ｐゴシック");
+const QString templateFamily = QString::fromUtf8(texts::fontFace);
 const QString fallbackFamily = QStringLiteral("IPAPGothic");
 const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 

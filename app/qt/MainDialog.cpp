@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/DialogControls.h"
+#include "app/DialogTexts.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/DialogUnits.h"
 #include "app/qt/Icons.h"
@@ -57,8 +59,8 @@ QString droppedFile(const QMimeData* data) {
 }
 
 template <typename Widget>
-Widget* place(Widget* widget, const char* id, const QRect& geometry) {
-    widget->setObjectName(QString::fromLatin1(id));
+Widget* place(Widget* widget, int id, const QRect& geometry) {
+    widget->setObjectName(QString::number(id));
     widget->setGeometry(geometry);
     return widget;
 }
@@ -88,7 +90,7 @@ std::unique_ptr<QFileDialog> makeDataFileDialog(QWidget* parent) {
     auto dialog = std::make_unique<QFileDialog>(parent);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setNameFilter(QStringLiteral("Quil Files (*.ce2)"));
+    dialog->setNameFilter(QString::fromUtf8(texts::dataFileFilter));
     // Qt's own dialog matches its filters without regard to case, so "*.ce2" also finds the
     // editor's upper-case .CE2 files; a desktop's native dialog might not.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
@@ -106,7 +108,7 @@ MainDialog::MainDialog(MainDialogServices services, const std::string& fileName,
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(QString::fromUtf8(mainDialogTitle));
+    setWindowTitle(QString::fromUtf8(texts::mainTitle));
     setWindowIcon(programIcon());
     setFont(dialogFont());
     const DialogUnits units(font());
@@ -117,8 +119,8 @@ MainDialog::MainDialog(MainDialogServices services, const std::string& fileName,
     chainTabOrder();
     bindControls();
 
-    auto* about = new QAction(QString::fromUtf8(aboutMenuText), this);
-    about->setObjectName(QStringLiteral("16"));
+    auto* about = new QAction(QString::fromUtf8(texts::aboutMenu), this);
+    about->setObjectName(QString::number(control::aboutCommand));
     connect(about, &QAction::triggered, this, &MainDialog::showAbout);
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -131,7 +133,7 @@ MainDialog::MainDialog(MainDialogServices services, const std::string& fileName,
 MainDialog::~MainDialog() = default;
 
 void MainDialog::buildControls(const DialogUnits& units) {
-    execute_ = place(new QPushButton(QString::fromUtf8("実行(&E)"), this), "1",
+    execute_ = place(new QPushButton(QString::fromUtf8(texts::execute), this), control::execute,
                      units.rect(170, 110, 50, 15));
     execute_->setDefault(true);
 
@@ -141,55 +143,47 @@ void MainDialog::buildControls(const DialogUnits& units) {
     fileField_->setCompleter(nullptr);  // the field takes exactly what is typed
     fileField_->setMaxVisibleItems(4);
     // The template's 70 units include the open list; closed, the field is a button's height.
-    place(fileField_, "1001", units.rect(5, 15, 205, 15));
-    staticText(this, "ﾌｧｲﾙ(&F)", units.rect(5, 5, 26, 8), fileField_);
+    place(fileField_, control::fileField, units.rect(5, 15, 205, 15));
+    staticText(this, texts::fileLabel, units.rect(5, 5, 26, 8), fileField_);
 
-    browse_ = place(new QPushButton(QString::fromUtf8("参照(&R)..."), this), "1003",
+    browse_ = place(new QPushButton(QString::fromUtf8(texts::browse), this), control::browse,
                     units.rect(220, 15, 35, 15));
 
-    locked_ = place(
-        new QRadioButton(
-            QString::fromUtf8("部品番号のない部品に、位置順の部品番号を振る(Autonum-&LockedMode)"),
-            this),
-        "1009", units.rect(10, 40, 230, 10));
-    original_ = place(
-        new QRadioButton(
-            QString::fromUtf8("すべての部品の部品番号を、位置順に振りなおす(&Autonum-Original)"),
-            this),
-        "1010", units.rect(10, 55, 230, 10));
-    reNum_ = place(
-        new QRadioButton(
-            QString::fromUtf8("すべての部品の部品番号を、順序を保存して振りなおす(Re&Num)"), this),
-        "1011", units.rect(10, 85, 230, 10));
+    locked_ = place(new QRadioButton(QString::fromUtf8(texts::autonumLocked), this),
+                    control::autonumLocked, units.rect(10, 40, 230, 10));
+    original_ = place(new QRadioButton(QString::fromUtf8(texts::autonumOriginal), this),
+                      control::autonumOriginal, units.rect(10, 55, 230, 10));
+    reNum_ = place(new QRadioButton(QString::fromUtf8(texts::reNum), this), control::reNum,
+                   units.rect(10, 85, 230, 10));
     // The mode group is outside the tab chain: a mode is chosen by mouse or mnemonic.
     for (QRadioButton* mode : {locked_, original_, reNum_}) {
         mode->setFocusPolicy(Qt::ClickFocus);
         widenToText(mode, units);
     }
 
-    initialNumber_ = place(new QLineEdit(this), "1006", units.rect(90, 110, 30, 15));
-    staticText(this, "番号初期値(&I)\n   1～1000", units.rect(25, 110, 60, 22), initialNumber_);
-    initialArrows_ = place(new UpDownArrows(this), "1005", units.rect(121, 110, 9, 15));
+    initialNumber_ =
+        place(new QLineEdit(this), control::initialNumber, units.rect(90, 110, 30, 15));
+    staticText(this, texts::initialNumberLabel, units.rect(25, 110, 60, 22), initialNumber_);
+    initialArrows_ =
+        place(new UpDownArrows(this), control::initialArrows, units.rect(121, 110, 9, 15));
     initialArrows_->setBuddy(initialNumber_);
 
-    step_ = place(new QLineEdit(this), "1008", units.rect(90, 136, 30, 15));
-    staticText(this, "番号ステップ数(&S)\n   1～20", units.rect(25, 136, 60, 21), step_);
-    stepArrows_ = place(new UpDownArrows(this), "1007", units.rect(121, 136, 9, 15));
+    step_ = place(new QLineEdit(this), control::step, units.rect(90, 136, 30, 15));
+    staticText(this, texts::stepLabel, units.rect(25, 136, 60, 21), step_);
+    stepArrows_ = place(new UpDownArrows(this), control::stepArrows, units.rect(121, 136, 9, 15));
     stepArrows_->setBuddy(step_);
 
-    quit_ = place(new QPushButton(QString::fromUtf8("終了(&Q)"), this), "2",
+    quit_ = place(new QPushButton(QString::fromUtf8(texts::quit), this), control::quit,
                   units.rect(170, 136, 50, 15));
 
     // Never shown and never read; it stays in the dialog because the template has it.
-    byPosition_ = place(new QCheckBox(QString::fromUtf8("位置による振り直しを行う"), this), "1004",
-                        units.rect(130, 155, 110, 8));
+    byPosition_ = place(new QCheckBox(QString::fromUtf8(texts::byPosition), this),
+                        control::byPosition, units.rect(130, 155, 110, 8));
     byPosition_->setChecked(false);
     byPosition_->hide();
 
-    dependenceName_ = place(
-        new QCheckBox(
-            QString::fromUtf8("部品名のない部品は処理しない(Autonum-&DependenceNameMode)"), this),
-        "1012", units.rect(30, 70, 210, 10));
+    dependenceName_ = place(new QCheckBox(QString::fromUtf8(texts::dependenceName), this),
+                            control::dependenceName, units.rect(30, 70, 210, 10));
     widenToText(dependenceName_, units);
 
     // Dropped files go to the dialog, which takes their paths, not to the fields as text.

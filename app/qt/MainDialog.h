@@ -31,9 +31,6 @@ struct MainDialogServices {
     std::function<QString(QWidget* parent)> chooseDataFile;
 };
 
-inline constexpr const char* mainDialogTitle = "Wemb Ver.0.92Y（Quil 部品番号振り付けソフト)";
-inline constexpr const char* aboutMenuText = "ﾊﾞｰｼﾞｮﾝ情報(Wemb) (&A)...";  // string 101
-
 class MainDialog : public QDialog, private DialogView {
     Q_OBJECT
 
