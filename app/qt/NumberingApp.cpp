@@ -10,13 +10,6 @@
 
 namespace wemb {
 
-std::string startupFileName(const std::vector<std::string>& arguments) {
-    if (arguments.size() != 1 || arguments.front().empty() || arguments.front().front() == '-') {
-        return {};
-    }
-    return arguments.front();
-}
-
 NumberingApp::NumberingApp(int& argc, char** argv)
     : application_(argc, argv),
       settingsPath_(wemb::settingsPath(runningProgramPlaces(), fileSystemProbe())) {

@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace wemb {
+#include "app/CommandLine.h"
 
-// The name to put in the file field: the one argument when it is a plain name, as when a data
-// file is opened with the program; "" for any other command line, which is ignored.
-std::string startupFileName(const std::vector<std::string>& arguments);
+namespace wemb {
 
 class NumberingApp {
   public:

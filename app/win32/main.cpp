@@ -1,0 +1,48 @@
+// wemb.exe: the dialog, with the settings file located against the directory the program starts
+// in and a data file's name taken from the command line.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/RecentFiles.h"
+#include "app/Settings.h"
+#include "app/win32/MainDialog.h"
+#include "app/win32/WideText.h"
+#include "platform/Paths.h"
+
+namespace {
+
+std::vector<std::string> commandLineArguments() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> names;
+    for (int i = 1; arguments != nullptr && i < count; ++i) {
+        names.push_back(wemb::win32::toUtf8(arguments[i]));
+    }
+    LocalFree(arguments);
+    return names;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+
+    wemb::IniRecentFileStore recentFiles(
+        wemb::settingsPath(wemb::runningProgramPlaces(), wemb::fileSystemProbe()));
+    wemb::win32::MainDialogServices services;
+    services.recentFiles = &recentFiles;
+    services.runJob = wemb::fileSystemJobRunner(wemb::platform::programDirectory());
+    wemb::win32::MainDialog dialog(instance, std::move(services),
+                                   wemb::startupFileName(commandLineArguments()));
+    dialog.run();
+    return 0;
+}
