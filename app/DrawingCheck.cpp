@@ -10,7 +10,7 @@
 #include "app/LockedDocument.h"
 #include "app/PartChanges.h"
 #include "library/LibrarySet.h"
-#include "numbering/PartCollection.h"
+#include "numbering/LibraryNameClass.h"
 #include "numbering/ReferenceField.h"
 #include "platform/FileOps.h"
 
@@ -22,7 +22,7 @@ struct PartFacts {
     CheckedPart part;
     LibraryNameClass libraryClass = LibraryNameClass::Ordinary;
     std::optional<int> blockCount;  // none: no library knows the part
-    SplitReference split;
+    ReferenceSplit split;
 };
 
 CheckedPart checkedPart(const Document& document, const PartEntry& entry, std::size_t index) {
@@ -148,7 +148,8 @@ void findSharedNumbers(const std::vector<PartFacts>& facts, std::vector<Finding>
     std::map<std::pair<std::string, int>, std::vector<const PartFacts*>> byNumber;
     for (const PartFacts& fact : facts) {
         if (!isPowerSymbol(fact) && endsWithDigit(fact.part.reference)) {
-            byNumber[{fact.split.prefix, fact.split.number}].push_back(&fact);
+            byNumber[{fact.part.reference.substr(0, fact.split.prefixLength), fact.split.number}]
+                .push_back(&fact);
         }
     }
     for (const auto& [number, group] : byNumber) {

@@ -9,7 +9,7 @@
 #include "cli/DisplayText.h"
 #include "cli/OutputFile.h"
 #include "cli/SvgWriter.h"
-#include "numbering/PartCollection.h"
+#include "numbering/LibraryNameClass.h"
 #include "numbering/ReferenceField.h"
 #include "platform/Paths.h"
 #include "schematic/Document.h"
@@ -69,8 +69,8 @@ PlacedPart placed(const PartChange& row) {
     // order.
     part.onOrderLine = endsWithDigit(row.newReference) &&
                        classifyLibraryName(row.libraryName) != LibraryNameClass::Power;
-    const SplitReference split = splitReference(row.newReference);
-    part.prefix = split.prefix;
+    const ReferenceSplit split = splitReference(row.newReference);
+    part.prefix = row.newReference.substr(0, split.prefixLength);
     part.number = split.number;
     return part;
 }

@@ -9,8 +9,8 @@ namespace {
 // What a main part's reference splits into once the new designator is written: the designator
 // may be cut, and a cut one splits into fewer digits, or into another prefix.
 void resplit(PartFact& part, std::string_view prefix, std::int64_t number, PrefixIds& prefixes) {
-    const FormattedReference written = formatReferenceInPlace(prefix, number);
-    const ReferenceSplit split = splitReferenceInPlace(written.text());
+    const FormattedReference written = formatReference(prefix, number);
+    const ReferenceSplit split = splitReference(written.text());
     if (split.prefixLength != prefix.size()) {
         part.prefix = prefixes.idOf(packPrefix(written.text().substr(0, split.prefixLength)));
     }

@@ -1,6 +1,6 @@
 #include "numbering/PartFacts.h"
 
-#include "numbering/PartCollection.h"
+#include "numbering/LibraryNameClass.h"
 #include "numbering/RadixSort.h"
 #include "numbering/ReferenceField.h"
 
@@ -18,7 +18,7 @@ PartFact factOf(const PartEntry& part, std::uint32_t fileIndex, bool dependenceN
                 PartFacts& facts, PartNameIds& partNames) {
     const std::string_view reference = referenceText(part);
     const std::string_view partName = partNameText(part);
-    const ReferenceSplit split = splitReferenceInPlace(reference);
+    const ReferenceSplit split = splitReference(reference);
     PartFact fact;
     fact.position = positionKey(part);
     fact.fileIndex = fileIndex;

@@ -26,7 +26,7 @@ void PendingReferences::writeInto(std::span<PartEntry> parts) const {
         }
         const std::string_view reference = referenceText(parts[i]);
         const std::string_view prefix =
-            reference.substr(0, splitReferenceInPlace(reference).prefixLength);
+            reference.substr(0, splitReference(reference).prefixLength);
         writeReference(parts[i].referenceField(), prefix, numbers_[i]);
         if (changes_[i] == Change::ReferenceAndBlock) {
             parts[i].setBlockNumber(blocks_[i]);

@@ -32,7 +32,7 @@ std::vector<RenumItem> collectItems(std::span<const PartEntry> parts) {
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (isRenumbered(parts[i])) {
             const std::string_view reference = referenceText(parts[i]);
-            const ReferenceSplit split = splitReferenceInPlace(reference);
+            const ReferenceSplit split = splitReference(reference);
             const std::uint32_t prefix =
                 prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
             items.push_back({(static_cast<std::uint64_t>(prefix) << 32) |
@@ -77,7 +77,7 @@ void reNum(Document& document, int initialNumber, int step) {
         if (isRenumbered(parts[i])) {
             const std::string_view reference = referenceText(parts[i]);
             const std::string_view prefix =
-                reference.substr(0, splitReferenceInPlace(reference).prefixLength);
+                reference.substr(0, splitReference(reference).prefixLength);
             writeReference(parts[i].referenceField(), prefix, numbers[i]);
         }
     }

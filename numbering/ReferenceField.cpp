@@ -11,7 +11,7 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-ReferenceSplit splitReferenceInPlace(std::string_view reference) {
+ReferenceSplit splitReference(std::string_view reference) {
     if (reference.empty() || !isDigit(reference.back())) {
         return {reference.size(), 0};
     }
@@ -28,30 +28,8 @@ ReferenceSplit splitReferenceInPlace(std::string_view reference) {
     return {digitsStart, number};
 }
 
-SplitReference splitReference(std::string_view reference) {
-    const ReferenceSplit split = splitReferenceInPlace(reference);
-    return {std::string(reference.substr(0, split.prefixLength)), split.number};
-}
-
 bool endsWithDigit(std::string_view text) {
     return !text.empty() && isDigit(text.back());
-}
-
-std::string formatReference(std::string_view prefix, std::int64_t number) {
-    std::string text(prefix);
-    text += std::to_string(number);
-    if (text.size() > kReferenceCapacity) {
-        text.resize(kReferenceCapacity);
-    }
-    return text;
-}
-
-std::string readReference(const PartEntry& part) {
-    return readCountedString(part.referenceField());
-}
-
-std::string readPartName(const PartEntry& part) {
-    return readCountedString(part.partNameField());
 }
 
 std::string_view referenceText(const PartEntry& part) {
@@ -84,7 +62,7 @@ void writeReference(PartEntry& part, std::string_view prefix, std::int64_t numbe
     writeReference(part.referenceField(), prefix, number);
 }
 
-FormattedReference formatReferenceInPlace(std::string_view prefix, std::int64_t number) {
+FormattedReference formatReference(std::string_view prefix, std::int64_t number) {
     // Room for any prefix a field holds and any 64-bit number with its sign.
     std::array<char, 32> text{};
     const std::size_t prefixLength = std::min(prefix.size(), kReferenceCapacity);
@@ -99,7 +77,7 @@ FormattedReference formatReferenceInPlace(std::string_view prefix, std::int64_t 
 
 void writeReference(std::span<std::uint8_t> field, std::string_view prefix, std::int64_t number) {
     // The prefix may be a view into this very field: it is copied before the field changes.
-    writeCountedString(formatReferenceInPlace(prefix, number).text(), field);
+    writeCountedString(formatReference(prefix, number).text(), field);
 }
 
 }  // namespace wemb

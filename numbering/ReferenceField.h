@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "schematic/PartEntry.h"
@@ -18,33 +17,20 @@ namespace wemb {
 inline constexpr int kMaxReferenceNumber = 999'999'999;
 inline constexpr std::size_t kReferenceCapacity = PartEntry::kReferenceSize - 1;
 
-struct SplitReference {
-    std::string prefix;
-    int number = 0;  // 0 when the reference has no trailing digits
-};
-
 bool isDigit(char c);
 
 // The length of the prefix of a reference and the number after it, without copying the text.
 struct ReferenceSplit {
     std::size_t prefixLength = 0;
-    int number = 0;
+    int number = 0;  // 0 when the reference has no trailing digits
 };
-ReferenceSplit splitReferenceInPlace(std::string_view reference);
-
 // Splits off the trailing run of digits; the first character always stays in the prefix, even
 // when it is a digit ("12" gives "1" and 2, "5" gives "5" and 0).
-SplitReference splitReference(std::string_view reference);
+ReferenceSplit splitReference(std::string_view reference);
 
 bool endsWithDigit(std::string_view text);
 
-// The prefix followed by the number in decimal, cut to the 7 characters of the field: the
-// trailing characters, number digits first, are lost.
-std::string formatReference(std::string_view prefix, std::int64_t number);
-
-std::string readReference(const PartEntry& part);
-std::string readPartName(const PartEntry& part);
-// The same texts as views into the record, for the passes that read every part of a large
+// The texts of a part as views into the record, for the passes that read every part of a large
 // drawing and cannot afford a copy each.
 std::string_view referenceText(const PartEntry& part);
 std::string_view partNameText(const PartEntry& part);
@@ -63,13 +49,14 @@ PrefixText unpackPrefix(std::uint64_t key);
 // Stores the formatted designator in the part's reference field. Bytes of the field after the
 // new text keep what they held.
 void writeReference(PartEntry& part, std::string_view prefix, std::int64_t number);
-// The designator formatReference gives, held on the stack.
+// The prefix followed by the number in decimal, cut to the 7 characters of the field: the
+// trailing characters, number digits first, are lost. Held on the stack.
 struct FormattedReference {
     std::array<char, kReferenceCapacity> bytes{};
     std::size_t length = 0;
     std::string_view text() const { return {bytes.data(), length}; }
 };
-FormattedReference formatReferenceInPlace(std::string_view prefix, std::int64_t number);
+FormattedReference formatReference(std::string_view prefix, std::int64_t number);
 
 // The same into a bare reference field, formatted on the stack.
 void writeReference(std::span<std::uint8_t> field, std::string_view prefix, std::int64_t number);

@@ -9,25 +9,12 @@ std::uint16_t u16At(std::span<const std::uint8_t> bytes, std::size_t offset) {
     return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
 }
 
-std::uint32_t u32At(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(bytes[offset]) |
-           (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
-           (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
-}
-
 }  // namespace
 
 PartEntry::PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::size_t fileOffset,
                      std::int32_t sheetXOffset)
-    : recordType(record[0]),
-      recordByte1(record[1]),
-      x(static_cast<std::int16_t>(u16At(record, kXOffset)) + sheetXOffset),
+    : x(static_cast<std::int16_t>(u16At(record, kXOffset)) + sheetXOffset),
       y(static_cast<std::int16_t>(u16At(record, kYOffset))),
-      recordWord8(u16At(record, 8)),
-      recordByte10(record[10]),
-      recordDword28(u32At(record, 28)),
-      recordDword40(u32At(record, 40)),
       record_(record),
       fileOffset_(fileOffset) {}
 

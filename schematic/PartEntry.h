@@ -28,14 +28,8 @@ class PartEntry {
     PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::size_t fileOffset,
               std::int32_t sheetXOffset);
 
-    std::uint8_t recordType;
-    std::uint8_t recordByte1;
     std::int32_t x;  // includes the sheet x-offset
     std::int32_t y;
-    std::uint16_t recordWord8;
-    std::uint8_t recordByte10;
-    std::uint32_t recordDword28;
-    std::uint32_t recordDword40;
 
     std::size_t fileOffset() const { return fileOffset_; }
     // The position as the record holds it, without the sheet x-offset.

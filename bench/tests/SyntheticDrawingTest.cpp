@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "numbering/PartCollection.h"
+#include "numbering/LibraryNameClass.h"
 #include "numbering/ReferenceField.h"
 #include "schematic/CountedString.h"
 #include "schematic/Document.h"
@@ -91,7 +91,7 @@ TEST(SyntheticDrawing, RealisticMixHoldsEveryKindOfPart) {
     const auto parts = partsInPositionOrder(bytes);
     std::map<std::string, std::size_t> byPrefix;
     for (const Part& part : parts) {
-        ++byPrefix[splitReference(part.reference).prefix];
+        ++byPrefix[part.reference.substr(0, splitReference(part.reference).prefixLength)];
     }
     for (const char* prefix : {"R", "C", "U", "IC", "Q"}) {
         EXPECT_GT(byPrefix[prefix], count / 50) << prefix;

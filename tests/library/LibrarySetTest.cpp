@@ -6,7 +6,7 @@
 
 #include "library/BinaryLibraryReader.h"
 #include "library/LibraryLoader.h"
-#include "tests/library/TempDirectory.h"
+#include "tests/support/TempDirectory.h"
 #include "tools/gen/BinaryLibraryBuilder.h"
 #include "tools/gen/TextLibraryBuilder.h"
 
@@ -48,9 +48,9 @@ class LoadOneLibrary : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
     const LoadCase& c = GetParam();
-    const test::TempDirectory folder;
+    const testing::TempDirectory folder;
     const std::string path =
-        c.fileName.empty() ? folder.pathOf("missing.lib") : folder.write(c.fileName, c.bytes);
+        c.fileName.empty() ? folder.file("missing.lib") : folder.write(c.fileName, c.bytes);
     std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
     Library library;
     EXPECT_EQ(loadLibrary(library, path, workBuffer), c.loads) << c.fault;
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{".Lb3 in mixed case read as binary", "parts.Lb3", example(), false}));
 
 TEST(LoadLibrary, RefusesALibraryThatIsAlreadyLoaded) {
-    const test::TempDirectory folder;
+    const testing::TempDirectory folder;
     const std::string first = folder.write("A.LIB", example());
     const std::string second = folder.write("B.LIB", example());
     Library library;
@@ -125,10 +125,10 @@ class LibrarySetTest : public ::testing::Test {
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
         return folder_.write(name, bytes);
     }
-    std::string missing(const std::string& name) const { return folder_.pathOf(name); }
+    std::string missing(const std::string& name) const { return folder_.file(name); }
 
   private:
-    test::TempDirectory folder_;
+    testing::TempDirectory folder_;
 };
 
 TEST_F(LibrarySetTest, FailingSecondLibraryFreesTheFirstAndIsNamed) {
@@ -258,7 +258,7 @@ TEST(LibrarySet, EmptySetFindsNothingAndClearsTwice) {
 }
 
 TEST(LibrarySet, LookupsSurviveMovingTheSet) {
-    const test::TempDirectory folder;
+    const testing::TempDirectory folder;
     LibrarySetLoad load = LibrarySet::load({folder.write("A.LIB", libraryOf({{"LM324", 4}}))});
     const LibrarySet moved = std::move(load.set);
     ASSERT_NE(moved.findLibraryEntry("LM324"), nullptr);

@@ -5,18 +5,61 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <random>
 #include <set>
 
 #include "numbering/Autonum.h"
-#include "numbering/PartCollection.h"
 #include "numbering/ReNum.h"
-#include "numbering/ReferenceField.h"
 #include "tests/numbering/NumberingTestSupport.h"
 
 namespace wemb {
 namespace {
+
+// The model's own reading and writing of the fields, written apart from the code it checks: the
+// length byte is signed and capped by the field, the trailing digits (never the first byte) are
+// the number, and a written designator is cut to the field.
+std::string textOf(std::span<const std::uint8_t> field) {
+    const int length =
+        std::clamp<int>(static_cast<std::int8_t>(field[0]), 0, static_cast<int>(field.size()) - 1);
+    return {field.begin() + 1, field.begin() + 1 + length};
+}
+std::string referenceOf(const PartEntry& part) {
+    return textOf(part.referenceField());
+}
+std::string nameOf(const PartEntry& part) {
+    return textOf(part.partNameField());
+}
+struct Split {
+    std::string prefix;
+    int number = 0;
+    bool numbered = false;
+};
+Split split(const std::string& reference) {
+    const std::size_t digits = std::max<std::size_t>(std::min<std::size_t>(reference.size(), 1),
+                                                     reference.find_last_not_of("0123456789") + 1);
+    if (digits == reference.size()) {
+        return {reference, 0,
+                !reference.empty() && std::isdigit(static_cast<unsigned char>(reference.back()))};
+    }
+    return {reference.substr(0, digits), std::stoi(reference.substr(digits)), true};
+}
+void write(PartEntry& part, const std::string& prefix, std::int64_t number) {
+    std::string text = prefix + std::to_string(number);
+    text.resize(std::min<std::size_t>(text.size(), 7));
+    const auto field = part.referenceField();
+    field[0] = static_cast<std::uint8_t>(text.size());
+    std::copy(text.begin(), text.end(), field.begin() + 1);
+}
+// The generator's library names: two power symbols, two power-prefixed names.
+enum class Kind { Ordinary, Power, PowerPrefixed };
+Kind kindOf(std::string_view library) {
+    if (library == "VCC" || library == "GND") {
+        return Kind::Power;
+    }
+    return library == "VCC5" || library == "GNDA" ? Kind::PowerPrefixed : Kind::Ordinary;
+}
 
 class PlainAutonum {
   public:
@@ -25,10 +68,10 @@ class PlainAutonum {
 
     void run(Document& document) {
         for (PartEntry& part : document.parts()) {
-            const LibraryNameClass kind = classifyLibraryName(part.libraryName());
-            if (kind == LibraryNameClass::Ordinary) {
+            const Kind kind = kindOf(part.libraryName());
+            if (kind == Kind::Ordinary) {
                 main_.push_back(&part);
-            } else if (kind == LibraryNameClass::PowerPrefixed) {
+            } else if (kind == Kind::PowerPrefixed) {
                 power_.push_back(&part);
             }
         }
@@ -39,9 +82,9 @@ class PlainAutonum {
         std::stable_sort(power_.begin(), power_.end(), byPosition);
         for (const auto* list : {&main_, &power_}) {
             for (const PartEntry* part : *list) {
-                if (eligible(*part) && endsWithDigit(readReference(*part))) {
-                    const SplitReference split = splitReference(readReference(*part));
-                    reserved_[split.prefix].insert(split.number);
+                const Split parts = split(referenceOf(*part));
+                if (eligible(*part) && parts.numbered) {
+                    reserved_[parts.prefix].insert(parts.number);
                 }
             }
         }
@@ -66,11 +109,11 @@ class PlainAutonum {
     };
 
     bool eligible(const PartEntry& part) const {
-        return !readReference(part).empty() &&
-               !(settings_.dependenceNameMode && readPartName(part).empty());
+        return !referenceOf(part).empty() &&
+               !(settings_.dependenceNameMode && nameOf(part).empty());
     }
     bool keeps(const PartEntry& part) const {
-        return !eligible(part) || (settings_.lockedMode && endsWithDigit(readReference(part)));
+        return !eligible(part) || (settings_.lockedMode && split(referenceOf(part)).numbered);
     }
 
     std::int64_t next(const std::string& prefix) {
@@ -88,16 +131,16 @@ class PlainAutonum {
         if (keeps(part)) {
             return;
         }
-        const std::string prefix = splitReference(readReference(part)).prefix;
+        const std::string prefix = split(referenceOf(part)).prefix;
         const std::optional<int> blocks = libraries_.blockCount(part.libraryName());
         std::int64_t number = 0;
         int block = 0;
         if (blocks && *blocks > 1) {
             const int own = std::min(*blocks, 256);
-            const auto found = packages_.find(readPartName(part));
+            const auto found = packages_.find(nameOf(part));
             if (found == packages_.end()) {
                 number = next(prefix);
-                packages_[readPartName(part)] = {number, own, 0};
+                packages_[nameOf(part)] = {number, own, 0};
             } else if (found->second.currentBlock < found->second.blockCount - 1 &&
                        found->second.currentBlock < own - 1) {
                 number = found->second.number;
@@ -109,7 +152,7 @@ class PlainAutonum {
         } else {
             number = next(prefix);
         }
-        writeReference(part, prefix, number);
+        write(part, prefix, number);
         part.setBlockNumber(static_cast<std::uint8_t>(block));
     }
 
@@ -117,8 +160,8 @@ class PlainAutonum {
         if (keeps(part)) {
             return;
         }
-        const std::string name = readPartName(part);
-        const std::string prefix = splitReference(readReference(part)).prefix;
+        const std::string name = nameOf(part);
+        const std::string prefix = split(referenceOf(part)).prefix;
         auto match = std::find_if(matches_.begin(), matches_.end(), [&](const Match& m) {
             return m.partName == name && m.prefix == prefix;
         });
@@ -132,10 +175,10 @@ class PlainAutonum {
             if (!eligible(candidate)) {
                 continue;
             }
-            const SplitReference split = splitReference(readReference(candidate));
-            if (readPartName(candidate) == name && split.prefix == prefix &&
-                split.number > match->number) {
-                match->number = split.number;
+            const Split parts = split(referenceOf(candidate));
+            if (nameOf(candidate) == name && parts.prefix == prefix &&
+                parts.number > match->number) {
+                match->number = parts.number;
                 match->scanPosition = j + 1;
                 found = true;
             }
@@ -143,7 +186,7 @@ class PlainAutonum {
         if (!found) {
             match->number = next(prefix);
         }
-        writeReference(part, prefix, match->number);
+        write(part, prefix, match->number);
     }
 
     AutonumSettings settings_;
@@ -165,8 +208,8 @@ void plainReNum(Document& document, int initialNumber, int step) {
     for (PartEntry& part : document.parts()) {
         const std::uint8_t length = part.referenceField()[0];
         if (length != 0 && length < 128 && part.partNameField()[0] != 0) {
-            SplitReference split = splitReference(readReference(part));
-            items.push_back({&part, split.prefix, split.number});
+            const Split parts = split(referenceOf(part));
+            items.push_back({&part, parts.prefix, parts.number});
         }
     }
     std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
@@ -179,7 +222,7 @@ void plainReNum(Document& document, int initialNumber, int step) {
         } else if (items[i].number != items[i - 1].number) {
             current += step;
         }
-        writeReference(*items[i].part, items[i].prefix, current);
+        write(*items[i].part, items[i].prefix, current);
     }
 }
 

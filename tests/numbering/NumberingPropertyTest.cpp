@@ -206,7 +206,8 @@ TEST(NumberingProperties, OriginalModeGivesEachPrefixTheSequenceInPositionOrder)
         Document document = test::parseDocument(RandomDocument(seed, singleBlock).bytes());
         std::map<const PartEntry*, std::string> prefixes;
         for (const PartEntry& entry : document.parts()) {
-            prefixes[&entry] = splitReference(readReference(entry)).prefix;
+            const std::string_view reference = referenceText(entry);
+            prefixes[&entry] = reference.substr(0, splitReference(reference).prefixLength);
         }
         AutonumSettings settings = randomSettings(seed);
         settings.lockedMode = false;
@@ -216,8 +217,9 @@ TEST(NumberingProperties, OriginalModeGivesEachPrefixTheSequenceInPositionOrder)
         for (const PartEntry* entry : inPositionOrder(document)) {
             const std::string& prefix = prefixes[entry];
             const auto [next, isNew] = expectedNext.try_emplace(prefix, settings.initialNumber);
-            ASSERT_EQ(readReference(*entry), formatReference(prefix, next->second))
-                << "seed " << seed;
+            std::string expected = prefix + std::to_string(next->second);
+            expected.resize(std::min<std::size_t>(expected.size(), 7));
+            ASSERT_EQ(referenceText(*entry), expected) << "seed " << seed;
             next->second += settings.step;
         }
     }
@@ -239,8 +241,8 @@ TEST(NumberingProperties, LockedModeNeverHandsOutANumberThatWasPresent) {
         std::set<std::string> present;
         const std::vector<std::string> before = test::references(document);
         for (const PartEntry& entry : document.parts()) {
-            if (!settings.dependenceNameMode || !readPartName(entry).empty()) {
-                present.insert(readReference(entry));
+            if (!settings.dependenceNameMode || !partNameText(entry).empty()) {
+                present.emplace(referenceText(entry));
             }
         }
         autonum(document, settings, kLibraries);

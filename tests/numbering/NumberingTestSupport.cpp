@@ -30,7 +30,7 @@ Document makeDocument(const std::vector<gen::PartSpec>& parts) {
 std::vector<std::string> references(const Document& document) {
     std::vector<std::string> result;
     for (const PartEntry& entry : document.parts()) {
-        result.push_back(readReference(entry));
+        result.emplace_back(referenceText(entry));
     }
     return result;
 }

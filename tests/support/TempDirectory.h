@@ -32,6 +32,8 @@ class TempDirectory {
 
     const std::filesystem::path& path() const { return path_; }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // Writes `bytes` to `name` inside the directory and returns the file's path.
+    std::string write(const std::string& name, std::span<const std::uint8_t> bytes) const;
 
     // The names in the directory, sorted.
     std::vector<std::string> names() const {
@@ -60,6 +62,12 @@ inline void writeFile(const std::string& path, const std::string& text) {
 inline std::vector<std::uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string TempDirectory::write(const std::string& name,
+                                        std::span<const std::uint8_t> bytes) const {
+    writeFile(file(name), bytes);
+    return file(name);
 }
 
 }  // namespace wemb::testing

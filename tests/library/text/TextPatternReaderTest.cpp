@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tests/text/TextLibraryTestSupport.h"
+#include "tests/library/text/TextLibraryTestSupport.h"
 
 namespace wemb {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "library/text/TextPinReader.h"
-#include "tests/text/TextLibraryTestSupport.h"
+#include "tests/library/text/TextLibraryTestSupport.h"
 #include "tools/gen/TextLibraryBuilder.h"
 
 namespace wemb {

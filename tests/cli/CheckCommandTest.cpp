@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/check/CheckFixtures.h"
+#include "tests/app/CheckFixtures.h"
 #include "tests/support/CliRunner.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/gen/TextLibraryBuilder.h"

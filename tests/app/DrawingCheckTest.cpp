@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DrawingCheck.h"
-#include "tests/check/CheckFixtures.h"
+#include "tests/app/CheckFixtures.h"
 
 namespace wemb {
 namespace {

@@ -9,7 +9,7 @@
 #include "cli/CheckReport.h"
 #include "cli/DisplayText.h"
 #include "platform/Cp932.h"
-#include "tests/check/CheckFixtures.h"
+#include "tests/app/CheckFixtures.h"
 
 namespace wemb {
 namespace {

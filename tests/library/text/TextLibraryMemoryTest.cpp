@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tests/text/TextLibraryTestSupport.h"
+#include "tests/library/text/TextLibraryTestSupport.h"
 
 namespace wemb {
 namespace {
