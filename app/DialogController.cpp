@@ -148,10 +148,14 @@ void DialogController::finishJob(const std::string& fileName, const JobReport& r
         case MessageId::StepOutOfRange:
             messages_.show(outcome, messageText(outcome), MessageIcon::Information);
             return;
-        case MessageId::Finished:
+        case MessageId::Finished: {
             putOnTop(fileName);
-            messages_.show(outcome, messageText(outcome), MessageIcon::Information);
+            // The numbers of sheet files the job did not read may now be handed out twice.
+            const std::string note = report.unseenSheets.note();
+            messages_.show(outcome, messageText(outcome) + (note.empty() ? "" : "\n" + note),
+                           MessageIcon::Information);
             return;
+        }
     }
 }
 

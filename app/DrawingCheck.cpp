@@ -233,6 +233,7 @@ CheckReport runCheck(const CheckRequest& request, const JobEnvironment& environm
         report.failedLibrary = std::move(load.failedLibrary);
     }
     report.check = checkDrawing(document, LibraryBlockCounts(libraries), request.settings);
+    report.unseenSheets = findUnseenSheets(opened->dataPath, document.sheetCount());
     return report;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Job.h"
+#include "app/UnseenSheets.h"
 #include "numbering/BlockCountLookup.h"
 #include "schematic/Document.h"
 
@@ -94,6 +95,8 @@ struct CheckReport {
     // A library that failed to load; the check went on with no libraries.
     std::optional<std::string> failedLibrary;
     DrawingCheck check;
+    // Sheet files beside the data file that it does not hold; they make the check fail too.
+    UnseenSheets unseenSheets;
 };
 
 // Reads the data file through the same lock as a job and the libraries a job would load, and

@@ -78,6 +78,10 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
     }
     Document& document = opened->document;
     const std::string& dataPath = opened->dataPath;
+    report.unseenSheets = findUnseenSheets(dataPath, document.sheetCount());
+    if (!report.unseenSheets.files.empty() && environment.events != nullptr) {
+        environment.events->sheetsUnseen(report.unseenSheets);
+    }
 
     std::optional<PartSnapshot> before;
     if (request.dryRun || request.reportChanges) {

@@ -10,6 +10,7 @@
 
 #include "app/JobEvents.h"
 #include "app/Messages.h"
+#include "app/UnseenSheets.h"
 
 namespace wemb {
 
@@ -55,6 +56,8 @@ struct JobReport {
     std::string messageFile;
     // A library that failed to load (reported once; the job went on with no libraries).
     std::optional<std::string> failedLibrary;
+    // Sheet files beside the data file whose numbers the job did not see.
+    UnseenSheets unseenSheets;
     // What the numbering changed, in file order.
     std::vector<PartChange> changes;
     // Dry runs only: every part, changed or not, in file order (for the picture of the order).

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/UnseenSheets.h"
+
 namespace wemb {
 
 class JobEvents {
@@ -12,6 +14,8 @@ class JobEvents {
     virtual ~JobEvents() = default;
     // A library that the editor's settings list failed to load; the job goes on with none.
     virtual void libraryFailed(const std::string& path) { static_cast<void>(path); }
+    // Sheet files beside the data file whose numbers this job will not see; told before numbering.
+    virtual void sheetsUnseen(const UnseenSheets& unseen) { static_cast<void>(unseen); }
 };
 
 }  // namespace wemb

@@ -26,7 +26,8 @@ int runCheckCommand(const CliOptions& options) {
     } else {
         std::cout << forTerminal(checkAsText(options, report));
     }
-    return report.check.problemCount() > 0 ? kExitFindings : kExitFinished;
+    const bool found = report.check.problemCount() > 0 || !report.unseenSheets.files.empty();
+    return found ? kExitFindings : kExitFinished;
 }
 
 }  // namespace wemb::cli

@@ -4,6 +4,7 @@
 
 #include "cli/DisplayText.h"
 #include "cli/JsonWriter.h"
+#include "platform/Paths.h"
 
 namespace wemb::cli {
 namespace {
@@ -201,6 +202,9 @@ std::string checkAsText(const CliOptions& options, const CheckReport& report) {
         }
     }
     text += "whole file: " + countsText(check, -1) + '\n';
+    if (!report.unseenSheets.files.empty()) {
+        text += displayName(report.unseenSheets.note()) + '\n';
+    }
     return text;
 }
 
@@ -219,6 +223,11 @@ std::string checkAsJson(const CliOptions& options, const CheckReport& report) {
     json.key("parts").value(totalParts(check));
     json.key("problems").value(check.problemCount());
     writeCounts(json, check, -1);
+    json.key("unseenSheetFiles").beginArray();
+    for (const std::string& file : report.unseenSheets.files) {
+        json.value(displayName(platform::fileNameOf(file)));
+    }
+    json.endArray();
     json.key("sheets").beginArray();
     for (int sheet = 0; sheet < check.sheetCount; ++sheet) {
         json.beginObject();

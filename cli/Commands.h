@@ -10,7 +10,8 @@ enum ExitStatus {
     kExitReadFailed = 1,
     kExitUsage = 2,  // also a number out of range
     kExitWriteFailed = 3,
-    kExitFindings = 4,  // --check found something
+    kExitFindings = 4,   // --check found something
+    kExitMapFailed = 5,  // renumbered; the change table (--map) could not be written
 };
 
 int runNumberCommand(const CliOptions& options);

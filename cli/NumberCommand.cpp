@@ -1,6 +1,8 @@
 // wemb-cli FILE: one numbering job, or with --dry-run the report of what it would change.
 
 #include <iostream>
+#include <optional>
+#include <utility>
 
 #include "app/Job.h"
 #include "cli/ChangeReport.h"
@@ -23,6 +25,7 @@ class PrintedEvents final : public JobEvents {
     void libraryFailed(const std::string& path) override {
         printError(messageText(MessageId::ReadFailed, path));
     }
+    void sheetsUnseen(const UnseenSheets& unseen) override { printError(unseen.note()); }
 };
 
 int exitStatusOf(MessageId outcome) {
@@ -40,6 +43,32 @@ int exitStatusOf(MessageId outcome) {
     return kExitUsage;
 }
 
+// A report named like one of the drawing's own files is refused before the job, so that the
+// slip costs nothing.
+bool reportsAimAtTheDrawing(const CliOptions& options) {
+    for (const auto& [option, path] :
+         {std::pair<std::string, const std::string&>{"--map", options.mapPath},
+          {"--svg", options.svgPath}}) {
+        if (path.empty()) {
+            continue;
+        }
+        if (const std::optional<std::string> own = drawingFileAt(path, options.file)) {
+            printError(option + " " + path + " would replace " + *own + ", a file of the drawing " +
+                       options.file + " (its data file, backup or a sheet file); nothing was done");
+            return true;
+        }
+    }
+    return false;
+}
+
+void warnOfIgnoredOption(const CliOptions& options) {
+    if (options.job.mode == NumberingMode::ReNum && options.job.dependenceNameMode) {
+        printError(
+            "-d (--dependence-name) has no effect in renum, which always passes over parts "
+            "without a part name");
+    }
+}
+
 int printDryRun(const CliOptions& options, const JobReport& report) {
     if (options.json) {
         std::cout << changesAsJson(options, report) << '\n';
@@ -55,14 +84,20 @@ int printDryRun(const CliOptions& options, const JobReport& report) {
     return kExitFinished;
 }
 
-// Never over the drawing just saved, nor over its backup.
-bool writeMap(const CliOptions& options, const JobReport& report) {
-    return writeReportFile(options.mapPath, changesAsCsv(report.changes), options.file);
-}
-
 }  // namespace
 
 int runNumberCommand(const CliOptions& options) {
+    if (reportsAimAtTheDrawing(options)) {
+        return kExitUsage;
+    }
+    warnOfIgnoredOption(options);
+    // Made before the job: a map that cannot be written must fail while nothing is touched.
+    const bool wantsMap = !options.mapPath.empty();
+    std::optional<ReportFile> map = wantsMap ? ReportFile::create(options.mapPath) : std::nullopt;
+    if (wantsMap && !map) {
+        printError(messageText(MessageId::WriteFailed, options.mapPath));
+        return kExitWriteFailed;
+    }
     PrintedEvents events;
     const JobEnvironment environment{nullptr, platform::programDirectory(), &events};
     const JobReport report = runJob(options.job, environment);
@@ -77,11 +112,12 @@ int runNumberCommand(const CliOptions& options) {
     if (options.job.dryRun) {
         return printDryRun(options, report);
     }
-    if (!options.mapPath.empty() && !writeMap(options, report)) {
-        printError(messageText(MessageId::WriteFailed, options.mapPath));
-        return kExitWriteFailed;
-    }
     std::cout << forTerminal(messageText(MessageId::Finished)) << '\n';
+    // The drawing is saved; only the table is missing, which a rerun must not try to mend.
+    if (map && !map->commit(changesAsCsv(report.changes))) {
+        printError(messageText(MessageId::WriteFailed, options.mapPath));
+        return kExitMapFailed;
+    }
     return kExitFinished;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/TemporaryFile.h"
 
 #include <cerrno>
+#include <utility>
 
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
@@ -51,35 +52,49 @@ bool fill(FileOps& fileOps, int fd, std::span<const std::uint8_t> bytes, Tempora
 
 }  // namespace
 
+std::optional<OpenTemporary> createTemporaryFile(FileOps& fileOps, const std::string& directory,
+                                                 const std::string& targetName, mode_t bits) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string path = joinPath(directory, temporaryName(targetName, attempt));
+        const int fd = fileOps.createExclusive(path, bits);
+        if (fd >= 0) {
+            return OpenTemporary{std::move(path), fd};
+        }
+        if (errno != EEXIST) {
+            return std::nullopt;
+        }
+    }
+    errno = EEXIST;
+    return std::nullopt;
+}
+
+bool finishTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
+                         std::span<const std::uint8_t> bytes, TemporaryMode mode) {
+    const bool filled = fill(fileOps, temporary.fd, bytes, mode);
+    int error = errno;
+    // close(2) is where some file systems first report a failed write.
+    const bool closed = fileOps.close(temporary.fd) == 0;
+    if (filled && closed) {
+        return true;
+    }
+    if (filled) {
+        error = errno;
+    }
+    fileOps.remove(temporary.path);
+    errno = error;
+    return false;
+}
+
 std::optional<std::string> writeTemporaryFile(FileOps& fileOps, const std::string& directory,
                                               const std::string& targetName,
                                               std::span<const std::uint8_t> bytes,
                                               TemporaryMode mode) {
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string path = joinPath(directory, temporaryName(targetName, attempt));
-        const int fd = fileOps.createExclusive(path, mode.bits);
-        if (fd < 0) {
-            if (errno == EEXIST) {
-                continue;
-            }
-            return std::nullopt;
-        }
-        const bool filled = fill(fileOps, fd, bytes, mode);
-        int error = errno;
-        // close(2) is where some file systems first report a failed write.
-        const bool closed = fileOps.close(fd) == 0;
-        if (filled && closed) {
-            return path;
-        }
-        if (filled) {
-            error = errno;
-        }
-        fileOps.remove(path);
-        errno = error;
+    std::optional<OpenTemporary> temporary =
+        createTemporaryFile(fileOps, directory, targetName, mode.bits);
+    if (!temporary || !finishTemporaryFile(fileOps, *temporary, bytes, mode)) {
         return std::nullopt;
     }
-    errno = EEXIST;
-    return std::nullopt;
+    return std::move(temporary->path);
 }
 
 }  // namespace wemb::platform

@@ -21,6 +21,23 @@ struct TemporaryMode {
     bool exact = false;
 };
 
+// A temporary created empty and left open, for a caller that must know the file can be made
+// before it knows what the file will hold.
+struct OpenTemporary {
+    std::string path;
+    int fd = -1;
+};
+
+// Creates a new, empty hidden file in `directory` whose name is derived from `targetName`. Nullopt
+// (errno set) when it cannot be created.
+std::optional<OpenTemporary> createTemporaryFile(FileOps& fileOps, const std::string& directory,
+                                                 const std::string& targetName, mode_t bits);
+
+// Writes `bytes` into a temporary from createTemporaryFile, flushes and closes it. False (errno
+// set) on any failure, and then the temporary is removed.
+bool finishTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
+                         std::span<const std::uint8_t> bytes, TemporaryMode mode);
+
 // Writes `bytes` to a new hidden file in `directory` whose name is derived from `targetName`,
 // and returns its path. Nullopt (errno set) on any failure, with nothing left behind.
 std::optional<std::string> writeTemporaryFile(FileOps& fileOps, const std::string& directory,

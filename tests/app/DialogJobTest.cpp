@@ -24,8 +24,9 @@ using testing::writeFile;
 struct DialogJob : DialogView, MessageSink, RecentFileStore, platform::FileOps {
     void display(const DialogState&) override {}
     void selectNumberField(NumberField) override {}
-    void show(MessageId id, const std::string&, MessageIcon) override {
+    void show(MessageId id, const std::string& text, MessageIcon) override {
         ids.push_back(id);
+        texts.push_back(text);
         log.push_back("box " + std::to_string(static_cast<int>(id)));
     }
     int createExclusive(const std::string& path, mode_t mode) override {
@@ -38,6 +39,7 @@ struct DialogJob : DialogView, MessageSink, RecentFileStore, platform::FileOps {
     testing::TempDirectory dir;
     std::vector<MessageId> ids;
     std::vector<std::string> log;
+    std::vector<std::string> texts;
     DialogController controller{*this, *this, *this, fileSystemJobRunner(std::string(), this)};
 };
 
@@ -52,12 +54,16 @@ TEST(DialogJob, RenumbersAndKeepsTheUntouchedFileAsBackup) {
     const std::string file = job.dir.file("amp.CE2");
     writeFile(file, original);
     writeFile(job.dir.file("amp.$E2"), std::string("old"));
+    writeFile(job.dir.file("amp.CE2-03"), std::string("a sheet of an earlier save"));
 
     job.controller.open(file);
     job.controller.chooseMode(NumberingMode::ReNum);
     job.controller.execute();
 
     EXPECT_EQ(job.ids, std::vector<MessageId>{MessageId::Finished});
+    EXPECT_EQ(job.texts, std::vector<std::string>{"処理が終わりました\namp.CE2-03 exists beside "
+                                                  "amp.CE2, which holds 1 sheet: its numbers are "
+                                                  "not seen"});
     EXPECT_EQ(readFile(job.dir.file("amp.$E2")), original) << "the backup is not the old file";
     const Bytes renumbered = readFile(file);
     ASSERT_EQ(renumbered.size(), original.size());

@@ -88,6 +88,16 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         {"--json amp.CE2", 2, "--dry-run"},
         {"missing.CE2", 1, "ﾌｧｲﾙ missing.CE2の読み込みに失敗しました"},
         {"broken.CE2", 1, "ﾌｧｲﾙ broken.CE2の読み込みに失敗しました"},
+        // Reports never replace the drawing's own files, however they are reached.
+        {"--map 'amp.$E2' sub/link.CE2", 2, "would replace"},
+        {"-n --svg amp.CE2-01 sub/link.CE2", 2, "would replace"},
+        {"--map 'sub/link.$E2' sub/link.CE2", 2, "would replace"},
+        {"--map 'here/amp.$E2' amp.CE2", 2, "would replace"},
+        {"--map here/amp.CE2-62 amp.CE2", 2, "would replace"},
+        {"-n --svg ./amp.CE2 amp.CE2", 2, "would replace"},
+        {"-n --svg sub/link.CE2 amp.CE2", 2, "would replace"},
+        {"--map sub/hard.csv amp.CE2", 2, "would replace"},
+        {"--map nodir/m.csv amp.CE2", 3, "ﾌｧｲﾙ nodir/m.csvの書き込みに失敗しました"},
     };
     for (const auto& c : cases) {
         TempDirectory dir;
@@ -95,6 +105,10 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         std::vector<std::uint8_t> broken = example();
         broken[60] = 12;  // a record type that has no length
         writeFile(dir.file("broken.CE2"), broken);
+        std::filesystem::create_directory(dir.file("sub"));
+        std::filesystem::create_symlink("../amp.CE2", dir.file("sub/link.CE2"));
+        std::filesystem::create_hard_link(dir.file("amp.CE2"), dir.file("sub/hard.csv"));
+        std::filesystem::create_directory_symlink(".", dir.file("here"));
         const CliRun run = cli(dir, c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments;
         EXPECT_NE(run.err.find(c.errorContains), std::string::npos)
@@ -102,7 +116,8 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         EXPECT_EQ(run.out, "") << c.arguments;
         EXPECT_EQ(readFile(dir.file("amp.CE2")), example()) << c.arguments;
         EXPECT_EQ(readFile(dir.file("broken.CE2")), broken) << c.arguments;
-        EXPECT_EQ(dir.names(), (std::vector<std::string>{"amp.CE2", "broken.CE2"})) << c.arguments;
+        EXPECT_EQ(dir.names(), (std::vector<std::string>{"amp.CE2", "broken.CE2", "here", "sub"}))
+            << c.arguments;
     }
 }
 
