@@ -198,8 +198,9 @@ std::string usageText(const std::string& program) {
            "  -h, --help             show this help\n"
            "      --version          show the version\n"
            "\n"
-           "Exit status: 0 finished, 1 a file could not be read, 2 usage error or number out of\n"
-           "range, 3 writing failed (nothing lost), 4 --check found something.\n";
+           "Exit status: 0 finished, 1 a file could not be read, 2 usage error, number out of\n"
+           "range or a report named like a file of the drawing, 3 writing failed (nothing lost),\n"
+           "4 --check found something, 5 renumbered but the --map table could not be written.\n";
 }
 
 }  // namespace wemb::cli
