@@ -1,8 +1,6 @@
-// Reads a data file, numbers it in each of the three modes and writes it, checking as it goes:
-// the written sheets together are the whole file from its first header, nothing but the
-// reference and block number fields of part records changes, a second ReNum of ReNum's output
-// changes nothing, and a real job on the file either refuses it untouched or leaves exactly
-// the numbered sheets and the original as the backup.
+// Reads a data file and numbers it in each of the three modes, checking that nothing but the
+// reference and block number fields of part records changes; then a real job on the file either
+// refuses it untouched or leaves exactly the numbered sheets and the original as the backup.
 //
 // The numbering parameters come from bytes 22 to 25 of the first header record, which the
 // reader never interprets: the initial number, the step, the dependence-name flag and the mode
@@ -19,7 +17,6 @@
 #include "fuzz/FuzzSupport.h"
 #include "numbering/Autonum.h"
 #include "numbering/ReNum.h"
-#include "schematic/CountedString.h"
 #include "schematic/Document.h"
 
 namespace wemb::fuzz {
@@ -69,15 +66,6 @@ void number(Document& document, NumberingMode mode, const Parameters& parameters
     autonum(document, settings, libraries);
 }
 
-std::vector<std::uint8_t> joinedSheets(const Document& document) {
-    std::vector<std::uint8_t> joined;
-    for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
-        const auto bytes = document.sheet(sheet);
-        joined.insert(joined.end(), bytes.begin(), bytes.end());
-    }
-    return joined;
-}
-
 // Offsets that numbering may change: the reference field of every part record, and for Autonum
 // its block number byte.
 std::vector<bool> changeableBytes(const Document& document, NumberingMode mode) {
@@ -109,38 +97,6 @@ void checkOnlyNumberFieldsChanged(const std::vector<std::uint8_t>& original,
         require(length == before || length < PartEntry::kReferenceSize,
                 "a rewritten reference fits its field");
     }
-}
-
-void checkSheetsCoverTheFile(const std::vector<std::uint8_t>& original, const Document& document) {
-    const std::vector<std::uint8_t> joined = joinedSheets(document);
-    const auto firstHeader =
-        static_cast<std::size_t>(document.sheet(0).data() - document.bytes().data());
-    require(joined.size() == original.size() - firstHeader,
-            "the sheets together are as long as the file from its first header");
-    require(std::equal(joined.begin(), joined.end(), document.bytes().begin() + firstHeader),
-            "the sheets together are the file from its first header");
-}
-
-// A reference that fills its field may have lost digits to the cut, and a cut number is not
-// in order any more; only without cuts must ReNum be idempotent.
-bool mayHaveBeenCut(const Document& document) {
-    for (const PartEntry& part : document.parts()) {
-        if (part.referenceField()[0] == PartEntry::kReferenceSize - 1) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void checkReNumIsIdempotent(const Document& renumbered, const Parameters& parameters) {
-    if (mayHaveBeenCut(renumbered)) {
-        return;
-    }
-    const std::vector<std::uint8_t> written = joinedSheets(renumbered);
-    Document::ParseResult again = Document::parse(written);
-    require(again.document.has_value(), "a written file reads back");
-    reNum(*again.document, parameters.initialNumber, parameters.step);
-    require(joinedSheets(*again.document) == written, "a second ReNum changes nothing");
 }
 
 std::optional<Document> numberedCopy(const std::vector<std::uint8_t>& original, NumberingMode mode,
@@ -185,11 +141,6 @@ void checkRealJob(const std::string& directory, const std::vector<std::uint8_t>&
     }
 }
 
-std::string& scratchDirectory() {
-    static std::string directory = makeScratchDirectory("wemb-datafile");
-    return directory;
-}
-
 }  // namespace
 }  // namespace wemb::fuzz
 
@@ -207,11 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         checkOnlyNumberFieldsChanged(original, *document, mode);
-        checkSheetsCoverTheFile(original, *document);
-        if (mode == NumberingMode::ReNum) {
-            checkReNumIsIdempotent(*document, parameters);
-        }
     }
-    checkRealJob(scratchDirectory(), original, parameters);
+    static const std::string directory = makeScratchDirectory("wemb-datafile");
+    checkRealJob(directory, original, parameters);
     return 0;
 }

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "library/Library.h"
+
 namespace wemb::fuzz {
 
 inline void require(bool holds, const char* property) {
@@ -68,6 +70,39 @@ inline std::span<const std::uint8_t> asBytes(std::string_view text) {
 
 inline std::string_view asText(std::span<const std::uint8_t> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// What any loaded library must hold, whichever reader made it: every entry with a part finds an
+// entry by its name and borrows a part the library owns, block counts stay in what the block
+// byte holds, and every pin number and bitmap row can be read (the sanitizers watch the reads).
+inline void checkLoadedLibrary(const Library& library) {
+    const auto owns = [](const auto& owned, const auto* item) {
+        for (const auto& held : owned) {
+            if (held.get() == item) {
+                return true;
+            }
+        }
+        return item == nullptr;
+    };
+    for (const LibraryEntry& entry : library.entries()) {
+        require(owns(library.parts(), entry.part), "an entry borrows a part of its library");
+        require(entry.part == nullptr || library.findEntry(entry.name) != nullptr,
+                "an entry with a part is found by its name");
+    }
+    for (const auto& part : library.parts()) {
+        require(part->blockCount >= 0 && part->blockCount <= 256, "a block count fits");
+        require(owns(library.patterns(), part->pattern), "a pattern belongs to the library");
+        for (const LibraryPin& pin : part->pins) {
+            for (int block = 0; block < pin.numberCount(); ++block) {
+                (void)pin.number(block);
+            }
+        }
+        if (const PatternBitmap* bitmap = part->bitmap.get()) {
+            for (std::size_t row = 0; row < bitmap->storedRows(); ++row) {
+                (void)bitmap->byteAt(row, bitmap->stride() - 1);
+            }
+        }
+    }
 }
 
 }  // namespace wemb::fuzz

@@ -200,24 +200,5 @@ TEST(OrderPicture, DrawsOneOrderLinePerPrefixInNumberOrder) {
     EXPECT_EQ(points, (std::vector<std::string>{"100,500 300,500", "300,0 200,0 100,0"}));
 }
 
-TEST(OrderPicture, LabelsOfADenseSheetDoNotPileUp) {
-    // 500 parts on a grid, 60 apart across and 40 down: a label must fit its cell.
-    std::vector<PartChange> parts;
-    for (int i = 0; i < 500; ++i) {
-        std::string reference = std::to_string(i + 100);
-        reference.insert(reference.begin(), 'R');
-        parts.push_back(row(0, 100 + (i % 25) * 60, 100 + (i / 25) * 40, "R", reference));
-    }
-    std::string size;
-    const Element root = XmlReader(cli::orderPictureSvg("t", parts)).document();
-    for (const Element* group : root.all("g")) {
-        size = group->attribute("id") == "parts" ? group->attribute("font-size") : size;
-    }
-    ASSERT_FALSE(size.empty()) << "no group of parts with a font size";
-    EXPECT_LE(4 * 0.6 * std::stod(size), 60.0);  // "R123" across
-    EXPECT_LE(1.2 * std::stod(size), 40.0);      // one line down
-    EXPECT_GE(std::stod(size), 20.0);            // and not needlessly small
-}
-
 }  // namespace
 }  // namespace wemb

@@ -174,31 +174,6 @@ TEST(BinaryLibraryReader, LoadsTheExampleWithAliasSharingOnePart) {
     EXPECT_EQ(library.getEntry(1)->part->prefix, "R");
 }
 
-TEST(BinaryLibraryReader, BuildsPartsInOrderOfFirstUse) {
-    // Component-table values 100, 40, 100: the record at 100 becomes the first part.
-    BinaryLibraryBuilder builder;
-    BinaryComponent at100;
-    at100.prefix = "FIRST";
-    at100.areaOffset = 100;
-    BinaryComponent at40;
-    at40.prefix = "SECOND";
-    at40.areaOffset = 40;
-    const int first = builder.addComponent(at100);
-    const int second = builder.addComponent(at40);
-    builder.addEntry("A", first).addEntry("B", second).addEntry("C", first);
-    const BuiltBinaryLibrary built = builder.build();
-    ASSERT_EQ(built.layout.components[0] - built.layout.componentArea, 100u);
-
-    Library library;
-    ASSERT_EQ(read(library, built.bytes), BinaryLibraryStatus::Loaded);
-    ASSERT_EQ(library.parts().size(), 2u);
-    EXPECT_EQ(library.parts()[0]->prefix, "FIRST");
-    EXPECT_EQ(library.parts()[1]->prefix, "SECOND");
-    EXPECT_EQ(library.getEntry(0)->part, library.parts()[0].get());
-    EXPECT_EQ(library.getEntry(1)->part, library.parts()[1].get());
-    EXPECT_EQ(library.getEntry(2)->part, library.parts()[0].get());
-}
-
 TEST(BinaryLibraryReader, DecodesPinAttributesNamesAndNumbers) {
     BinaryLibraryBuilder builder;
     BinaryComponent part;
@@ -325,36 +300,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {1, 2, 3, 0}},
         BitmapCase{"width 0 made a bitmap or failed", BinaryBitmap{0, 4, {}}, false, 0, {}},
         BitmapCase{"height 0 made a bitmap or failed", BinaryBitmap{8, 0, {}}, false, 0, {}}));
-
-TEST(BinaryLibraryReader, KeepsAnEntryWithoutRecordWithoutPart) {
-    BinaryLibraryBuilder builder;
-    builder.addEntry("NOTHING", gen::kNoComponent).addEntry("R", builder.addComponent({}));
-    Library library;
-    ASSERT_EQ(read(library, builder.bytes()), BinaryLibraryStatus::Loaded);
-    ASSERT_EQ(library.getEntryCount(), 2);
-    EXPECT_EQ(library.getEntry(0)->part, nullptr);
-    EXPECT_EQ(library.parts().size(), 1u);
-    EXPECT_EQ(library.findEntry("NOTHING"), nullptr);
-    EXPECT_EQ(library.findEntry("R"), library.getEntry(1));
-}
-
-TEST(BinaryLibraryReader, IgnoresBlocksNothingUses) {
-    // No component has a bitmap, so the pattern table and bitmap area are never looked at.
-    BuiltBinaryLibrary built = gen::exampleBinaryLibrary().build();
-    built.putU32(kPatternTable, 3);
-    built.putU32(kBitmapArea, kFar);
-    Library library;
-    EXPECT_EQ(read(library, built.bytes), BinaryLibraryStatus::Loaded);
-}
-
-TEST(BinaryLibraryReader, LoadsALibraryOfTheLargestSize) {
-    const std::vector<std::uint8_t> bytes = gen::largestBinaryLibrary("OPA");
-    ASSERT_EQ(bytes.size(), kMaxBinaryLibrarySize);
-    Library library;
-    ASSERT_EQ(read(library, bytes), BinaryLibraryStatus::Loaded);
-    EXPECT_GT(library.getEntryCount(), 500);
-    EXPECT_EQ(library.parts().size(), static_cast<std::size_t>(library.getEntryCount()));
-}
 
 // --- The word decoders ---
 

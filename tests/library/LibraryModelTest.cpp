@@ -70,59 +70,5 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"index -1 written", -1, true, "9", {none, none, none}},
                       NumberCase{"index numberCount written", 3, true, "9", {none, none, none}}));
 
-TEST(LibraryPin, AllocatesNumbersOnce) {
-    LibraryPin pin;
-    EXPECT_EQ(pin.numberCount(), 0);
-    EXPECT_EQ(pin.number(0), std::nullopt);  // no slots yet: nothing, not a crash
-    pin.allocNumbers(3);
-    pin.allocNumbers(5);
-    EXPECT_EQ(pin.numberCount(), 3);
-    pin.setNumber(4, true, "4");
-    EXPECT_EQ(pin.number(4), std::nullopt);
-}
-
-TEST(LibraryPin, SetNumberWithoutSlotsDoesNothing) {
-    LibraryPin pin;
-    pin.setNumber(0, true, "1");
-    EXPECT_EQ(pin.numberCount(), 0);
-}
-
-TEST(Library, GetEntryIsBoundedByTheEntryCount) {
-    Library library;
-    EXPECT_EQ(library.getEntry(0), nullptr);
-    const LibraryPart& part = library.addPart(std::make_unique<LibraryPart>());
-    library.addEntry("A", &part);
-    library.addEntry("B", &part);
-    EXPECT_EQ(library.getEntry(-1), nullptr);
-    EXPECT_EQ(library.getEntry(2), nullptr);
-    ASSERT_NE(library.getEntry(1), nullptr);
-    EXPECT_EQ(library.getEntry(1)->name, "B");
-}
-
-TEST(Library, AliasesShareOnePartAndItsBlockCount) {
-    Library library;
-    auto made = std::make_unique<LibraryPart>();
-    made->blockCount = 4;
-    const LibraryPart& part = library.addPart(std::move(made));
-    library.addEntry("LM324", &part);
-    library.addEntry("LM2902", &part);
-    EXPECT_EQ(library.parts().size(), 1u);
-    EXPECT_EQ(library.getEntry(0)->getBlockCount(), 4);
-    EXPECT_EQ(library.getEntry(1)->getBlockCount(), 4);
-}
-
-TEST(Library, FindEntryTakesTheFirstWithAPart) {
-    Library library;
-    auto first = std::make_unique<LibraryPart>();
-    first->blockCount = 2;
-    const LibraryPart& part1 = library.addPart(std::move(first));
-    const LibraryPart& part2 = library.addPart(std::make_unique<LibraryPart>());
-    library.addEntry("X", nullptr);
-    library.addEntry("X", &part1);
-    library.addEntry("X", &part2);
-    EXPECT_EQ(library.findEntry("X"), library.getEntry(1));
-    EXPECT_EQ(library.findEntry("x"), nullptr);
-}
-
 }  // namespace
 }  // namespace wemb

@@ -213,26 +213,6 @@ TEST_F(LibrarySetTest, LoadsAtMostSixteenLibraries) {
     EXPECT_EQ(load.set.library(16), nullptr);
 }
 
-TEST_F(LibrarySetTest, AnEmptyPathEndsTheList) {
-    const LibrarySetLoad load =
-        LibrarySet::load({write("A.LIB", libraryOf({{"R", 1}})), "", missing("B.LIB")});
-    EXPECT_TRUE(load.loaded());
-    EXPECT_EQ(load.set.libraryCount(), 1);
-}
-
-TEST_F(LibrarySetTest, SixteenLargestLibrariesLoadWithOneWorkBuffer) {
-    std::vector<std::string> paths;
-    for (int i = 0; i < 16; ++i) {
-        const std::string prefix = numbered("L", i, "_");
-        paths.push_back(write(numbered("L", i, ".LIB"), gen::largestBinaryLibrary(prefix)));
-    }
-    const LibrarySetLoad load = LibrarySet::load(paths);
-    ASSERT_TRUE(load.loaded());
-    int library = -1;
-    EXPECT_NE(load.set.findLibraryEntry("L9_00007", &library), nullptr);
-    EXPECT_EQ(library, 9);
-}
-
 TEST_F(LibrarySetTest, TextAndBinaryLibrariesShareOneSet) {
     gen::TextLibraryBuilder text;
     text.component({.name = "NE5532", .blocks = 2, .prefix = "IC"});
@@ -244,25 +224,6 @@ TEST_F(LibrarySetTest, TextAndBinaryLibrariesShareOneSet) {
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(library, 1);
     EXPECT_EQ(found->getBlockCount(), 2);
-}
-
-TEST(LibrarySet, EmptySetFindsNothingAndClearsTwice) {
-    const LibrarySetLoad load = LibrarySet::load({});
-    EXPECT_TRUE(load.loaded());
-    LibrarySet set;
-    EXPECT_EQ(set.findLibraryEntry("R"), nullptr);
-    set.clear();
-    set.clear();
-    EXPECT_TRUE(set.empty());
-    EXPECT_EQ(set.library(0), nullptr);
-}
-
-TEST(LibrarySet, LookupsSurviveMovingTheSet) {
-    const testing::TempDirectory folder;
-    LibrarySetLoad load = LibrarySet::load({folder.write("A.LIB", libraryOf({{"LM324", 4}}))});
-    const LibrarySet moved = std::move(load.set);
-    ASSERT_NE(moved.findLibraryEntry("LM324"), nullptr);
-    EXPECT_EQ(moved.findLibraryEntry("LM324")->getBlockCount(), 4);
 }
 
 }  // namespace

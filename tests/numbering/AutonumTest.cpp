@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unordered_set>
-
 #include "tests/numbering/NumberingTestSupport.h"
 
 namespace wemb {
@@ -224,21 +222,6 @@ TEST(Autonum, NumbersLikeTheEditorExpects) {
     }
 }
 
-TEST(Autonum, ReferencesThatReadEmptyAreLeftAlone) {
-    for (const int lengthByte : {0, 128, 200, 255}) {
-        gen::PartSpec fields = part(10, "R5");
-        fields.referenceLength = static_cast<std::uint8_t>(lengthByte);
-        fields.block = 9;
-        Document document = test::makeDocument({fields, part(20, "R")});
-        const std::vector<std::uint8_t> before(document.bytes().begin(), document.bytes().end());
-        autonum(document, original(), NoLibraries{});
-        // Only the second part's reference changes.
-        const auto after = document.bytes();
-        EXPECT_TRUE(std::equal(after.begin(), after.begin() + 120, before.begin()));
-        EXPECT_EQ(test::references(document)[1], "R1");
-    }
-}
-
 TEST(Autonum, LeavesADocumentWithoutPartsAsItIs) {
     gen::DataFileBuilder builder;
     builder.header().record(3).variableRecord(20, 30);
@@ -246,75 +229,6 @@ TEST(Autonum, LeavesADocumentWithoutPartsAsItIs) {
     autonum(document, original(), NoLibraries{});
     EXPECT_EQ(std::vector<std::uint8_t>(document.bytes().begin(), document.bytes().end()),
               builder.bytes());
-}
-
-// A lookup that records whether anything asked it.
-class CountingLibraries final : public BlockCountLookup {
-  public:
-    std::optional<int> blockCount(std::string_view) const override {
-        ++calls;
-        return std::nullopt;
-    }
-    mutable int calls = 0;
-};
-
-TEST(Autonum, AsksTheLibrariesOnlyForPartsItNumbers) {
-    CountingLibraries libraries;
-    Document document =
-        test::makeDocument({part(10, "R1"), part(20, "R"), part(30, "R", "N", "VCC")});
-    autonum(document, locked(), libraries);
-    EXPECT_EQ(libraries.calls, 1);
-}
-
-// Sizes at which a pass that rescans the parts for every part would not finish.
-
-std::string numbered(std::string_view prefix, int number) {
-    std::string reference(prefix);
-    reference += std::to_string(number);
-    return reference;
-}
-
-// File order is position order: ten parts to a column.
-gen::PartSpec inColumns(int index, std::string reference, std::string libraryName = "RES") {
-    gen::PartSpec fields = part(static_cast<std::int16_t>(index / 10), std::move(reference), "A",
-                                std::move(libraryName));
-    fields.y = static_cast<std::int16_t>(index % 10);
-    return fields;
-}
-
-TEST(AutonumAtScale, PowerPrefixedPartsFollowManyMainPartsInOnePass) {
-    constexpr int kCount = 40'000;
-    gen::DataFileBuilder builder;
-    builder.header();
-    for (int i = 0; i < kCount; ++i) {
-        // Falling numbers: only the first is a match, every later search finds none.
-        builder.part(inColumns(i, numbered("U", kCount - i)));
-    }
-    for (int i = 0; i < kCount; ++i) {
-        builder.part(inColumns(i, "U", "VCC5"));
-    }
-    Document document = test::parseDocument(builder.bytes());
-    autonum(document, {1, 1, true, false}, NoLibraries{});
-    const std::vector<std::string> result = test::references(document);
-    EXPECT_EQ(result[kCount - 1], "U1");  // kept
-    EXPECT_EQ(result[kCount], "U40000");  // the one match
-    EXPECT_EQ(result[kCount + 1], "U40001");
-    EXPECT_EQ(result.back(), numbered("U", 2 * kCount - 1));
-}
-
-TEST(AutonumAtScale, ManyPartsOfOnePrefixHalfNumbered) {
-    constexpr int kCount = 200'000;
-    gen::DataFileBuilder builder;
-    builder.header();
-    for (int i = 0; i < kCount; ++i) {
-        builder.part(inColumns(i % 30'000, i % 2 == 0 ? numbered("R", i + 1) : "R"));
-    }
-    Document document = test::parseDocument(builder.bytes());
-    autonum(document, {1, 1, true, false}, NoLibraries{});
-    std::unordered_set<std::string> seen;
-    for (const std::string& reference : test::references(document)) {
-        EXPECT_TRUE(seen.insert(reference).second) << reference;
-    }
 }
 
 }  // namespace

@@ -83,32 +83,5 @@ TEST(ReNum, RenumbersKeepingTheOrderOfOldNumbers) {
     }
 }
 
-TEST(ReNum, TouchesOnlyReferenceBytes) {
-    gen::PartSpec fields = part(0, "R12", "NAME", "QUAD");
-    fields.block = 3;
-    Document document = test::makeDocument({fields, part(10, "C77")});
-    const std::vector<std::uint8_t> before(document.bytes().begin(), document.bytes().end());
-    reNum(document, 1, 1);
-    const auto after = document.bytes();
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        const std::size_t inRecord = i % 60;
-        const bool inReference = i >= 60 && inRecord >= PartEntry::kReferenceOffset &&
-                                 inRecord < PartEntry::kReferenceOffset + 8;
-        if (!inReference) {
-            EXPECT_EQ(after[i], before[i]) << "byte " << i;
-        }
-    }
-    EXPECT_EQ(test::references(document), (Refs{"R1", "C1"}));
-}
-
-TEST(ReNum, LeavesADocumentWithoutPartsAsItIs) {
-    gen::DataFileBuilder builder;
-    builder.header().record(0).header(true);
-    Document document = test::parseDocument(builder.bytes());
-    reNum(document, 1, 1);
-    EXPECT_EQ(std::vector<std::uint8_t>(document.bytes().begin(), document.bytes().end()),
-              builder.bytes());
-}
-
 }  // namespace
 }  // namespace wemb

@@ -126,19 +126,6 @@ TEST(IniFile, NamesOrValuesThatWouldBreakTheLinesAreNotWritten) {
     }
 }
 
-TEST(IniFile, ReadsAndWritesTheFile) {
-    TempDirectory dir;
-    EXPECT_EQ(readProfileString(dir.file("QUIL.INI"), "LIBRARY", "LIB0", "none"), "none");
-    writeFile(dir.file("QUIL.INI"), "[Library]\r\nLib0 = \"/q/std.LB3\"\r\n");
-    EXPECT_EQ(readProfileString(dir.file("QUIL.INI"), "LIBRARY", "LIB0"), "/q/std.LB3");
-    EXPECT_FALSE(writeProfileString(dir.file("no/Wemb.INI"), "S", "k", "v"));
-
-    ASSERT_TRUE(writeProfileString(dir.file("Wemb.INI"), "Recent File List", "File0", "a.CE2"));
-    ASSERT_TRUE(writeProfileString(dir.file("Wemb.INI"), "Recent File List", "File1", ""));
-    EXPECT_EQ(contentOf(dir.file("Wemb.INI")), "[Recent File List]\nFile0=a.CE2\nFile1=\n");
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"QUIL.INI", "Wemb.INI"}));
-}
-
 TEST(IniFile, WritingKeepsOtherLinesAndPermissions) {
     TempDirectory dir;
     const std::string path = dir.file("Wemb.INI");
@@ -149,15 +136,6 @@ TEST(IniFile, WritingKeepsOtherLinesAndPermissions) {
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
-}
-
-TEST(IniFile, WritingThroughASymbolicLinkUpdatesItsTarget) {
-    TempDirectory dir;
-    writeFile(dir.file("real.INI"), "[S]\nk=old\n");
-    std::filesystem::create_symlink(dir.file("real.INI"), dir.file("Wemb.INI"));
-    ASSERT_TRUE(writeProfileString(dir.file("Wemb.INI"), "S", "k", "new"));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("Wemb.INI")));
-    EXPECT_EQ(contentOf(dir.file("real.INI")), "[S]\nk=new\n");
 }
 
 // Things under the settings file's name that are not a settings file: reading gives the default

@@ -42,14 +42,6 @@ TEST_F(LockedFileTest, HoldsTheFileUntilTheLastMovedOwnerClosesIt) {
     EXPECT_TRUE(LockedFile::open(realFileOps(), path_));
 }
 
-TEST_F(LockedFileTest, KnowsItsPermissionsAndSize) {
-    ASSERT_EQ(::chmod(path_.c_str(), 0640), 0);
-    auto file = LockedFile::open(realFileOps(), path_);
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->permissions(), 0640u);
-    EXPECT_EQ(file->size(), kContent.size());
-}
-
 // A failing step, or a name that is no regular file: the descriptor is closed and errno kept.
 TEST_F(LockedFileTest, FailsToOpenCleanly) {
     ASSERT_EQ(::mkdir(dir_.file("folder.CE2").c_str(), 0755), 0);

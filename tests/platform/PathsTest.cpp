@@ -35,36 +35,6 @@ TEST(Paths, SplitsIntoDirectoryAndName) {
     }
 }
 
-TEST(Paths, JoinsDirectoryAndName) {
-    EXPECT_EQ(joinPath("", "QUIL.INI"), "QUIL.INI");
-    EXPECT_EQ(joinPath("/", "QUIL.INI"), "/QUIL.INI");
-    EXPECT_EQ(joinPath("q/", "QUIL.INI"), "q/QUIL.INI");
-    EXPECT_EQ(joinPath("/q", "QUIL.INI"), "/q/QUIL.INI");
-    EXPECT_EQ(joinPath("/q", "/abs/x"), "/abs/x");
-}
-
-TEST(Paths, ProgramDirectoryHoldsTheTestProgram) {
-    const std::string directory = programDirectory();
-    ASSERT_FALSE(directory.empty());
-    EXPECT_EQ(std::filesystem::canonical(directory),
-              std::filesystem::canonical(std::string(WEMB_BINARY_DIR) + "/bin"));
-    EXPECT_TRUE(std::filesystem::exists(joinPath(directory, fileNameOf(programPath()))));
-}
-
-TEST(Paths, LongCurrentDirectoryHasNoLengthLimit) {
-    TempDirectory dir;
-    std::string deep = dir.path().string();
-    for (int i = 0; i < 20; ++i) {
-        deep += "/" + std::string(40, static_cast<char>('a' + i));
-    }
-    std::filesystem::create_directories(deep);
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(deep);
-    const std::string current = currentDirectory();
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(current, std::filesystem::canonical(deep).string());
-}
-
 TEST(Paths, ResolvesLinksAndTellsReadableFilesAndWritableDirectories) {
     TempDirectory dir;
     testing::writeFile(dir.file("QUIL.INI"), "[LIBRARY]\n");

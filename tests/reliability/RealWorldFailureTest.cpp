@@ -67,31 +67,6 @@ TEST(RealWorldFailures, PermissionsKeepEveryPromise) {
     }
 }
 
-TEST(RealWorldFailures, AJobNameTakenByADirectoryFailsWithNothingLost) {
-    for (const std::string name : {"amp.$E2", "amp.CE2-01", "amp.CE2-02"}) {
-        SCOPED_TRACE(name);
-        JobScene scene;
-        fs::create_directory(scene.file(name));
-        writeFile(scene.file(name + "/keep"), std::string("x"));
-        const JobReport report = scene.run();
-        EXPECT_EQ(report.outcome, MessageId::WriteFailed);
-        EXPECT_EQ(fs::path(report.messageFile).filename(), name);
-        EXPECT_EQ(bytesIfPresent(scene.dataPath()), scene.original());
-        EXPECT_TRUE(fs::exists(scene.file(name + "/keep")));
-        fs::remove_all(scene.file(name));
-        EXPECT_EQ(scene.brokenPromises(report), "");
-    }
-}
-
-TEST(RealWorldFailures, TheCommandLineExitsWith3WhenTheSaveFails) {
-    JobScene scene;
-    fs::create_directory(scene.backupPath());
-    const CliResult result = runCli({"--mode", "renum", scene.dataPath()});
-    EXPECT_EQ(result.exitStatus, 3);
-    EXPECT_NE(result.standardError.find("amp.$E2"), std::string::npos) << result.standardError;
-    EXPECT_EQ(bytesIfPresent(scene.dataPath()), scene.original());
-}
-
 struct LinkCase {
     const char* kind;
     bool relative;
@@ -124,16 +99,6 @@ TEST(RealWorldFailures, ASymbolicLinkIsFollowedAndStaysALink) {
     }
 }
 
-TEST(RealWorldFailures, ADanglingLinkFailsToRead) {
-    TempDirectory dir;
-    fs::create_symlink(dir.file("gone.CE2"), dir.file("amp.CE2"));
-    JobRequest request;
-    request.fileName = dir.file("amp.CE2");
-    const JobReport report = runJob(request, JobEnvironment{nullptr, "/nonexistent"});
-    EXPECT_EQ(report.outcome, MessageId::ReadFailed);
-    EXPECT_EQ(dir.names(), std::vector<std::string>{"amp.CE2"});
-}
-
 // A small tmpfs of its own, unmounted again at the end; absent when it cannot be mounted.
 class SmallFileSystem {
   public:
@@ -164,26 +129,6 @@ class SmallFileSystem {
     TempDirectory dir_;
     bool mounted_ = false;
 };
-
-TEST(RealWorldFailures, ANearlyFullFileSystemFailsTheSaveWithNothingLost) {
-    SmallFileSystem small;
-    if (!small.mounted()) {
-        GTEST_SKIP() << "cannot mount a small tmpfs here";
-    }
-    fs::create_directory(small.path() + "/job");
-    const JobScene scene(small.path() + "/job");
-    // Room for one page: the first sheet's temporary fits, the second's does not.
-    small.fillLeaving(4096);
-
-    const JobReport report = scene.run();
-    EXPECT_EQ(report.outcome, MessageId::WriteFailed);
-    EXPECT_EQ(scene.brokenPromises(report), "");
-    EXPECT_EQ(bytesIfPresent(scene.dataPath()), scene.original());
-
-    const CliResult result = runCli({"--mode", "renum", scene.dataPath()});
-    EXPECT_EQ(result.exitStatus, 3) << result.standardError;
-    EXPECT_EQ(bytesIfPresent(scene.dataPath()), scene.original());
-}
 
 }  // namespace
 }  // namespace wemb::testing

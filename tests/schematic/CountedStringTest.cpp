@@ -24,10 +24,6 @@ TEST(ReadCountedString, TakesTheLengthByteAsSigned) {
     }
 }
 
-TEST(ReadCountedString, CopesWithAnEmptyField) {
-    EXPECT_EQ(readCountedString({}), "");
-}
-
 TEST(WriteCountedString, SetsTheLengthAndKeepsTheBytesAfterTheText) {
     const std::tuple<std::string_view, std::array<std::uint8_t, 8>> cases[] = {
         {"R5", {2, 'R', '5', 'C', 'D', 'E', 'F', 'G'}},

@@ -128,23 +128,6 @@ TEST(DocumentParse, CopiesThePartRecordFields) {
     EXPECT_EQ(entry.libraryName(), "7400");
 }
 
-TEST(DocumentParse, ALibraryNameFillingItsFieldIsReadWithoutTerminator) {
-    gen::PartSpec fields = partAt(0);
-    fields.libraryName = "ABCDEFGHIJKLMNOP";
-    const Document document = std::move(
-        Document::parse(DataFileBuilder().header().part(fields).bytes()).document.value());
-    EXPECT_EQ(document.parts()[0].libraryName(), "ABCDEFGHIJKLMNOP");
-}
-
-TEST(DocumentParse, WritesThroughAnEntryLandInTheBuffer) {
-    Document document = std::move(
-        Document::parse(DataFileBuilder().header().part(partAt(0)).bytes()).document.value());
-    document.parts()[0].setBlockNumber(42);
-    document.parts()[0].referenceField()[1] = 'Q';
-    EXPECT_EQ(document.bytes()[60 + PartEntry::kBlockNumberOffset], 42);
-    EXPECT_EQ(document.bytes()[60 + PartEntry::kReferenceOffset + 1], 'Q');
-}
-
 TEST(DocumentSheets, JoinedFilesSplitBackIntoTheirSheets) {
     const Bytes first = DataFileBuilder().header().part(partAt(100)).bytes();
     const Bytes second = DataFileBuilder().header(true).record(2).part(partAt(100)).bytes();

@@ -63,26 +63,5 @@ TEST(ByteStreamFile, DeliversTheSameBytesAsMemory) {
     }
 }
 
-TEST(ByteStreamFile, ReportsFilesThatCannotBeOpenedOrRead) {
-    EXPECT_EQ(ByteStream::openFile((scratchDirectory() / "missing.lb3").string()), nullptr);
-    // A directory opens on some systems but cannot be read: that must not pass for an end.
-    const auto directory = ByteStream::openFile(scratchDirectory().string());
-    if (directory) {
-        EXPECT_EQ(directory->get(), ByteStream::kEnd);
-        EXPECT_TRUE(directory->readFailed());
-    }
-}
-
-TEST(ByteStreamMemory, EndsAndStaysEnded) {
-    const std::uint8_t bytes[] = {0x00, 0xFF};
-    ByteStream stream{std::span(bytes)};
-    EXPECT_EQ(stream.get(), 0x00);
-    EXPECT_EQ(stream.get(), 0xFF);
-    EXPECT_EQ(stream.get(), ByteStream::kEnd);
-    EXPECT_EQ(stream.get(), ByteStream::kEnd);
-    EXPECT_TRUE(stream.buffered().empty());
-    EXPECT_FALSE(stream.readFailed());
-}
-
 }  // namespace
 }  // namespace wemb

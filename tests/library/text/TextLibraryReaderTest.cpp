@@ -270,17 +270,6 @@ TEST(TextLibraryPins, KeysFillAttributesAndNumbers) {
     });
 }
 
-TEST(TextLibraryPins, SideMaskCollectsTheSides) {
-    runReaderCases({{"left and bottom pins",
-                     textLibrary({component("A", {"+PIN", "L:L1", "-PIN", "+PIN", "L:B2", "-PIN",
-                                                  "+PIN", "L:L3", "-PIN"})}),
-                     true, 1, [](const Library& library) {
-                         EXPECT_EQ(partOf(library, 0).sideMask, 9u);
-                         EXPECT_EQ(partOf(library, 0).pinCount(), 3);
-                         EXPECT_EQ(pinSide(partOf(library, 0).pins[1].attributes), 3);
-                     }}});
-}
-
 TEST(TextLibraryAliases, ReachBackToEarlierNames) {
     const auto sharesPartWithFirst = [](int entry) {
         return [entry](const Library& library) {
@@ -336,26 +325,6 @@ TEST(TextLibraryFiles, ReadsFromAPathAndRefusesMissingFiles) {
     EXPECT_FALSE(readTextLibrary(missing, (directory / "missing.lb3").string()));
     Library notAFile;
     EXPECT_FALSE(readTextLibrary(notAFile, directory.string()));
-}
-
-TEST(TextLibraryBuilderOutput, EscapedFieldsReadBackAsWritten) {
-    const std::string awkward = "a,b%c\r\nd \x83\x70";
-    gen::TextLibraryBuilder builder;
-    builder.component(
-        {.name = awkward,
-         .blocks = 2,
-         .prefix = "IC",
-         .pins = {{.name = "X,Y", .location = "R4", .type = "N", .numbers = {"1%", "2,"}}}});
-    builder.alias(awkward, "second");
-    const testing::Loaded loaded = testing::loadText(builder.text());
-    ASSERT_TRUE(loaded.ok);
-    ASSERT_EQ(loaded.library->getEntryCount(), 2);
-    EXPECT_EQ(loaded.library->getEntry(0)->name, awkward);
-    const LibraryPin& pin = partOf(*loaded.library, 1).pins.at(0);
-    EXPECT_EQ(pin.name, "X,Y");
-    EXPECT_EQ(pin.number(0), "+1%");
-    EXPECT_EQ(pin.number(1), "+2,");
-    EXPECT_EQ(pin.attributes, (2u << 16) | 4u | (1u << 31));
 }
 
 }  // namespace

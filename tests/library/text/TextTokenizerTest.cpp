@@ -77,17 +77,6 @@ TEST(TextTokenizerFields, CutsAtDelimitersAndDropsOnlyLeadingBlanks) {
     });
 }
 
-TEST(TextTokenizerLines, CountsLineFeedsOnly) {
-    runCases({
-        {"blank lines before a token", "\n\nx", {{3, "x"}}},
-        {"lines of spaces count", " \n  \n x,y\nz", {{3, "x"}, {3, "y"}, {4, "z"}}},
-        {"CR LF counts one line", "a\r\nb\r\nc", {{1, "a"}, {2, "b"}, {3, "c"}}},
-        {"lone CR ends a token and counts none", "a\rb\nc", {{1, "a"}, {1, "b"}, {2, "c"}}},
-        {"line feed ending a token counts", "a\nb", {{1, "a"}, {2, "b"}}},
-        {"escaped line feed neither ends nor counts", "a%0Ab\nc", {{1, "a\nb"}, {2, "c"}}},
-    });
-}
-
 TEST(TextTokenizerEscapes, DecodeAsHexadecimalLikeStrtol) {
     runCases({
         {"escaped comma", "x%2Cy", {{1, "x,y"}}},
@@ -136,43 +125,6 @@ struct SkipCase {
     int result;
     Read next;
 };
-
-TEST(TextTokenizerSkip, StopsAtTheFirstEqualToken) {
-    const std::vector<SkipCase> cases = {
-        {"skips other sections' end tokens", "a,+Y,-Y,-X,b", "-X", 0, {1, "b"}},
-        {"needs the whole token", "-XY,-X ,-X,b", "-X", 0, {1, "b"}},
-        {"case counts", "-x,-X,b", "-X", 0, {1, "b"}},
-        {"does not nest", "+X,-X,-X,b", "-X", 0, {1, "-X"}},
-        {"end of input first", "a,b", "-X", -1, {-1, ""}},
-        {"broken escape first", "a,%\n-X,b", "-X", -1, {1, "-X"}},
-        {"counts lines while skipping", "a\n\n-X\nb", "-X", 0, {4, "b"}},
-    };
-    for (const SkipCase& row : cases) {
-        SCOPED_TRACE(row.fault);
-        ByteStream stream(asBytes(row.input));
-        TextTokenizer tokenizer;
-        tokenizer.attach(stream);
-        const std::string target = row.target;
-        EXPECT_EQ(tokenizer.skipTo(target), row.result);
-        EXPECT_EQ(target, row.target);
-        std::string token;
-        const int line = tokenizer.readToken(token);
-        EXPECT_EQ((Read{line, token}), row.next);
-    }
-}
-
-TEST(TextTokenizerState, UnattachedReadsNothingAndAttachStartsAtLineOne) {
-    TextTokenizer tokenizer;
-    std::string token = "x";
-    EXPECT_EQ(tokenizer.readToken(token), -1);
-    EXPECT_EQ(token, "");
-    const std::string input = "\n\na";
-    ByteStream stream(asBytes(input));
-    tokenizer.attach(stream);
-    EXPECT_EQ(tokenizer.line(), 1);
-    EXPECT_EQ(tokenizer.readToken(token), 3);
-    EXPECT_EQ(tokenizer.line(), 3);
-}
 
 }  // namespace
 }  // namespace wemb
