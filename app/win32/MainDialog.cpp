@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,10 @@
 
 namespace wemb::win32 {
 namespace {
+
+// The template's width and the margin it keeps at its right edge, in dialog units.
+constexpr int dialogWidth = 263;
+constexpr int rightMargin = 5;
 
 // The editor writes ".CE2"; the filter's text names the lower case, as the editor's own does.
 constexpr const char* dataFilePattern = "*.CE2";
@@ -61,8 +66,48 @@ int modeControl(NumberingMode mode) {
     return control::autonumLocked;
 }
 
+// A font wider than the template's (a stand-in for the template's own) cuts a long mode text
+// short; such a button grows to the right, as far as the dialog's margin, instead.
+void widenToText(HWND dialog, HWND button) {
+    SIZE ideal{};
+    if (!SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) {
+        return;
+    }
+    RECT place;
+    GetWindowRect(button, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    RECT edge{0, 0, dialogWidth - rightMargin, 0};
+    MapDialogRect(dialog, &edge);
+    const LONG width = std::min(ideal.cx, edge.right - place.left);
+    if (width > place.right - place.left) {
+        SetWindowPos(button, nullptr, 0, 0, width, place.bottom - place.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// A dialog's template places it at the corner of its owner; it opens centred over its owner, or
+// over the work area of its screen when it has none.
+void centre(HWND window) {
+    RECT area;
+    const HWND owner = GetWindow(window, GW_OWNER);
+    if (owner != nullptr && !IsIconic(owner)) {
+        GetWindowRect(owner, &area);
+    } else {
+        MONITORINFO monitor{sizeof monitor};
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcWork;
+    }
+    RECT place;
+    GetWindowRect(window, &place);
+    const LONG left = (area.left + area.right - (place.right - place.left)) / 2;
+    const LONG top = (area.top + area.bottom - (place.bottom - place.top)) / 2;
+    SetWindowPos(window, nullptr, std::max(left, area.left), std::max(top, area.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK aboutProcedure(HWND window, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
+        centre(window);
         return TRUE;
     }
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
@@ -112,20 +157,25 @@ MainDialog::~MainDialog() {
     }
 }
 
+// The template's up-down controls are of a class that exists only once asked for.
+void MainDialog::registerControls() {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+}
+
 void MainDialog::run() {
+    registerControls();
     modal_ = true;
     DialogBoxParamW(instance_, MAKEINTRESOURCEW(resource::mainDialog), nullptr, procedure,
                     reinterpret_cast<LPARAM>(this));
 }
 
 HWND MainDialog::open() {
+    registerControls();
     modal_ = false;
-    const HWND window = CreateDialogParamW(instance_, MAKEINTRESOURCEW(resource::mainDialog),
-                                           nullptr, procedure, reinterpret_cast<LPARAM>(this));
-    if (window != nullptr) {
-        ShowWindow(window, SW_SHOWNORMAL);
-    }
-    return window;
+    return CreateDialogParamW(instance_, MAKEINTRESOURCEW(resource::mainDialog), nullptr, procedure,
+                              reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK MainDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -201,6 +251,11 @@ void MainDialog::initialise() {
         SendDlgItemMessageW(window_, arrows, UDM_SETRANGE32, range.low, range.high);
         SendDlgItemMessageW(window_, arrows, UDM_SETPOS32, 0, range.low);
     }
+    for (const int button : {control::autonumLocked, control::autonumOriginal, control::reNum,
+                             control::dependenceName}) {
+        widenToText(window_, GetDlgItem(window_, button));
+    }
+    centre(window_);
     CheckDlgButton(window_, control::byPosition, BST_UNCHECKED);
     DragAcceptFiles(window_, TRUE);
     controller_->open(fileName_);

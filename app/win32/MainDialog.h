@@ -32,13 +32,14 @@ class MainDialog final : private DialogView {
 
     // Shows the dialog and returns when the user has quit.
     void run();
-    // Shows the dialog and returns at once, for a caller with its own message loop; Quit then
-    // destroys the window. Null if the window could not be made.
+    // Makes the dialog, hidden, and returns at once, for a caller with its own message loop;
+    // Quit then destroys the window. Null if the window could not be made.
     HWND open();
 
     HWND window() const { return window_; }
 
   private:
+    static void registerControls();
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
 

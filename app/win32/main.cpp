@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
@@ -32,10 +31,6 @@ std::vector<std::string> commandLineArguments() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
-
     wemb::IniRecentFileStore recentFiles(
         wemb::settingsPath(wemb::runningProgramPlaces(), wemb::fileSystemProbe()));
     wemb::win32::MainDialogServices services;
