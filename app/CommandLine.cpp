@@ -1,12 +1,29 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace wemb {
 
-std::string startupFileName(const std::vector<std::string>& arguments) {
-    if (arguments.size() != 1 || arguments.front().empty() || arguments.front().front() == '-') {
-        return {};
+namespace {
+
+bool isOption(const std::string& argument) {
+    if (argument.size() < 2) {
+        return argument.empty();
     }
-    return arguments.front();
+    if (argument.front() == '-') {
+        return true;
+    }
+    return argument.front() == '/' &&
+           std::all_of(argument.begin() + 1, argument.end(),
+                       [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
+}  // namespace
+
+std::string startupFileName(const std::vector<std::string>& arguments) {
+    const auto file = std::find_if_not(arguments.begin(), arguments.end(), isOption);
+    return file == arguments.end() ? std::string() : *file;
 }
 
 }  // namespace wemb

@@ -31,4 +31,19 @@ class IniRecentFileStore final : public RecentFileStore {
     std::string settingsPath_;
 };
 
+// Names as a UTF-8 file system spells them, over a store that keeps CP932 as Wemb.INI does on
+// Windows, so a file brought from there reads right. A name CP932 cannot hold is left out and
+// the names after it move up, since an empty slot would hide them. A stored name that is
+// already UTF-8, as older builds for Linux wrote, is taken as it is.
+class Cp932RecentFileStore final : public RecentFileStore {
+  public:
+    explicit Cp932RecentFileStore(RecentFileStore& stored) : stored_(stored) {}
+
+    std::vector<std::string> load() override;
+    void save(const std::vector<std::string>& names) override;
+
+  private:
+    RecentFileStore& stored_;
+};
+
 }  // namespace wemb

@@ -100,6 +100,13 @@ std::string cp932ToUtf8(std::string_view bytes) {
     return out;
 }
 
+bool isUtf8(std::string_view text) {
+    // UTF-8 and UTF-16 are built into the C library's iconv, so this needs no conversion module.
+    Converter converter("UTF-16LE", "UTF-8");
+    std::string ignored;
+    return converter.valid() && converter.convert(text, ignored) == 0;
+}
+
 std::optional<std::string> utf8ToCp932(std::string_view text) {
     Converter converter("CP932", "UTF-8");
     if (!converter.valid()) {

@@ -18,6 +18,9 @@ constexpr bool isCp932LeadByte(unsigned char byte) {
 // (upper-case hex) and conversion goes on with the next byte.
 std::string cp932ToUtf8(std::string_view bytes);
 
+// True when `text` is well-formed UTF-8.
+bool isUtf8(std::string_view text);
+
 // `text` (UTF-8) as CP932 bytes; nullopt when `text` is not valid UTF-8 or holds a character
 // that CP932 cannot represent.
 std::optional<std::string> utf8ToCp932(std::string_view text);

@@ -95,6 +95,7 @@ std::unique_ptr<QFileDialog> makeDataFileDialog(QWidget* parent) {
     // editor's upper-case .CE2 files; a desktop's native dialog might not.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
+    dialog->selectFile(QStringLiteral("*.CE2"));
     return dialog;
 }
 
@@ -121,6 +122,9 @@ MainDialog::MainDialog(MainDialogServices services, const std::string& fileName,
 
     auto* about = new QAction(QString::fromUtf8(texts::aboutMenu), this);
     about->setObjectName(QString::number(control::aboutCommand));
+    // X11 gives the program no system menu, and the context menu needs the mouse or the Menu
+    // key; Alt+Space reaches the box where the window manager leaves that key to the program.
+    about->setShortcuts({QKeySequence(Qt::Key_F1), QKeySequence(Qt::ALT | Qt::Key_Space)});
     connect(about, &QAction::triggered, this, &MainDialog::showAbout);
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);

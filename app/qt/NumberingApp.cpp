@@ -1,6 +1,7 @@
 #include "app/qt/NumberingApp.h"
 
 #include <QFile>
+#include <QLibraryInfo>
 #include <QPixmap>
 
 #include "app/RecentFiles.h"
@@ -10,9 +11,22 @@
 
 namespace wemb {
 
+std::unique_ptr<QTranslator> qtJapaneseTranslator() {
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return nullptr;
+    }
+    return translator;
+}
+
 NumberingApp::NumberingApp(int& argc, char** argv)
     : application_(argc, argv),
+      qtTexts_(qtJapaneseTranslator()),
       settingsPath_(wemb::settingsPath(runningProgramPlaces(), fileSystemProbe())) {
+    if (qtTexts_) {
+        QCoreApplication::installTranslator(qtTexts_.get());
+    }
     // QApplication has taken its own options out of argv by now.
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
@@ -22,7 +36,8 @@ NumberingApp::NumberingApp(int& argc, char** argv)
 }
 
 int NumberingApp::run() {
-    IniRecentFileStore recentFiles(settingsPath_);
+    IniRecentFileStore iniFile(settingsPath_);
+    Cp932RecentFileStore recentFiles(iniFile);
     MainDialogServices services;
     services.recentFiles = &recentFiles;
     services.runJob = fileSystemJobRunner(platform::programDirectory());

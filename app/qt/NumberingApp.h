@@ -3,12 +3,19 @@
 // file's name from the command line, and runs the main dialog until the user quits.
 
 #include <QApplication>
+#include <QTranslator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 
 namespace wemb {
+
+// Qt's own texts (the file dialog, the edit fields' menu, the message boxes' buttons) in
+// Japanese like the dialog around them; null when the system has no such translation, and the
+// program then goes on in English.
+std::unique_ptr<QTranslator> qtJapaneseTranslator();
 
 class NumberingApp {
   public:
@@ -25,6 +32,7 @@ class NumberingApp {
     int saveScreenshot(QWidget& dialog, const QString& path);
 
     QApplication application_;
+    std::unique_ptr<QTranslator> qtTexts_;
     std::string settingsPath_;
     std::string fileName_;
 };

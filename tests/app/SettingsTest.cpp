@@ -110,6 +110,36 @@ TEST(RecentFileStore, SaveEmptiesSlotsWithoutDeletingKeys) {
     EXPECT_EQ(store.load(), (Names{"a.CE2", "b.CE2"}));
 }
 
+TEST(RecentFileStore, Cp932OnDiskUtf8InTheDialog) {
+    const std::string cp932 = "\x89\xF1\x98\x48.CE2", utf8 = "回路.CE2";
+    const struct {
+        const char* fault;
+        std::string onDisk;  // File0's value
+        Names shown, saved;  // what is shown, then saved with "a" below it
+        std::string written;
+    } cases[] = {
+        {"CP932 not converted", cp932, {utf8}, {utf8, "a"}, "File0=" + cp932 + "\nFile1=a\n"},
+        {"UTF-8 of older builds garbled", utf8, {utf8}, {utf8, "a"}, "File0=" + cp932 + "\n"},
+        {"a third encoding altered", "\xFF.CE2", {"\xFF.CE2"}, {"\xFF.CE2", "a"}, "File0=a\n"},
+        {"a name CP932 cannot hold hides the rest",
+         "b",
+         {"b"},
+         {"\xF0\x9F\x99\x82", "a"},
+         "File0=a\nFile1=\n"},
+    };
+    for (const auto& c : cases) {
+        TempDirectory dir;
+        writeFile(dir.file("Wemb.INI"), "[Recent File List]\nFile0=" + c.onDisk + "\n");
+        IniRecentFileStore file(dir.file("Wemb.INI"));
+        Cp932RecentFileStore store(file);
+        EXPECT_EQ(store.load(), c.shown) << c.fault;
+        store.save(c.saved);
+        const std::vector<std::uint8_t> bytes = readFile(dir.file("Wemb.INI"));
+        EXPECT_NE(std::string(bytes.begin(), bytes.end()).find(c.written), std::string::npos)
+            << c.fault;
+    }
+}
+
 TEST(RecentFileStore, SaveCreatesTheConfigurationDirectory) {
     TempDirectory dir;
     IniRecentFileStore store(dir.file("config/wemb/Wemb.INI"));

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <memory>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "app/DialogControls.h"
+#include "app/DialogTexts.h"
 #include "app/qt/DialogUnits.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/NumberingApp.h"
@@ -96,7 +98,9 @@ class MainDialogTest : public QObject {
     void browseFillsOnlyTheField();
     void dataFileDialogFindsUpperCaseNames();
     void dropPutsPathInField();
+    void aboutBoxFromTheKeyboard();
     void startupFileName();
+    void qtTextsInJapanese();
     void dialogFontFamily();
     void dialogUnits();
 };
@@ -271,6 +275,7 @@ void MainDialogTest::dataFileDialogFindsUpperCaseNames() {
     const std::unique_ptr<QFileDialog> dialog = makeDataFileDialog(nullptr);
     QCOMPARE(dialog->nameFilters(), QStringList{"Quil Files (*.ce2)"});
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), QStringLiteral("*.CE2"));
     QVERIFY2(!(dialog->filter() & QDir::CaseSensitive), ".CE2 files would be hidden");
 }
 
@@ -295,6 +300,21 @@ void MainDialogTest::dropPutsPathInField() {
     QVERIFY(!refused.isAccepted());
 }
 
+void MainDialogTest::aboutBoxFromTheKeyboard() {
+    // X11 gives no system menu: F1 and Alt+Space open the box, which is closed once it shows.
+    Harness h;
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_F1), Qt::ALT | Qt::Key_Space}) {
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            opened = QApplication::activeModalWidget()->windowTitle();
+            QApplication::activeModalWidget()->close();
+        });
+        QApplication::setActiveWindow(h.dialog.get());
+        QTest::keyClick(h.dialog.get(), key.key(), key.keyboardModifiers());
+        QCOMPARE(opened, QString::fromUtf8(texts::aboutTitle));
+    }
+}
+
 void MainDialogTest::startupFileName() {
     const struct {
         const char* fault;
@@ -304,12 +324,21 @@ void MainDialogTest::startupFileName() {
         {"no argument gives a name", {}, ""},
         {"one name is lost", {"/d/amp.CE2"}, "/d/amp.CE2"},
         {"an option taken for a name", {"--help"}, ""},
-        {"the first of two names taken", {"a.CE2", "b.CE2"}, ""},
-        {"an empty argument taken", {""}, ""},
+        {"the second of two names taken", {"a.CE2", "b.CE2"}, "a.CE2"},
+        {"an empty argument taken", {"", "a.CE2"}, "a.CE2"},
+        {"an unknown option taken for the name", {"-x", "/p", "a.CE2"}, "a.CE2"},
+        {"a path at the root taken for an option", {"/a.CE2"}, "/a.CE2"},
     };
     for (const auto& c : cases) {
         QVERIFY2(wemb::startupFileName(c.arguments) == c.fileName, c.fault);
     }
+}
+
+void MainDialogTest::qtTextsInJapanese() {
+    // The bootstrap installs Qt's translations, so their absence here is a fault of the loader.
+    const std::unique_ptr<QTranslator> japanese = qtJapaneseTranslator();
+    QVERIFY(japanese != nullptr);
+    QCOMPARE(japanese->translate("QFileDialog", "Look in:"), QString::fromUtf8("アドレス:"));
 }
 
 void MainDialogTest::dialogFontFamily() {
