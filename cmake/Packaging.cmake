@@ -1,15 +1,11 @@
-# "cpack -G DEB" in the build directory packs everything that "cmake --install" installs.
+# "cpack" in the build directory packs everything that "cmake --install" installs: a Debian
+# package on Linux. The Debian settings and files stay out of other systems' packages.
 set(CPACK_PACKAGE_NAME wemb)
 set(CPACK_PACKAGE_VENDOR "The Wemb developers")
-set(CPACK_PACKAGE_CONTACT "The Wemb developers <wemb@localhost>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Wemb gives the parts of a Quil schematic drawing (.CE2) their reference designators, in a Japanese dialog (wemb) or from the command line (wemb-cli).")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic")
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  include(${CMAKE_CURRENT_LIST_DIR}/DebianPackage.cmake)
+endif()
 include(CPack)
