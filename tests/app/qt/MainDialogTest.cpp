@@ -303,11 +303,14 @@ void MainDialogTest::dropPutsPathInField() {
 void MainDialogTest::aboutBoxFromTheKeyboard() {
     // X11 gives no system menu: F1 and Alt+Space open the box, which is closed once it shows.
     Harness h;
+    QString opened;
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_F1), Qt::ALT | Qt::Key_Space}) {
-        QString opened;
-        QTimer::singleShot(0, [&opened] {
-            opened = QApplication::activeModalWidget()->windowTitle();
-            QApplication::activeModalWidget()->close();
+        opened.clear();
+        QTimer::singleShot(0, h.dialog.get(), [&opened] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                opened = box->windowTitle();
+                box->close();
+            }
         });
         QApplication::setActiveWindow(h.dialog.get());
         QTest::keyClick(h.dialog.get(), key.key(), key.keyboardModifiers());
