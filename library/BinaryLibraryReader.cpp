@@ -9,6 +9,13 @@
 namespace wemb {
 namespace {
 
+// The pin attribute word of the file as LibraryPin::attributes: bits 0-7 stay, bits 8-9 become
+// the side in bits 16-17, bits 12, 14 and 15 become the type flags in bits 28, 30 and 31.
+std::uint32_t decodePinAttributes(std::uint16_t word);
+// The bitmap whose header starts at the first byte of `at`: nothing when its header or rows
+// reach past the data, a null bitmap when its width or height is 0.
+std::optional<std::unique_ptr<PatternBitmap>> copyBitmap(const ByteCursor& at);
+
 constexpr std::array<std::uint8_t, 14> kSignature = {'L', 'I', 'B', ' ', 'F', 'O', 'R',
                                                      ' ', 'R', 'I', '0', '0', '0', 0x1A};
 constexpr std::uint16_t kNone = 0xFFFF;
@@ -336,15 +343,11 @@ BinaryLibraryStatus readBinaryLibraryBytes(Library& library, std::span<const std
     return readBinaryLibrary(library, file.first(kBinaryHeadSize), file.subspan(kBinaryHeadSize));
 }
 
+namespace {
+
 std::uint32_t decodePinAttributes(std::uint16_t word) {
     const std::uint32_t w = word;
     return (w & 0x00FFu) | ((w & 0x0300u) << 8) | ((w & 0x1000u) << 16) | ((w & 0xC000u) << 16);
-}
-
-PinNumber formatPinNumber(std::uint16_t word) {
-    PinNumberText text;
-    const bool plus = writePinNumber(word, text);
-    return PinNumber{std::string(text.view()), plus};
 }
 
 std::optional<std::unique_ptr<PatternBitmap>> copyBitmap(const ByteCursor& at) {
@@ -369,5 +372,7 @@ std::optional<std::unique_ptr<PatternBitmap>> copyBitmap(const ByteCursor& at) {
     }
     return bitmap;
 }
+
+}  // namespace
 
 }  // namespace wemb

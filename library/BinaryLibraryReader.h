@@ -60,20 +60,4 @@ BinaryLibraryStatus readBinaryLibrary(Library& library, std::span<const std::uin
 // Reads a library from the whole file held in memory: signature, size limit, head and body.
 BinaryLibraryStatus readBinaryLibraryBytes(Library& library, std::span<const std::uint8_t> file);
 
-// The pin attribute word of the file as LibraryPin::attributes: bits 0-7 stay, bits 8-9 become
-// the side in bits 16-17, bits 12, 14 and 15 become the type flags in bits 28, 30 and 31.
-std::uint32_t decodePinAttributes(std::uint16_t word);
-
-// One pin-number word as text: a letter from bits 10-14 (1 is "A"; none for 0), then bits 0-8 in
-// decimal. Bit 15 set marks the number "-", clear marks it "+".
-struct PinNumber {
-    std::string text;
-    bool plus = true;
-};
-PinNumber formatPinNumber(std::uint16_t word);
-
-// The bitmap whose header starts at the first byte of `at`: nothing when its header or rows
-// reach past the data, a null bitmap when its width or height is 0.
-std::optional<std::unique_ptr<PatternBitmap>> copyBitmap(const ByteCursor& at);
-
 }  // namespace wemb

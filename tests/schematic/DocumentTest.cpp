@@ -116,18 +116,6 @@ TEST(DocumentParse, AFileCutAnywhereButBetweenRecordsIsRefused) {
     }
 }
 
-TEST(DocumentParse, CopiesThePartRecordFields) {
-    Bytes bytes = DataFileBuilder().header().part(partAt(-20, 300)).bytes();
-    const Document document = std::move(Document::parse(bytes).document.value());
-    ASSERT_EQ(document.parts().size(), 1u);
-    const PartEntry& entry = document.parts()[0];
-    EXPECT_EQ(entry.x, -20 + kSheetXOffset);
-    EXPECT_EQ(entry.y, 300);
-    EXPECT_EQ(entry.recordX(), -20);
-    EXPECT_EQ(entry.fileOffset(), 60u);
-    EXPECT_EQ(entry.libraryName(), "7400");
-}
-
 TEST(DocumentSheets, JoinedFilesSplitBackIntoTheirSheets) {
     const Bytes first = DataFileBuilder().header().part(partAt(100)).bytes();
     const Bytes second = DataFileBuilder().header(true).record(2).part(partAt(100)).bytes();
@@ -173,14 +161,6 @@ TEST(DocumentSheets, SheetFileNames) {
     for (const auto& [index, expected] : cases) {
         EXPECT_EQ(Document::sheetFileName("C:\\data\\amp.CE2", index), expected);
     }
-}
-
-TEST(DocumentParse, MovingADocumentKeepsItsEntriesValid) {
-    Document::ParseResult result =
-        Document::parse(DataFileBuilder().header().part(partAt(0)).bytes());
-    Document moved = std::move(result.document.value());
-    moved.parts()[0].setBlockNumber(9);
-    EXPECT_EQ(moved.bytes()[60 + PartEntry::kBlockNumberOffset], 9);
 }
 
 }  // namespace

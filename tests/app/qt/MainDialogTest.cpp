@@ -88,14 +88,9 @@ class MainDialogTest : public QObject {
   private slots:
     void controlsOfTheTemplate();
     void tabOrder();
-    void openingShowsTheController();
-    void modeButtonsAndOptionAreBound();
     void arrowsAndUpKeyStep();
-    void refusedNumberIsResetAndSelected();
     void enterRunsAndStaysOpen();
-    void failedReadEmptiesField();
     void quitEscAndCloseSave();
-    void browseFillsOnlyTheField();
     void dataFileDialogFindsUpperCaseNames();
     void dropPutsPathInField();
     void aboutBoxFromTheKeyboard();
@@ -154,38 +149,6 @@ void MainDialogTest::tabOrder() {
     QCOMPARE(visited, expected);
 }
 
-void MainDialogTest::openingShowsTheController() {
-    // A name not in the list must still show: the field is the combo box's text, not an item.
-    for (const std::string commandLine : {"", "x.CE2"}) {
-        Harness h({"b.CE2", "a.CE2"}, commandLine);
-        QCOMPARE(h.fileField()->currentText(), commandLine.empty() ? "b.CE2" : "x.CE2");
-        QCOMPARE(h.listed(), (QStringList{"b.CE2", "a.CE2"}));
-        QVERIFY(!h.fileField()->lineEdit()->hasSelectedText());
-        QVERIFY(h.control<QRadioButton>(control::autonumLocked)->isChecked());
-        QVERIFY(h.control(control::dependenceName)->isEnabled());
-        QVERIFY(!h.control<QCheckBox>(control::dependenceName)->isChecked());
-        QVERIFY(!h.control<QCheckBox>(control::byPosition)->isChecked());
-        QCOMPARE(h.control<QLineEdit>(control::initialNumber)->text(), QStringLiteral("1"));
-        QCOMPARE(h.control<QLineEdit>(control::step)->text(), QStringLiteral("1"));
-    }
-}
-
-void MainDialogTest::modeButtonsAndOptionAreBound() {
-    Harness h;
-    auto* option = h.control<QCheckBox>(control::dependenceName);
-    h.click(control::dependenceName);
-    h.click(control::reNum);
-    QCOMPARE(h.dialog->controller().state().mode, NumberingMode::ReNum);
-    QVERIFY(h.dialog->controller().state().dependenceNameMode);
-    QVERIFY(!option->isEnabled());
-    QVERIFY2(option->isChecked(), "ReNum took the check mark");
-    h.click(control::autonumOriginal);
-    QCOMPARE(h.dialog->controller().state().mode, NumberingMode::AutonumOriginal);
-    QVERIFY(option->isEnabled());
-    h.click(control::autonumLocked);
-    QCOMPARE(h.dialog->controller().state().mode, NumberingMode::AutonumLocked);
-}
-
 void MainDialogTest::arrowsAndUpKeyStep() {
     Harness h;
     auto* initial = h.control<UpDownArrows>(control::initialArrows);
@@ -200,19 +163,6 @@ void MainDialogTest::arrowsAndUpKeyStep() {
     QCOMPARE(step->buddy()->text(), QStringLiteral("3"));
     QTest::keyClick(step->buddy(), Qt::Key_Up);
     QCOMPARE(step->buddy()->text(), QStringLiteral("4"));
-}
-
-void MainDialogTest::refusedNumberIsResetAndSelected() {
-    Harness h({}, "amp.CE2");
-    auto* initial = h.control<QLineEdit>(control::initialNumber);
-    initial->selectAll();
-    QTest::keyClicks(initial, "1001");
-    h.click(control::execute);
-    QCOMPARE(h.ids, std::vector<MessageId>{MessageId::InitialOutOfRange});
-    QVERIFY(h.requests.empty());
-    QCOMPARE(initial->text(), QStringLiteral("1"));
-    QCOMPARE(initial->selectedText(), QStringLiteral("1"));
-    QCOMPARE(QApplication::focusWidget(), initial);
 }
 
 void MainDialogTest::enterRunsAndStaysOpen() {
@@ -232,14 +182,6 @@ void MainDialogTest::enterRunsAndStaysOpen() {
     }
 }
 
-void MainDialogTest::failedReadEmptiesField() {
-    Harness h({"bad.CE2", "good.CE2"});
-    h.outcome = MessageId::ReadFailed;
-    h.click(control::execute);
-    QCOMPARE(h.fileField()->currentText(), QString());
-    QCOMPARE(h.listed(), QStringList{"good.CE2"});
-}
-
 void MainDialogTest::quitEscAndCloseSave() {
     for (const char* how : {"Quit", "Esc", "close"}) {
         Harness h({"a.CE2"}, "b.CE2");
@@ -256,18 +198,6 @@ void MainDialogTest::quitEscAndCloseSave() {
         QCOMPARE(h.stored, (Names{"b.CE2", "a.CE2"}));
         QVERIFY2(!h.dialog->isVisible(), how);
         QCOMPARE(h.dialog->result(), int(QDialog::Rejected));
-    }
-}
-
-void MainDialogTest::browseFillsOnlyTheField() {
-    // Cancelling leaves the field as it was.
-    for (const QString answer : {"", "/data/amp.ce2"}) {
-        Harness h({"a.CE2"});
-        h.browseAnswer = answer;
-        h.click(control::browse);
-        QCOMPARE(h.fileField()->currentText(), answer.isEmpty() ? "a.CE2" : answer);
-        QCOMPARE(h.listed(), QStringList{"a.CE2"});
-        QVERIFY(h.requests.empty());
     }
 }
 

@@ -214,62 +214,6 @@ TEST(TextLibraryComponents, SectionsInsideAComponent) {
     });
 }
 
-TEST(TextLibraryPins, KeysFillAttributesAndNumbers) {
-    const auto pin = [](int blocks, std::initializer_list<std::string_view> keys) {
-        std::string text = "+COMP\nN:A\nX:1\nY:1\nB:" + std::to_string(blocks) + "\n+PIN\n";
-        for (const std::string_view key : keys) {
-            text += std::string(key) + "\n";
-        }
-        return textLibrary({text + "-PIN\n-COMP"});
-    };
-    const auto attributes = [](std::uint32_t expected) {
-        return [expected](const Library& library) {
-            EXPECT_EQ(partOf(library, 0).pins.at(0).attributes, expected);
-        };
-    };
-    const auto numbers = [](std::vector<std::optional<std::string>> expected) {
-        return [expected](const Library& library) {
-            const LibraryPin& first = partOf(library, 0).pins.at(0);
-            ASSERT_EQ(first.numberCount(), static_cast<int>(expected.size()));
-            for (std::size_t i = 0; i < expected.size(); ++i) {
-                EXPECT_EQ(first.number(static_cast<int>(i)), expected[i]) << "slot " << i;
-            }
-        };
-    };
-    const std::uint32_t right = 2u << 16;
-    const std::uint32_t bottom = 3u << 16;
-    runReaderCases({
-        {"right side and offset", pin(1, {"L:R12"}), true, 1, attributes(right | 12)},
-        {"offset above 255 is left as it was", pin(1, {"L:B300"}), true, 1, attributes(bottom)},
-        {"offset above 255 keeps an earlier one", pin(1, {"L:L7", "L:L300"}), true, 1,
-         attributes(7)},
-        {"negative offset is left as it was", pin(1, {"L:L5", "L:L-1"}), true, 1, attributes(5)},
-        {"offset 255 is taken", pin(1, {"L:T255"}), true, 1, attributes((1u << 16) | 255)},
-        {"any other letter is the left side", pin(1, {"L:X9"}), true, 1, attributes(9)},
-        {"sides add up", pin(1, {"L:T1", "L:R2"}), true, 1, attributes(bottom | 2)},
-        {"type letters", pin(1, {"T:CN"}), true, 1, attributes((1u << 30) | (1u << 31))},
-        {"type S and unknown letters", pin(1, {"T:Sxz"}), true, 1, attributes(1u << 28)},
-        {"numbers beyond the block count are ignored", pin(2, {"M:1", "M:2", "M:3"}), true, 1,
-         numbers({"+1", "+2"})},
-        {"missing numbers stay empty", pin(3, {"M:1"}), true, 1,
-         numbers({"+1", std::nullopt, std::nullopt})},
-        {"m before the numbers hides them", pin(2, {"T:m", "M:1", "M:2"}), true, 1,
-         numbers({"-1", "-2"})},
-        {"m after the numbers hides none", pin(2, {"M:1", "M:2", "T:m"}), true, 1,
-         numbers({"+1", "+2"})},
-        {"m between the numbers hides the later", pin(2, {"M:1", "T:Cm", "M:2"}), true, 1,
-         numbers({"+1", "-2"})},
-        {"escaped letters in a pin name", pin(1, {"N:\\C\\S"}), true, 1,
-         [](const Library& library) { EXPECT_EQ(partOf(library, 0).pins.at(0).name, "\xC3\xD3"); }},
-        {"trailing backslash in a pin name is kept", pin(1, {"N:A\\"}), true, 1,
-         [](const Library& library) { EXPECT_EQ(partOf(library, 0).pins.at(0).name, "A\\"); }},
-        {"pin section inside a pin is skipped to the first -PIN",
-         pin(1, {"+PIN", "M:5", "-PIN", "M:6"}), true, 1, numbers({"+6"})},
-        {"end token of the component inside a pin fails", pin(1, {"-COMP"}), false},
-        {"unknown section inside a pin never closed fails", pin(1, {"+FOO"}), false},
-    });
-}
-
 TEST(TextLibraryAliases, ReachBackToEarlierNames) {
     const auto sharesPartWithFirst = [](int entry) {
         return [entry](const Library& library) {

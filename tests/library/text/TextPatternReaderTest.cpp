@@ -48,39 +48,6 @@ auto rowsAre(std::size_t stride, std::vector<std::vector<std::uint8_t>> rows) {
     };
 }
 
-TEST(TextPatternBitmaps, RowsDecodeByStride) {
-    runReaderCases({
-        {"width 10 rows", textLibrary({pattern(10, 2, {"OOOO", "@O@O"})}), true, 0,
-         rowsAre(2, {{0xFF, 0xFF}, {0x0F, 0x0F}})},
-        {"width 17 reads three bytes into a stride of four",
-         textLibrary({pattern(17, 1, {"OOOOOOOO"})}), true, 0,
-         rowsAre(4, {{0xFF, 0xFF, 0xFF, 0x00}})},
-        {"width 16 reads two bytes", textLibrary({pattern(16, 1, {"OOOOOO"})}), true, 0,
-         rowsAre(2, {{0xFF, 0xFF}})},
-        {"width 1 reads one byte", textLibrary({pattern(1, 1, {"ABCD"})}), true, 0,
-         rowsAre(2, {{0x12, 0x00}})},
-        {"one character is no byte", textLibrary({pattern(16, 1, {"O"})}), true, 0,
-         rowsAre(2, {{0, 0}})},
-        {"odd last character is not used", textLibrary({pattern(16, 1, {"AB@"})}), true, 0,
-         rowsAre(2, {{0x12, 0}})},
-        {"characters outside @ to O give a zero byte", textLibrary({pattern(32, 1, {"POaOOO?O"})}),
-         true, 0, rowsAre(4, {{0, 0, 0xFF, 0}})},
-        {"bytes with bit 7 give a zero byte", textLibrary({pattern(16, 1, {"\x83\x70OO"})}), true,
-         0, rowsAre(2, {{0, 0xFF}})},
-        {"empty token is a row of zeros", textLibrary({pattern(8, 2, {",OO"})}), true, 0,
-         rowsAre(2, {{0, 0}, {0xFF, 0}})},
-        {"key-value token is a row", textLibrary({pattern(8, 2, {"X:5", "OO"})}), true, 0,
-         rowsAre(2, {{0, 0}, {0xFF, 0}})},
-        {"rows beyond the height are ignored", textLibrary({pattern(8, 1, {"AA", "OO"})}), true, 0,
-         rowsAre(2, {{0x11, 0}, {0, 0}})},
-        {"missing rows read as zero", textLibrary({pattern(8, 3, {"AA"})}), true, 0,
-         rowsAre(2, {{0x11, 0}, {0, 0}, {0, 0}})},
-        {"unknown section in a bitmap is no row",
-         textLibrary({pattern(8, 2, {"+X", "OO", "-X", "AA"})}), true, 0,
-         rowsAre(2, {{0x11, 0}, {0, 0}})},
-    });
-}
-
 TEST(TextPatternBitmaps, FailuresOfTheBitmapSection) {
     runReaderCases({
         {"foreign end token in a bitmap", textLibrary({pattern(8, 1, {"-PTN"})}), false},
@@ -150,38 +117,6 @@ TEST(TextPatternSections, ComponentsFindEarlierPatternsOnly) {
         {"unknown pattern name is no error",
          textLibrary({pattern(8, 1, {}), "+COMP\nN:A\nX:1\nY:1\nB:1\nP:Z\n-COMP"}), true, 1,
          [patternOf](const Library& library) { EXPECT_EQ(patternOf(library, 0), nullptr); }},
-    });
-}
-
-// A tiny file must not cost the memory of the huge bitmap that it declares.
-TEST(TextPatternMemory, HugePatternStoresOnlyItsNonZeroRows) {
-    std::string zeroRows;
-    for (int row = 0; row < 1000; ++row) {
-        zeroRows += "@@@@,";
-    }
-    runReaderCases({
-        {"65535 by 65535 with no rows", textLibrary({pattern(65535, 65535, {})}), true, 0,
-         [](const Library& library) {
-             const PatternBitmap& bitmap = bitmapOf(library);
-             EXPECT_EQ(bitmap.width(), 65535);
-             EXPECT_EQ(bitmap.height(), 65535);
-             EXPECT_EQ(bitmap.stride(), 8192u);
-             EXPECT_EQ(bitmap.storedRows(), 0u);
-             EXPECT_EQ(bitmap.byteAt(65534, 8191), 0);
-         }},
-        {"65535 by 65535 with zero rows", textLibrary({pattern(65535, 65535, {zeroRows})}), true, 0,
-         [](const Library& library) { EXPECT_EQ(bitmapOf(library).storedRows(), 0u); }},
-        {"zero rows before a set one read as zero",
-         textLibrary({pattern(16, 65535, {zeroRows, "AA"})}), true, 0,
-         [](const Library& library) {
-             EXPECT_EQ(bitmapOf(library).byteAt(500, 0), 0);
-             EXPECT_EQ(bitmapOf(library).byteAt(1000, 0), 0x11);
-         }},
-        {"65535 by 65535 with one row", textLibrary({pattern(65535, 65535, {"AA"})}), true, 0,
-         [](const Library& library) {
-             EXPECT_EQ(bitmapOf(library).storedRows(), 1u);
-             EXPECT_EQ(bitmapOf(library).byteAt(0, 0), 0x11);
-         }},
     });
 }
 
