@@ -21,7 +21,7 @@ std::vector<std::string> listedLibraries(const std::string& editorSettingsPath) 
         if (path.empty()) {
             break;
         }
-        paths.push_back(std::move(path));
+        paths.push_back(platform::pathFromSettings(path));
     }
     return paths;
 }

@@ -10,6 +10,7 @@
 #include "numbering/Autonum.h"
 #include "numbering/ReNum.h"
 #include "platform/FileOps.h"
+#include "platform/Paths.h"
 #include "platform/SafeSave.h"
 
 namespace wemb {
@@ -106,7 +107,7 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
 }
 
 std::string backupName(const std::string& fileName) {
-    const std::size_t nameStart = fileName.find_last_of('/') + 1;  // npos + 1 == 0
+    const std::size_t nameStart = fileName.size() - platform::fileNameOf(fileName).size();
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string::npos || dot < nameStart) {
         return fileName + ".$";

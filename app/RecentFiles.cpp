@@ -1,6 +1,5 @@
 #include "app/RecentFiles.h"
 
-#include <filesystem>
 #include <system_error>
 #include <utility>
 
@@ -41,7 +40,7 @@ std::vector<std::string> IniRecentFileStore::load() {
         if (name.empty()) {
             break;  // a gap hides whatever is stored after it
         }
-        names.push_back(std::move(name));
+        names.push_back(platform::pathFromSettings(name));
     }
     return names;
 }
@@ -49,13 +48,13 @@ std::vector<std::string> IniRecentFileStore::load() {
 void IniRecentFileStore::save(const std::vector<std::string>& names) {
     const std::string directory = platform::directoryOf(settingsPath_);
     if (!directory.empty()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(directory, ignored);
+        platform::createDirectories(directory);
     }
     for (int slot = 0; slot < slotCount; ++slot) {
         const auto index = static_cast<std::size_t>(slot);
         const std::string& name = index < names.size() ? names[index] : std::string();
-        platform::writeProfileString(settingsPath_, section, slotKey(slot), name);
+        platform::writeProfileString(settingsPath_, section, slotKey(slot),
+                                     platform::pathForSettings(name));
     }
 }
 

@@ -6,6 +6,14 @@
 
 namespace wemb {
 
+namespace {
+#ifdef _WIN32
+constexpr const char* kUserFolder = "Wemb";
+#else
+constexpr const char* kUserFolder = "wemb";
+#endif
+}  // namespace
+
 std::string settingsPath(const SettingsPlaces& places, const SettingsProbe& probe) {
     const std::string inCurrent = platform::joinPath(places.currentDirectory, settingsFileName);
     if (probe.canOpenForReading(inCurrent)) {
@@ -14,7 +22,7 @@ std::string settingsPath(const SettingsPlaces& places, const SettingsProbe& prob
     if (places.userConfigDirectory.empty() || probe.isWritableDirectory(places.programDirectory)) {
         return platform::joinPath(places.programDirectory, settingsFileName);
     }
-    return platform::joinPath(platform::joinPath(places.userConfigDirectory, "wemb"),
+    return platform::joinPath(platform::joinPath(places.userConfigDirectory, kUserFolder),
                               settingsFileName);
 }
 
@@ -33,12 +41,21 @@ SettingsPlaces runningProgramPlaces() {
     SettingsPlaces places;
     places.currentDirectory = platform::currentDirectory();
     places.programDirectory = platform::programDirectory();
+#ifdef _WIN32
+    places.userConfigDirectory = platform::environmentVariable("APPDATA");
+#else
     places.userConfigDirectory =
         userConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+#endif
     return places;
 }
 
 bool isSystemProgramDirectory(const std::string& directory) {
+#ifdef _WIN32
+    // Program Files is told by its access rules, which isWritableDirectory tries out.
+    (void)directory;
+    return false;
+#else
     static const std::string kSystemDirectories[] = {"/usr", "/bin", "/sbin", "/opt", "/snap"};
     for (const std::string& system : kSystemDirectories) {
         if (directory == system || directory.rfind(system + "/", 0) == 0) {
@@ -46,6 +63,7 @@ bool isSystemProgramDirectory(const std::string& directory) {
         }
     }
     return false;
+#endif
 }
 
 SettingsProbe fileSystemProbe() {

@@ -20,14 +20,14 @@ fs::path resolved(const std::string& path) {
     std::error_code error;
     // Made absolute first: a relative path none of whose parts exists would stay relative. Not
     // normalised before the links are resolved, since ".." after a link leaves its target.
-    const fs::path absolute = fs::absolute(path, error);
+    // Given as UTF-8, so that Windows does not read the name in its ANSI code page.
+    const fs::path absolute = fs::absolute(std::u8string(path.begin(), path.end()), error);
     fs::path result = fs::weakly_canonical(absolute, error);
     return error ? absolute.lexically_normal() : result;
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return fs::equivalent(a, b, error) && !error;
+    return platform::sameFile(a, b);
 }
 
 void addOwnFiles(const std::string& dataFile, std::vector<std::string>& files) {

@@ -8,11 +8,12 @@
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/Terminal.h"
+#include "platform/Paths.h"
 
 int main(int argc, char** argv) {
     using namespace wemb::cli;
     useUserLocale();
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = wemb::platform::commandLineArguments(argc, argv);
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (!parsed.options) {
         std::cerr << "wemb-cli: " << parsed.error

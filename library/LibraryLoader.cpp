@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <vector>
 
 #include "library/BinaryLibraryReader.h"
 #include "library/text/TextLibraryReader.h"
+#include "platform/InputFile.h"
 
 namespace wemb {
 namespace {
@@ -23,10 +23,9 @@ char upperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Reads up to `into.size()` bytes; the count that arrived.
-std::size_t readSome(std::ifstream& file, std::span<std::uint8_t> into) {
-    file.read(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(into.size()));
-    return static_cast<std::size_t>(file.gcount());
+// Reads up to `into.size()` bytes; the count that arrived, 0 when the read failed.
+std::size_t readSome(platform::InputFile& file, std::span<std::uint8_t> into) {
+    return file.read(into).value_or(0);
 }
 
 // The head is read first, so that a file without the signature is refused before its body is
@@ -34,10 +33,11 @@ std::size_t readSome(std::ifstream& file, std::span<std::uint8_t> into) {
 // file is longer than any binary library can be.
 bool loadBinaryLibrary(Library& library, const std::string& path,
                        std::span<std::uint8_t> workBuffer) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::optional<platform::InputFile> opened = platform::InputFile::open(path);
+    if (!opened) {
         return false;
     }
+    platform::InputFile& file = *opened;
     std::array<std::uint8_t, kBinaryHeadSize> head{};
     const std::span<std::uint8_t> headBytes(head);
     if (readSome(file, headBytes.first(kBinarySignatureReadSize)) < kBinarySignatureReadSize ||
@@ -53,11 +53,12 @@ bool loadBinaryLibrary(Library& library, const std::string& path,
         ownBuffer.resize(kBinaryBodyCapacity);
         workBuffer = ownBuffer;
     }
-    const std::size_t bodySize = readSome(file, workBuffer.first(kBinaryBodyCapacity));
-    if (file.bad() || (file && file.peek() != std::ifstream::traits_type::eof())) {
+    const std::optional<std::size_t> bodySize = file.read(workBuffer.first(kBinaryBodyCapacity));
+    std::uint8_t beyond = 0;
+    if (!bodySize || file.read(std::span(&beyond, 1)) != std::optional<std::size_t>(0)) {
         return false;
     }
-    return readBinaryLibrary(library, head, workBuffer.first(bodySize)) ==
+    return readBinaryLibrary(library, head, workBuffer.first(*bodySize)) ==
            BinaryLibraryStatus::Loaded;
 }
 

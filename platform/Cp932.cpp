@@ -1,9 +1,8 @@
 #include "platform/Cp932.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstddef>
+
+#include "platform/Cp932Converter.h"
 
 namespace wemb::platform {
 
@@ -19,45 +18,6 @@ void appendEscaped(std::string& out, unsigned char byte) {
     out += kHex[byte >> 4];
     out += kHex[byte & 0x0F];
 }
-
-// One iconv descriptor for the length of one conversion; closed however the conversion ends.
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : handle_(::iconv_open(to, from)) {}
-    ~Converter() {
-        if (valid()) {
-            ::iconv_close(handle_);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts as much of `in` as it can, appending to `out`; advances `in` past what it
-    // converted. Returns 0 when all of `in` was converted, else the errno that stopped it.
-    int convert(std::string_view& in, std::string& out) {
-        char* inPointer = const_cast<char*>(in.data());
-        std::size_t inLeft = in.size();
-        while (inLeft > 0) {
-            char chunk[1024];
-            char* outPointer = chunk;
-            std::size_t outLeft = sizeof chunk;
-            const std::size_t result = ::iconv(handle_, &inPointer, &inLeft, &outPointer, &outLeft);
-            out.append(chunk, sizeof chunk - outLeft);
-            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                const int error = errno;
-                in.remove_prefix(in.size() - inLeft);
-                return error;
-            }
-        }
-        in = {};
-        return 0;
-    }
-
-  private:
-    iconv_t handle_;
-};
 
 // Without a converter (no gconv modules installed) ASCII still reads; everything else is shown
 // by its byte values.
@@ -77,13 +37,10 @@ std::string escapeNonAscii(std::string_view bytes) {
 }  // namespace
 
 std::string cp932ToUtf8(std::string_view bytes) {
-    Converter converter("UTF-8", "CP932");
-    if (!converter.valid()) {
-        return escapeNonAscii(bytes);
-    }
     std::string out;
     out.reserve(bytes.size());
-    while (converter.convert(bytes, out) != 0 && !bytes.empty()) {
+    Conversion conversion;
+    while ((conversion = cp932PrefixToUtf8(bytes, out)) == Conversion::Stopped && !bytes.empty()) {
         // A lead byte with a proper trail byte is one unmapped character: show both bytes, so
         // the trail byte is not mistaken for a character of its own. Any other bad byte is shown
         // alone and conversion resumes right after it.
@@ -97,6 +54,9 @@ std::string cp932ToUtf8(std::string_view bytes) {
         }
         bytes.remove_prefix(skipped);
     }
+    if (conversion == Conversion::Unavailable) {
+        out += escapeNonAscii(bytes);
+    }
     return out;
 }
 
@@ -108,12 +68,8 @@ bool isUtf8(std::string_view text) {
 }
 
 std::optional<std::string> utf8ToCp932(std::string_view text) {
-    Converter converter("CP932", "UTF-8");
-    if (!converter.valid()) {
-        return std::nullopt;
-    }
     std::string out;
-    if (converter.convert(text, out) != 0) {
+    if (utf8PrefixToCp932(text, out) != Conversion::Done) {
         return std::nullopt;
     }
     return out;

@@ -1,16 +1,14 @@
 #include "platform/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <sys/types.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 #include "platform/Cp932.h"
 #include "platform/FileOps.h"
+#include "platform/InputFile.h"
 #include "platform/Paths.h"
 #include "platform/TemporaryFile.h"
 
@@ -218,35 +216,25 @@ std::string replacedValue(std::string_view text, const Line& line, std::string_v
 
 // The whole file, if it is an ordinary file of a sensible size.
 std::optional<std::string> readSmallFile(const std::string& path, mode_t* permissions = nullptr) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
+    std::optional<InputFile> file = InputFile::open(path);
+    if (!file || file->size() > kMaxProfileFileSize) {
         return std::nullopt;
     }
-    std::optional<std::string> text;
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        static_cast<std::uint64_t>(status.st_size) <= kMaxProfileFileSize) {
-        if (permissions != nullptr) {
-            *permissions = status.st_mode & 0777;
+    if (permissions != nullptr) {
+        *permissions = static_cast<mode_t>(file->permissions());
+    }
+    std::string text;
+    std::uint8_t chunk[4096];
+    for (;;) {
+        const std::optional<std::size_t> got = file->read(chunk);
+        if (!got || text.size() + *got > kMaxProfileFileSize) {
+            return std::nullopt;
         }
-        text.emplace();
-        char chunk[4096];
-        for (;;) {
-            const ssize_t got = ::read(fd, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0 || text->size() + static_cast<std::size_t>(got) > kMaxProfileFileSize) {
-                if (got != 0) {
-                    text.reset();
-                }
-                break;
-            }
-            text->append(chunk, static_cast<std::size_t>(got));
+        text.append(reinterpret_cast<const char*>(chunk), *got);
+        if (*got < sizeof chunk) {
+            return text;
         }
     }
-    ::close(fd);
-    return text;
 }
 
 bool replaceFile(const std::string& path, std::string_view text,

@@ -1,8 +1,5 @@
 #include "platform/LockedFile.h"
 
-#include <sys/file.h>
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <span>
 #include <utility>
@@ -46,24 +43,23 @@ std::optional<LockedFile> LockedFile::open(FileOps& fileOps, const std::string& 
     if (fd < 0) {
         return std::nullopt;
     }
-    struct stat status {};
+    FileStatus status;
     if (fileOps.fstat(fd, &status) != 0) {
         closeKeepingErrno(fileOps, fd);
         return std::nullopt;
     }
-    if (!S_ISREG(status.st_mode)) {
+    if (!status.regular) {
         fileOps.close(fd);
-        errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        errno = status.directory ? EISDIR : EINVAL;
         return std::nullopt;
     }
-    // flock locks belong to the open file, so even a second open in this same process is
-    // refused while the first one holds the lock.
-    if (fileOps.flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // The lock belongs to the open file, so even a second open in this same process is refused
+    // while the first one holds it.
+    if (fileOps.lock(fd) != 0) {
         closeKeepingErrno(fileOps, fd);
         return std::nullopt;
     }
-    return LockedFile(fileOps, fd, status.st_mode & 0777,
-                      static_cast<std::uint64_t>(status.st_size));
+    return LockedFile(fileOps, fd, status.permissions, status.size);
 }
 
 LockedFile::LockedFile(FileOps& fileOps, int fd, mode_t permissions, std::uint64_t size)

@@ -15,8 +15,9 @@ class FileOps;
 
 class LockedFile {
   public:
-    // Opens `path` read-only and takes an exclusive non-blocking flock on it. Nullopt (errno set)
-    // when it cannot be opened, is not a regular file, or is locked by another open of it.
+    // Opens `path` read-only and holds it exclusively (FileOps::openRead, FileOps::lock). Nullopt
+    // (errno set) when it cannot be opened, is not a regular file, or is locked by another open of
+    // it.
     static std::optional<LockedFile> open(FileOps& fileOps, const std::string& path);
 
     LockedFile(LockedFile&& other) noexcept;

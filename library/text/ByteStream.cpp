@@ -12,28 +12,29 @@ constexpr std::size_t kBlockBytes = 256 * 1024;
 ByteStream::ByteStream(std::span<const std::uint8_t> bytes)
     : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 
-ByteStream::ByteStream(FileHandle file) : file_(std::move(file)), buffer_(kBlockBytes) {
+ByteStream::ByteStream(platform::InputFile file) : file_(std::move(file)), buffer_(kBlockBytes) {
     next_ = buffer_.data();
     end_ = next_;
 }
 
 std::unique_ptr<ByteStream> ByteStream::openFile(const std::string& path) {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
+    std::optional<platform::InputFile> file = platform::InputFile::open(path);
     if (!file) {
         return nullptr;
     }
-    return std::unique_ptr<ByteStream>(new ByteStream(std::move(file)));
+    return std::unique_ptr<ByteStream>(new ByteStream(std::move(*file)));
 }
 
 bool ByteStream::refill() {
     if (!file_ || readFailed_) {
         return false;
     }
-    const std::size_t count = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
-    if (count == 0) {
-        readFailed_ = std::ferror(file_.get()) != 0;
+    const std::optional<std::size_t> got = file_->read(buffer_);
+    if (!got || *got == 0) {
+        readFailed_ = !got;
         return false;
     }
+    const std::size_t count = *got;
     next_ = buffer_.data();
     end_ = next_ + count;
     return true;

@@ -4,11 +4,13 @@
 // library costs neither a system call nor a virtual call per byte.
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "platform/InputFile.h"
 
 namespace wemb {
 
@@ -46,15 +48,10 @@ class ByteStream {
     bool readFailed() const { return readFailed_; }
 
   private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-    explicit ByteStream(FileHandle file);
+    explicit ByteStream(platform::InputFile file);
     bool refill();
 
-    FileHandle file_;
+    std::optional<platform::InputFile> file_;
     std::vector<std::uint8_t> buffer_;
     const std::uint8_t* next_ = nullptr;
     const std::uint8_t* end_ = nullptr;

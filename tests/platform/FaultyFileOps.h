@@ -23,7 +23,7 @@ enum class Op {
     Fchmod,
     Close,
     Fstat,
-    Flock,
+    Lock,
     Rename,
     Remove,
     FsyncDirectory,
@@ -33,7 +33,7 @@ enum class Op {
 inline const char* opName(Op op) {
     static constexpr const char* kNames[] = {
         "openRead", "createExclusive", "write", "read",   "fsync",  "fchmod",
-        "close",    "fstat",           "flock", "rename", "remove", "fsyncDirectory"};
+        "close",    "fstat",           "lock",  "rename", "remove", "fsyncDirectory"};
     return kNames[static_cast<std::size_t>(op)];
 }
 
@@ -101,12 +101,10 @@ class FaultyFileOps : public FileOps {
     int fchmod(int fd, mode_t mode) override {
         return injected(Op::Fchmod) ? -1 : FileOps::fchmod(fd, mode);
     }
-    int fstat(int fd, struct stat* out) override {
+    int fstat(int fd, FileStatus* out) override {
         return injected(Op::Fstat) ? -1 : FileOps::fstat(fd, out);
     }
-    int flock(int fd, int operation) override {
-        return injected(Op::Flock) ? -1 : FileOps::flock(fd, operation);
-    }
+    int lock(int fd) override { return injected(Op::Lock) ? -1 : FileOps::lock(fd); }
     int rename(const std::string& from, const std::string& to) override {
         return injected(Op::Rename) ? -1 : FileOps::rename(from, to);
     }

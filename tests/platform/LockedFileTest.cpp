@@ -56,7 +56,7 @@ TEST_F(LockedFileTest, FailsToOpenCleanly) {
         {"missing.CE2", Op::Count, ENOENT},
         {"amp.CE2", Op::OpenRead, EACCES},
         {"amp.CE2", Op::Fstat, EIO},
-        {"amp.CE2", Op::Flock, EWOULDBLOCK},
+        {"amp.CE2", Op::Lock, EWOULDBLOCK},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + ", errno " + std::to_string(row.error));

@@ -29,7 +29,7 @@ MessageId expectedOutcome(Op op, int nth, int total) {
     switch (op) {
         case Op::OpenRead:
         case Op::Fstat:
-        case Op::Flock:
+        case Op::Lock:
         case Op::Read:
             return MessageId::ReadFailed;
         case Op::Fchmod:

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,7 +10,7 @@
 namespace wemb::platform {
 
 int FileOps::openRead(const std::string& path) {
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    return openForSharedReading(path);
 }
 
 int FileOps::createExclusive(const std::string& path, mode_t mode) {
@@ -36,12 +37,18 @@ int FileOps::close(int fd) {
     return ::close(fd);
 }
 
-int FileOps::fstat(int fd, struct stat* out) {
-    return ::fstat(fd, out);
+int FileOps::fstat(int fd, FileStatus* out) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        return -1;
+    }
+    *out = {S_ISREG(status.st_mode), S_ISDIR(status.st_mode),
+            static_cast<std::uint64_t>(status.st_size), status.st_mode & 0777};
+    return 0;
 }
 
-int FileOps::flock(int fd, int operation) {
-    return ::flock(fd, operation);
+int FileOps::lock(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB);
 }
 
 int FileOps::rename(const std::string& from, const std::string& to) {
@@ -68,6 +75,10 @@ int FileOps::fsyncDirectory(const std::string& directory) {
 FileOps& realFileOps() {
     static FileOps instance;
     return instance;
+}
+
+int openForSharedReading(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
 }
 
 }  // namespace wemb::platform
