@@ -40,7 +40,7 @@ std::vector<std::string> IniRecentFileStore::load() {
         if (name.empty()) {
             break;  // a gap hides whatever is stored after it
         }
-        names.push_back(platform::pathFromSettings(name));
+        names.push_back(std::move(name));
     }
     return names;
 }
@@ -53,8 +53,7 @@ void IniRecentFileStore::save(const std::vector<std::string>& names) {
     for (int slot = 0; slot < slotCount; ++slot) {
         const auto index = static_cast<std::size_t>(slot);
         const std::string& name = index < names.size() ? names[index] : std::string();
-        platform::writeProfileString(settingsPath_, section, slotKey(slot),
-                                     platform::pathForSettings(name));
+        platform::writeProfileString(settingsPath_, section, slotKey(slot), name);
     }
 }
 

@@ -61,10 +61,34 @@ std::string cp932ToUtf8(std::string_view bytes) {
 }
 
 bool isUtf8(std::string_view text) {
-    // UTF-8 and UTF-16 are built into the C library's iconv, so this needs no conversion module.
-    Converter converter("UTF-16LE", "UTF-8");
-    std::string ignored;
-    return converter.valid() && converter.convert(text, ignored) == 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80   ? 1
+                                   : lead < 0xC2 ? 0
+                                   : lead < 0xE0 ? 2
+                                   : lead < 0xF0 ? 3
+                                   : lead < 0xF5 ? 4
+                                                 : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        // The second byte's range also rules out overlong forms, surrogates and code points
+        // beyond U+10FFFF.
+        const auto second = static_cast<unsigned char>(length > 1 ? text[i + 1] : 0x80);
+        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        if (second < low || second > high) {
+            return false;
+        }
+        for (std::size_t k = 2; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
 }
 
 std::optional<std::string> utf8ToCp932(std::string_view text) {

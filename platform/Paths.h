@@ -56,9 +56,8 @@ std::vector<std::string> commandLineArguments(int argc, char** argv);
 // The value of an environment variable, "" when unset.
 std::string environmentVariable(const char* name);
 
-// A path as the settings files (QUIL.INI, Wemb.INI) hold it and back: on Windows they are CP932
-// text, as the editor writes them; on POSIX the bytes of the name are kept.
+// A path as the editor's QUIL.INI holds it: CP932 text on Windows, where the editor writes it in
+// its ANSI code page; on POSIX the bytes of the name are kept.
 std::string pathFromSettings(const std::string& text);
-std::string pathForSettings(const std::string& path);
 
 }  // namespace wemb::platform

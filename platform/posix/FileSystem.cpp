@@ -115,8 +115,4 @@ std::string pathFromSettings(const std::string& text) {
     return text;
 }
 
-std::string pathForSettings(const std::string& path) {
-    return path;
-}
-
 }  // namespace wemb::platform

@@ -147,8 +147,4 @@ std::string pathFromSettings(const std::string& text) {
     return narrowed(wide);
 }
 
-std::string pathForSettings(const std::string& path) {
-    return inCodePage(widened(path), kSettingsCodePage);
-}
-
 }  // namespace wemb::platform
