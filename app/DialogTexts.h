@@ -2,14 +2,16 @@
 // Every text the dialogs show, in UTF-8, in one place for both toolkits. The Windows resource
 // script is generated from this file when the program is built (cmake/ResourceTexts.cmake turns
 // each text into UTF-16 escapes), so the two dialogs cannot drift apart. Keep each text a single
-// literal on the line of its name.
+// literal on the line of its name (the version is filled in there too).
+
+#include "Version.h"
 
 namespace wemb::texts {
 
 // clang-format off
 
 // Dialog template 102.
-inline constexpr const char* mainTitle = "Wemb Ver.0.92Y（Quil 部品番号振り付けソフト)";
+inline constexpr const char* mainTitle = "Wemb Ver." WEMB_VERSION "（Quil 部品番号振り付けソフト)";
 inline constexpr const char* execute = "実行(&E)";
 inline constexpr const char* fileLabel = "ﾌｧｲﾙ(&F)";
 inline constexpr const char* browse = "参照(&R)...";
@@ -26,7 +28,7 @@ inline constexpr const char* fontFace = "ＭＳ Ｐゴシック";
 // Dialog template 100, the version box, and string 101, its item in the system menu.
 inline constexpr const char* aboutMenu = "ﾊﾞｰｼﾞｮﾝ情報(Wemb) (&A)...";
 inline constexpr const char* aboutTitle = "ﾊﾞｰｼﾞｮﾝ情報 Wemb";
-inline constexpr const char* version = "Wemb Version 0.92Y";
+inline constexpr const char* version = "Wemb Version " WEMB_VERSION "";
 inline constexpr const char* creditName = "Quil 部品番号振り付けソフト";
 inline constexpr const char* creditQt = "Qt 6 版 (Linux ほか)";
 inline constexpr const char* creditWindows = "Windows 版";

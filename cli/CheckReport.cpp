@@ -9,45 +9,34 @@
 namespace wemb::cli {
 namespace {
 
-constexpr std::array kKinds = {
-    FindingKind::DuplicateReference,  FindingKind::MissingNumber,    FindingKind::BlockOutOfRange,
-    FindingKind::PackageNameMismatch, FindingKind::ReferenceAtLimit, FindingKind::PassedOver,
+// Every kind of finding, in the order of the counts, with its key in JSON, its column in the
+// text table and its words after a count.
+struct KindTexts {
+    FindingKind kind;
+    const char* key;
+    const char* title;
+    const char* counted;
 };
+constexpr std::array<KindTexts, 6> kKinds = {{
+    {FindingKind::DuplicateReference, "duplicateReference", "duplicate reference ",
+     "with a duplicate reference"},
+    {FindingKind::MissingNumber, "missingNumber", "no number           ", "without a number"},
+    {FindingKind::BlockOutOfRange, "blockOutOfRange", "block out of range  ",
+     "with a block out of range"},
+    {FindingKind::PackageNameMismatch, "packageNameMismatch", "part names disagree ",
+     "in packages whose part names disagree"},
+    {FindingKind::ReferenceAtLimit, "referenceAtLimit", "reference at limit  ",
+     "with a reference at the 7-character limit"},
+    {FindingKind::PassedOver, "passedOver", "passed over         ", "passed over by the numbering"},
+}};
 
-const char* kindTitle(FindingKind kind) {
-    switch (kind) {
-        case FindingKind::DuplicateReference:
-            return "duplicate reference ";
-        case FindingKind::MissingNumber:
-            return "no number           ";
-        case FindingKind::BlockOutOfRange:
-            return "block out of range  ";
-        case FindingKind::PackageNameMismatch:
-            return "part names disagree ";
-        case FindingKind::ReferenceAtLimit:
-            return "reference at limit  ";
-        case FindingKind::PassedOver:
-            return "passed over         ";
+const KindTexts& textsOf(FindingKind kind) {
+    for (const KindTexts& texts : kKinds) {
+        if (texts.kind == kind) {
+            return texts;
+        }
     }
-    return "";
-}
-
-const char* kindCounted(FindingKind kind) {
-    switch (kind) {
-        case FindingKind::DuplicateReference:
-            return "with a duplicate reference";
-        case FindingKind::MissingNumber:
-            return "without a number";
-        case FindingKind::BlockOutOfRange:
-            return "with a block out of range";
-        case FindingKind::PackageNameMismatch:
-            return "in packages whose part names disagree";
-        case FindingKind::ReferenceAtLimit:
-            return "with a reference at the 7-character limit";
-        case FindingKind::PassedOver:
-            return "passed over by the numbering";
-    }
-    return "";
+    return kKinds.back();
 }
 
 const char* reasonKey(PassReason reason) {
@@ -103,7 +92,7 @@ std::string findingLine(const Finding& finding) {
         part.reference.empty() ? std::string("(empty)") : displayText(part.reference);
     const std::string name =
         part.partName.empty() ? std::string("(no part name)") : displayText(part.partName);
-    return std::string("  ") + kindTitle(finding.kind) + reference + "  at " +
+    return std::string("  ") + textsOf(finding.kind).title + reference + "  at " +
            std::to_string(part.x) + ", " + std::to_string(part.y) + "  " + name + "  " +
            detail(finding) + '\n';
 }
@@ -115,13 +104,13 @@ std::string plural(int count, const char* one, const char* many) {
 // "2 parts with a duplicate reference, 1 part without a number", or "nothing found".
 std::string countsText(const DrawingCheck& check, int sheet) {
     std::string text;
-    for (const FindingKind kind : kKinds) {
+    for (const auto& [kind, key, title, counted] : kKinds) {
         const int count = sheet < 0 ? check.count(kind) : check.countOnSheet(sheet, kind);
         if (count == 0) {
             continue;
         }
         text += text.empty() ? "" : ", ";
-        text += plural(count, "part ", "parts ") + kindCounted(kind);
+        text += plural(count, "part ", "parts ") + counted;
     }
     return text.empty() ? "nothing found" : text;
 }
@@ -129,7 +118,7 @@ std::string countsText(const DrawingCheck& check, int sheet) {
 void writeFinding(JsonWriter& json, const Finding& finding) {
     const CheckedPart& part = finding.part;
     json.beginObject();
-    json.key("kind").value(findingKey(finding.kind));
+    json.key("kind").value(textsOf(finding.kind).key);
     json.key("reference").value(displayText(part.reference));
     json.key("x").value(part.x);
     json.key("y").value(part.y);
@@ -151,9 +140,8 @@ void writeFinding(JsonWriter& json, const Finding& finding) {
 
 void writeCounts(JsonWriter& json, const DrawingCheck& check, int sheet) {
     json.key("counts").beginObject();
-    for (const FindingKind kind : kKinds) {
-        json.key(findingKey(kind))
-            .value(sheet < 0 ? check.count(kind) : check.countOnSheet(sheet, kind));
+    for (const auto& [kind, key, title, counted] : kKinds) {
+        json.key(key).value(sheet < 0 ? check.count(kind) : check.countOnSheet(sheet, kind));
     }
     json.endObject();
 }
@@ -167,24 +155,6 @@ int totalParts(const DrawingCheck& check) {
 }
 
 }  // namespace
-
-const char* findingKey(FindingKind kind) {
-    switch (kind) {
-        case FindingKind::DuplicateReference:
-            return "duplicateReference";
-        case FindingKind::MissingNumber:
-            return "missingNumber";
-        case FindingKind::BlockOutOfRange:
-            return "blockOutOfRange";
-        case FindingKind::PackageNameMismatch:
-            return "packageNameMismatch";
-        case FindingKind::ReferenceAtLimit:
-            return "referenceAtLimit";
-        case FindingKind::PassedOver:
-            return "passedOver";
-    }
-    return "";
-}
 
 std::string checkAsText(const CliOptions& options, const CheckReport& report) {
     const DrawingCheck& check = report.check;

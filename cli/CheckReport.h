@@ -14,7 +14,4 @@ namespace wemb::cli {
 std::string checkAsText(const CliOptions& options, const CheckReport& report);
 std::string checkAsJson(const CliOptions& options, const CheckReport& report);
 
-// The name a JSON report gives a kind: "duplicateReference", "missingNumber", ...
-const char* findingKey(FindingKind kind);
-
 }  // namespace wemb::cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Version.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/Terminal.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
             std::cout << usageText("wemb-cli");
             return kExitFinished;
         case Command::Version:
-            std::cout << "wemb-cli (Wemb) 0.92Y\n";
+            std::cout << "wemb-cli (Wemb) " WEMB_VERSION "\n";
             return kExitFinished;
         case Command::ListLibrary:
             return runListLibraryCommand(options);

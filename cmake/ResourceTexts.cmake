@@ -1,6 +1,7 @@
 # Writes the texts and identifiers of the dialogs as a header for the Windows resource compiler.
-#   cmake -DSOURCES="a.h;b.cpp" -DOUTPUT=texts.rc.h -P ResourceTexts.cmake
-# From every line `... name = "text";` it writes `#define TEXT_name L"..."`, and from every line
+#   cmake -DSOURCES="a.h;b.cpp" -DOUTPUT=texts.rc.h -DVERSION=1.0 -P ResourceTexts.cmake
+# WEMB_VERSION between two literals stands for VERSION. From every line `... name = "text";` it
+# writes `#define TEXT_name L"..."`, and from every line
 # `... int name = number;` it writes `#define ID_name number`. windres reads neither Shift-JIS
 # text whose second byte is a backslash nor UTF-8, so every character beyond ASCII becomes a
 # UTF-16 escape \xNNNN. Runs with the host's cmake, so it works when cross-compiling too.
@@ -85,6 +86,7 @@ set(lines "/* Generated from ${SOURCES} by ResourceTexts.cmake; do not edit. */\
 foreach(source IN LISTS SOURCES)
   file(STRINGS "${source}" sourceLines ENCODING UTF-8)
   foreach(line IN LISTS sourceLines)
+    string(REPLACE "\" WEMB_VERSION \"" "${VERSION}" line "${line}")
     if(line MATCHES "const char\\* ([A-Za-z0-9_]+) = \"(.*)\";")
       utf16_literal("${CMAKE_MATCH_2}" literal)
       string(APPEND lines "#define TEXT_${CMAKE_MATCH_1} ${literal}\n")

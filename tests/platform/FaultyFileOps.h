@@ -12,7 +12,7 @@
 
 #include "platform/FileOps.h"
 
-namespace wemb::platform::testing {
+namespace wemb::testing {
 
 enum class Op {
     OpenRead,
@@ -37,7 +37,7 @@ inline const char* opName(Op op) {
     return kNames[static_cast<std::size_t>(op)];
 }
 
-class FaultyFileOps : public FileOps {
+class FaultyFileOps : public platform::FileOps {
   public:
     // Call number `nth` (1-based) of `op` fails with `error`.
     void failCall(Op op, int nth, int error) { faults_[{op, nth}] = error; }
@@ -57,10 +57,11 @@ class FaultyFileOps : public FileOps {
     int openDescriptors() const { return openDescriptors_; }
 
     int openRead(const std::string& path) override {
-        return counted(injected(Op::OpenRead) ? -1 : FileOps::openRead(path));
+        return counted(injected(Op::OpenRead) ? -1 : platform::FileOps::openRead(path));
     }
     int createExclusive(const std::string& path, mode_t mode) override {
-        return counted(injected(Op::CreateExclusive) ? -1 : FileOps::createExclusive(path, mode));
+        return counted(
+            injected(Op::CreateExclusive) ? -1 : platform::FileOps::createExclusive(path, mode));
     }
     ssize_t write(int fd, const void* data, std::size_t size) override {
         if (injected(Op::Write)) {
@@ -71,7 +72,7 @@ class FaultyFileOps : public FileOps {
             return -1;
         }
         size = std::min({size, writeLimit_ > 0 ? writeLimit_ : size, diskSpace_ - written_});
-        const ssize_t result = stallWrites_ ? 0 : FileOps::write(fd, data, size);
+        const ssize_t result = stallWrites_ ? 0 : platform::FileOps::write(fd, data, size);
         written_ += result > 0 ? static_cast<std::size_t>(result) : 0;
         return result;
     }
@@ -80,7 +81,7 @@ class FaultyFileOps : public FileOps {
             return -1;
         }
         size = std::min(size, readEnd_ - std::min(readEnd_, readSoFar_));
-        ssize_t result = size == 0 ? 0 : FileOps::read(fd, data, size);
+        ssize_t result = size == 0 ? 0 : platform::FileOps::read(fd, data, size);
         if (result == 0 && growFile_ && size > 0) {
             static_cast<char*>(data)[0] = 'X';
             result = 1;
@@ -92,27 +93,27 @@ class FaultyFileOps : public FileOps {
         // Like the real close(2), a failing close still releases the descriptor.
         const bool fails = injected(Op::Close);
         const int error = errno;
-        const int result = FileOps::close(fd);
+        const int result = platform::FileOps::close(fd);
         openDescriptors_ -= result == 0 ? 1 : 0;
         errno = fails ? error : errno;
         return fails ? -1 : result;
     }
-    int fsync(int fd) override { return injected(Op::Fsync) ? -1 : FileOps::fsync(fd); }
+    int fsync(int fd) override { return injected(Op::Fsync) ? -1 : platform::FileOps::fsync(fd); }
     int fchmod(int fd, mode_t mode) override {
-        return injected(Op::Fchmod) ? -1 : FileOps::fchmod(fd, mode);
+        return injected(Op::Fchmod) ? -1 : platform::FileOps::fchmod(fd, mode);
     }
-    int fstat(int fd, FileStatus* out) override {
-        return injected(Op::Fstat) ? -1 : FileOps::fstat(fd, out);
+    int fstat(int fd, platform::FileStatus* out) override {
+        return injected(Op::Fstat) ? -1 : platform::FileOps::fstat(fd, out);
     }
-    int lock(int fd) override { return injected(Op::Lock) ? -1 : FileOps::lock(fd); }
+    int lock(int fd) override { return injected(Op::Lock) ? -1 : platform::FileOps::lock(fd); }
     int rename(const std::string& from, const std::string& to) override {
-        return injected(Op::Rename) ? -1 : FileOps::rename(from, to);
+        return injected(Op::Rename) ? -1 : platform::FileOps::rename(from, to);
     }
     int remove(const std::string& path) override {
-        return injected(Op::Remove) ? -1 : FileOps::remove(path);
+        return injected(Op::Remove) ? -1 : platform::FileOps::remove(path);
     }
     int fsyncDirectory(const std::string& directory) override {
-        return injected(Op::FsyncDirectory) ? -1 : FileOps::fsyncDirectory(directory);
+        return injected(Op::FsyncDirectory) ? -1 : platform::FileOps::fsyncDirectory(directory);
     }
 
   private:
@@ -139,4 +140,4 @@ class FaultyFileOps : public FileOps {
     int openDescriptors_ = 0;
 };
 
-}  // namespace wemb::platform::testing
+}  // namespace wemb::testing

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/FileContent.h"
+#include "tests/support/TempDirectory.h"
 
 namespace wemb::platform {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/FileOps.h"
 #include "tests/platform/FaultyFileOps.h"
-#include "tests/platform/FileContent.h"
+#include "tests/support/TempDirectory.h"
 
 namespace wemb::platform {
 namespace {

@@ -4,21 +4,17 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <set>
 
 #include <gtest/gtest.h>
 
 #include "platform/FileOps.h"
-#include "tests/platform/FaultyFileOps.h"
-#include "tests/platform/FileContent.h"
+#include "tests/support/TempDirectory.h"
 
 namespace wemb::platform {
 namespace {
 
 using testing::bytesOf;
 using testing::contentOf;
-using testing::FaultyFileOps;
-using testing::Op;
 using testing::writeFile;
 
 const std::string kOriginal = "original data file, sheet 0 and the sheets after it";
@@ -59,27 +55,6 @@ class ThreeSheetSave {
         EXPECT_EQ(contentOf(sheet(2)), kNewSheets[2]);
         EXPECT_EQ(contentOf(sheet(5)), kStaleSheet5);
         EXPECT_EQ(fileCount(), 5u);
-    }
-
-    // Whatever failed: the original survives whole under the data name, or under the backup
-    // name with the data name holding the complete new sheet; no file is ever partial; no
-    // temporary is left; the stale sheet file is untouched.
-    void expectSafeAfterFailure() const {
-        const auto dataNow = contentOf(data());
-        const auto backupNow = contentOf(backup());
-        EXPECT_TRUE(dataNow == kOriginal || (backupNow == kOriginal && dataNow == kNewSheets[0]))
-            << "data: " << dataNow.value_or("-") << ", backup: " << backupNow.value_or("-");
-        EXPECT_TRUE(!backupNow || backupNow == kOldBackup || backupNow == kOriginal);
-        for (int n = 1; n <= 2; ++n) {
-            const auto now = contentOf(sheet(n));
-            EXPECT_TRUE(now == kOldSheets[n] || now == kNewSheets[n]) << "sheet " << n;
-        }
-        EXPECT_EQ(contentOf(sheet(5)), kStaleSheet5);
-        const std::set<std::string> ours = {"amp.$E2", "amp.CE2", "amp.CE2-01", "amp.CE2-02",
-                                            "amp.CE2-05"};
-        for (const std::string& name : dir_.names()) {
-            EXPECT_TRUE(ours.count(name)) << "left behind: " << name;
-        }
     }
 
   private:

@@ -13,9 +13,9 @@
 namespace wemb::testing {
 namespace {
 
-using platform::testing::FaultyFileOps;
-using platform::testing::Op;
-using platform::testing::opName;
+using testing::FaultyFileOps;
+using testing::Op;
+using testing::opName;
 
 int callsInACleanJob(Op op) {
     JobScene scene;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -68,6 +69,19 @@ inline std::string TempDirectory::write(const std::string& name,
                                         std::span<const std::uint8_t> bytes) const {
     writeFile(file(name), bytes);
     return file(name);
+}
+
+// The file's bytes as text, nullopt when no regular file is there.
+inline std::optional<std::string> contentOf(const std::string& path) {
+    if (!std::filesystem::is_regular_file(path)) {
+        return std::nullopt;
+    }
+    const std::vector<std::uint8_t> bytes = readFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+inline std::vector<std::uint8_t> bytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
 }
 
 }  // namespace wemb::testing
