@@ -18,7 +18,7 @@ namespace wemb {
 namespace {
 
 // What the checks ask of one part, worked out once.
-struct PartFacts {
+struct PartInCheck {
     CheckedPart part;
     LibraryNameClass libraryClass = LibraryNameClass::Ordinary;
     std::optional<int> blockCount;  // none: no library knows the part
@@ -37,12 +37,12 @@ CheckedPart checkedPart(const Document& document, const PartEntry& entry, std::s
             described.oldBlock};
 }
 
-std::vector<PartFacts> factsOf(const Document& document, const BlockCountLookup& libraries) {
-    std::vector<PartFacts> facts;
+std::vector<PartInCheck> factsOf(const Document& document, const BlockCountLookup& libraries) {
+    std::vector<PartInCheck> facts;
     const auto parts = document.parts();
     facts.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        PartFacts fact;
+        PartInCheck fact;
         fact.part = checkedPart(document, parts[i], i);
         fact.libraryClass = classifyLibraryName(fact.part.libraryName);
         fact.blockCount = libraries.blockCount(fact.part.libraryName);
@@ -52,40 +52,32 @@ std::vector<PartFacts> factsOf(const Document& document, const BlockCountLookup&
     return facts;
 }
 
-bool isPowerSymbol(const PartFacts& fact) {
+bool isPowerSymbol(const PartInCheck& fact) {
     return fact.libraryClass == LibraryNameClass::Power;
 }
 
-Finding finding(FindingKind kind, const PartFacts& fact) {
+Finding finding(FindingKind kind, const PartInCheck& fact) {
     Finding result;
     result.kind = kind;
     result.part = fact.part;
     return result;
 }
 
-PassReason passReason(const PartFacts& fact, const CheckSettings& settings) {
-    if (isPowerSymbol(fact)) {
-        return PassReason::PowerSymbol;
-    }
-    if (fact.part.reference.empty()) {
-        return PassReason::EmptyReference;
-    }
-    if (settings.dependenceNameMode && fact.part.partName.empty()) {
-        return PassReason::EmptyPartName;
-    }
-    return PassReason::None;
+PassReason passReason(const PartInCheck& fact, const CheckSettings& settings) {
+    return autonumPassReason(fact.libraryClass, fact.part.reference, fact.part.partName,
+                             settings.dependenceNameMode);
 }
 
 // A block is out of range only against a count some library gives; 0 and 1 both mean a
 // single block, as numbering takes them.
-bool blockOutOfRange(const PartFacts& fact) {
+bool blockOutOfRange(const PartInCheck& fact) {
     return fact.blockCount && fact.part.block >= std::max(*fact.blockCount, 1);
 }
 
 // The findings that concern one part by itself.
-void findSingleParts(const std::vector<PartFacts>& facts, const CheckSettings& settings,
+void findSingleParts(const std::vector<PartInCheck>& facts, const CheckSettings& settings,
                      std::vector<Finding>& findings) {
-    for (const PartFacts& fact : facts) {
+    for (const PartInCheck& fact : facts) {
         if (const PassReason reason = passReason(fact, settings); reason != PassReason::None) {
             Finding passed = finding(FindingKind::PassedOver, fact);
             passed.reason = reason;
@@ -115,11 +107,11 @@ void findSingleParts(const std::vector<PartFacts>& facts, const CheckSettings& s
 // when they bear one part name and their blocks are distinct and within the package; a
 // power-prefixed part follows the number of its package, once, whatever its block.
 // Nothing when they are one package.
-std::optional<FindingKind> sharedNumberFinding(const std::vector<const PartFacts*>& group) {
+std::optional<FindingKind> sharedNumberFinding(const std::vector<const PartInCheck*>& group) {
     std::vector<int> blocks;
     int powerPrefixed = 0;
     bool blocksFit = true;
-    for (const PartFacts* fact : group) {
+    for (const PartInCheck* fact : group) {
         if (fact->libraryClass == LibraryNameClass::PowerPrefixed) {
             ++powerPrefixed;
             continue;
@@ -133,7 +125,7 @@ std::optional<FindingKind> sharedNumberFinding(const std::vector<const PartFacts
         return FindingKind::DuplicateReference;
     }
     const std::string& name = group.front()->part.partName;
-    const bool namesAgree = std::all_of(group.begin(), group.end(), [&](const PartFacts* fact) {
+    const bool namesAgree = std::all_of(group.begin(), group.end(), [&](const PartInCheck* fact) {
         return fact->part.partName == name;
     });
     if (namesAgree) {
@@ -144,9 +136,9 @@ std::optional<FindingKind> sharedNumberFinding(const std::vector<const PartFacts
 
 // Numbers are counted per prefix across the whole file, so a number is shared across sheets
 // too. R5 and R05 carry the same number.
-void findSharedNumbers(const std::vector<PartFacts>& facts, std::vector<Finding>& findings) {
-    std::map<std::pair<std::string, int>, std::vector<const PartFacts*>> byNumber;
-    for (const PartFacts& fact : facts) {
+void findSharedNumbers(const std::vector<PartInCheck>& facts, std::vector<Finding>& findings) {
+    std::map<std::pair<std::string, int>, std::vector<const PartInCheck*>> byNumber;
+    for (const PartInCheck& fact : facts) {
         if (!isPowerSymbol(fact) && endsWithDigit(fact.part.reference)) {
             byNumber[{fact.part.reference.substr(0, fact.split.prefixLength), fact.split.number}]
                 .push_back(&fact);
@@ -160,7 +152,7 @@ void findSharedNumbers(const std::vector<PartFacts>& facts, std::vector<Finding>
         if (!kind) {
             continue;
         }
-        for (const PartFacts* fact : group) {
+        for (const PartInCheck* fact : group) {
             Finding shared = finding(*kind, *fact);
             shared.sharedBy = static_cast<int>(group.size());
             findings.push_back(std::move(shared));
@@ -168,9 +160,9 @@ void findSharedNumbers(const std::vector<PartFacts>& facts, std::vector<Finding>
     }
 }
 
-std::vector<int> partsOnSheets(const std::vector<PartFacts>& facts, int sheetCount) {
+std::vector<int> partsOnSheets(const std::vector<PartInCheck>& facts, int sheetCount) {
     std::vector<int> counts(static_cast<std::size_t>(std::max(sheetCount, 0)), 0);
-    for (const PartFacts& fact : facts) {
+    for (const PartInCheck& fact : facts) {
         if (fact.part.sheet >= 0 && fact.part.sheet < sheetCount) {
             ++counts[static_cast<std::size_t>(fact.part.sheet)];
         }
@@ -202,7 +194,7 @@ int DrawingCheck::problemCount() const {
 
 DrawingCheck checkDrawing(const Document& document, const BlockCountLookup& libraries,
                           const CheckSettings& settings) {
-    const std::vector<PartFacts> facts = factsOf(document, libraries);
+    const std::vector<PartInCheck> facts = factsOf(document, libraries);
     DrawingCheck check;
     check.sheetCount = document.sheetCount();
     check.partsOnSheet = partsOnSheets(facts, check.sheetCount);

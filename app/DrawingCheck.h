@@ -13,6 +13,7 @@
 #include "app/Job.h"
 #include "app/UnseenSheets.h"
 #include "numbering/BlockCountLookup.h"
+#include "numbering/PassReason.h"
 #include "schematic/Document.h"
 
 namespace wemb {
@@ -31,13 +32,6 @@ enum class FindingKind {
     ReferenceAtLimit,
     // The numbering leaves the part alone (see PassReason). Told, but not a fault.
     PassedOver,
-};
-
-enum class PassReason {
-    None,
-    PowerSymbol,  // library name exactly a power name
-    EmptyReference,
-    EmptyPartName,  // only when parts without a part name are not processed
 };
 
 // A part as a finding names it; texts are CP932 bytes as the file holds them.

@@ -1,6 +1,7 @@
 #include "numbering/PartFacts.h"
 
 #include "numbering/LibraryNameClass.h"
+#include "numbering/PassReason.h"
 #include "numbering/RadixSort.h"
 #include "numbering/ReferenceField.h"
 
@@ -14,8 +15,8 @@ std::uint64_t positionKey(const PartEntry& part) {
     return (static_cast<std::uint64_t>(x) << 32) | y;
 }
 
-PartFact factOf(const PartEntry& part, std::uint32_t fileIndex, bool dependenceNameMode,
-                PartFacts& facts, PartNameIds& partNames) {
+PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t fileIndex,
+                bool dependenceNameMode, PartFacts& facts, PartNameIds& partNames) {
     const std::string_view reference = referenceText(part);
     const std::string_view partName = partNameText(part);
     const ReferenceSplit split = splitReference(reference);
@@ -26,7 +27,8 @@ PartFact factOf(const PartEntry& part, std::uint32_t fileIndex, bool dependenceN
     fact.partName = partNames.idOf(ShortText::of(partName));
     fact.library = facts.libraryNames.idOf(part.libraryName());
     fact.number = split.number;
-    fact.eligible = !reference.empty() && !(dependenceNameMode && partName.empty());
+    fact.eligible =
+        autonumPassReason(kind, reference, partName, dependenceNameMode) == PassReason::None;
     fact.hasNumber = endsWithDigit(reference);
     return fact;
 }
@@ -50,7 +52,7 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
             continue;
         }
         const PartFact fact =
-            factOf(part, static_cast<std::uint32_t>(i), dependenceNameMode, facts, partNames);
+            factOf(part, kind, static_cast<std::uint32_t>(i), dependenceNameMode, facts, partNames);
         if (kind == LibraryNameClass::Ordinary) {
             facts.mainParts.push_back(fact);
         } else {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "numbering/InternTable.h"
+#include "numbering/PassReason.h"
 #include "numbering/RadixSort.h"
 #include "numbering/ReferenceField.h"
 
@@ -17,20 +18,12 @@ struct RenumItem {
     std::uint32_t fileIndex;
 };
 
-// A reference whose length byte is 0, or 128 and above, holds no designator, and a part
-// without a part name is not a numbered part: both are left as they are.
-bool isRenumbered(const PartEntry& part) {
-    const std::uint8_t referenceLength = part.referenceField()[0];
-    const std::uint8_t partNameLength = part.partNameField()[0];
-    return referenceLength != 0 && referenceLength < 128 && partNameLength != 0;
-}
-
 std::vector<RenumItem> collectItems(std::span<const PartEntry> parts) {
     InternTable<std::uint64_t, IntegerKeyHash> prefixes;
     std::vector<RenumItem> items;
     items.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (isRenumbered(parts[i])) {
+        if (reNumTakes(parts[i])) {
             const std::string_view reference = referenceText(parts[i]);
             const ReferenceSplit split = splitReference(reference);
             const std::uint32_t prefix =
@@ -74,7 +67,7 @@ void reNum(Document& document, int initialNumber, int step) {
     items = {};
     // Written in file order, the records are visited once each, front to back.
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (isRenumbered(parts[i])) {
+        if (reNumTakes(parts[i])) {
             const std::string_view reference = referenceText(parts[i]);
             const std::string_view prefix =
                 reference.substr(0, splitReference(reference).prefixLength);
