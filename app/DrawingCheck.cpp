@@ -5,14 +5,12 @@
 #include <tuple>
 #include <utility>
 
-#include "app/EditorSettings.h"
 #include "app/LibraryBlockCounts.h"
-#include "app/LockedDocument.h"
+#include "app/OpenDrawing.h"
 #include "app/PartChanges.h"
 #include "library/LibrarySet.h"
 #include "numbering/LibraryNameClass.h"
 #include "numbering/ReferenceField.h"
-#include "platform/FileOps.h"
 
 namespace wemb {
 namespace {
@@ -209,23 +207,17 @@ DrawingCheck checkDrawing(const Document& document, const BlockCountLookup& libr
 
 CheckReport runCheck(const CheckRequest& request, const JobEnvironment& environment) {
     CheckReport report;
-    platform::FileOps& files = environment.fileOps ? *environment.fileOps : platform::realFileOps();
-    const std::optional<LockedDocument> opened = openLockedDocument(files, request.fileName);
+    std::optional<OpenDrawing> opened = openDrawing(request.fileName, environment);
     if (!opened) {
         report.outcome = MessageId::ReadFailed;
         report.messageFile = request.fileName;
         return report;
     }
-    const Document& document = opened->document;
-    LibrarySet libraries;
-    // As for a job: a drawing without parts has nothing to look up.
-    if (!document.parts().empty()) {
-        LibrarySetLoad load = loadLibrariesFor(opened->dataPath, environment.programDirectory);
-        libraries = std::move(load.set);
-        report.failedLibrary = std::move(load.failedLibrary);
-    }
-    report.check = checkDrawing(document, LibraryBlockCounts(libraries), request.settings);
-    report.unseenSheets = findUnseenSheets(opened->dataPath, document.sheetCount());
+    LibrarySetLoad libraries = librariesFor(opened->locked, environment);
+    report.failedLibrary = std::move(libraries.failedLibrary);
+    report.check =
+        checkDrawing(opened->locked.document, LibraryBlockCounts(libraries.set), request.settings);
+    report.unseenSheets = std::move(opened->unseenSheets);
     return report;
 }
 

@@ -3,9 +3,8 @@
 #include <cctype>
 #include <charconv>
 
-#include "app/EditorSettings.h"
 #include "app/LibraryBlockCounts.h"
-#include "app/LockedDocument.h"
+#include "app/OpenDrawing.h"
 #include "app/PartChanges.h"
 #include "numbering/Autonum.h"
 #include "numbering/ReNum.h"
@@ -22,17 +21,14 @@ constexpr int kMinStep = 1;
 constexpr int kMaxStep = 20;
 
 // Runs the chosen numbering; returns the library that failed to load, if one did.
-std::optional<std::string> number(Document& document, const JobRequest& request,
-                                  const std::string& dataPath, const JobEnvironment& environment) {
+std::optional<std::string> number(LockedDocument& drawing, const JobRequest& request,
+                                  const JobEnvironment& environment) {
+    Document& document = drawing.document;
     if (request.mode == NumberingMode::ReNum) {
         reNum(document, request.initialNumber, request.step);
         return std::nullopt;
     }
-    // A drawing without parts has nothing to look up, so its libraries are not read.
-    if (document.parts().empty()) {
-        return std::nullopt;
-    }
-    const LibrarySetLoad libraries = loadLibrariesFor(dataPath, environment.programDirectory);
+    const LibrarySetLoad libraries = librariesFor(drawing, environment);
     const AutonumSettings settings{request.initialNumber, request.step,
                                    request.mode == NumberingMode::AutonumLocked,
                                    request.dependenceNameMode};
@@ -71,15 +67,15 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
         return report;
     }
 
-    platform::FileOps& files = environment.fileOps ? *environment.fileOps : platform::realFileOps();
     // The lock is held from the read to the last rename, so two jobs never interleave.
-    std::optional<LockedDocument> opened = openLockedDocument(files, request.fileName);
+    std::optional<OpenDrawing> opened = openDrawing(request.fileName, environment);
     if (!opened) {
         return finished(std::move(report), MessageId::ReadFailed, request.fileName);
     }
-    Document& document = opened->document;
-    const std::string& dataPath = opened->dataPath;
-    report.unseenSheets = findUnseenSheets(dataPath, document.sheetCount());
+    LockedDocument& drawing = opened->locked;
+    Document& document = drawing.document;
+    const std::string& dataPath = drawing.dataPath;
+    report.unseenSheets = std::move(opened->unseenSheets);
     if (!report.unseenSheets.files.empty() && environment.events != nullptr) {
         environment.events->sheetsUnseen(report.unseenSheets);
     }
@@ -88,7 +84,7 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
     if (request.dryRun || request.reportChanges) {
         before.emplace(document);
     }
-    report.failedLibrary = number(document, request, dataPath, environment);
+    report.failedLibrary = number(drawing, request, environment);
     if (before) {
         report.changes = before->changesIn(document);
     }
@@ -98,8 +94,8 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
     }
 
     const platform::SaveResult saved =
-        platform::saveWithBackup(files, dataPath, backupName(dataPath),
-                                 sheetFiles(document, dataPath), opened->file.permissions());
+        platform::saveWithBackup(fileOpsOf(environment), dataPath, backupName(dataPath),
+                                 sheetFiles(document, dataPath), drawing.file.permissions());
     if (!saved.ok) {
         return finished(std::move(report), MessageId::WriteFailed, saved.failedPath);
     }

@@ -84,17 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{".lb3 in lower case read as binary", "parts.lb3", example(), false},
         LoadCase{".Lb3 in mixed case read as binary", "parts.Lb3", example(), false}));
 
-TEST(LoadLibrary, RefusesALibraryThatIsAlreadyLoaded) {
-    const testing::TempDirectory folder;
-    const std::string first = folder.write("A.LIB", example());
-    const std::string second = folder.write("B.LIB", example());
-    Library library;
-    ASSERT_TRUE(loadLibrary(library, first, {}));  // no work buffer: the load uses its own
-    EXPECT_FALSE(loadLibrary(library, second, {}));
-    EXPECT_EQ(library.path(), first);
-    EXPECT_EQ(library.getEntryCount(), 4);
-}
-
 struct ExtensionCase {
     const char* fault;
     const char* path;

@@ -69,41 +69,5 @@ TEST_F(LockedFileTest, FailsToOpenCleanly) {
     }
 }
 
-TEST_F(LockedFileTest, ReadsTheWholeFileOrNothing) {
-    constexpr std::size_t kNoEnd = static_cast<std::size_t>(-1);
-    struct Row {
-        const char* rule;
-        std::uint64_t maxSize;
-        std::size_t readEnd;  // reads stop delivering after this many bytes
-        int failRead;         // call number of read() that fails, 0 for none
-        int readError;
-        bool grows;
-        bool ok;
-    } const rows[] = {
-        {"exactly the limit is accepted", kContent.size(), kNoEnd, 0, 0, false, true},
-        {"one byte above the limit is refused", kContent.size() - 1, kNoEnd, 0, 0, false, false},
-        {"the file ends early", 1000, 10, 0, 0, false, false},
-        {"a read error", 1000, kNoEnd, 1, EIO, false, false},
-        {"an interrupted read is retried", 1000, kNoEnd, 1, EINTR, false, true},
-        {"a read error at the end check", 1000, kNoEnd, 2, EIO, false, false},
-        {"the file grew while it was read", 1000, kNoEnd, 0, 0, true, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.rule);
-        FaultyFileOps fileOps;
-        fileOps.endReadsAfter(row.readEnd);
-        fileOps.failCall(Op::Read, row.failRead, row.readError);
-        if (row.grows) {
-            fileOps.growFile();
-        }
-        auto file = LockedFile::open(fileOps, path_);
-        ASSERT_TRUE(file);
-        const auto bytes = file->readAll(row.maxSize);
-        EXPECT_EQ(bytes, row.ok ? std::optional(testing::bytesOf(kContent)) : std::nullopt);
-    }
-    testing::writeFile(path_, "");
-    EXPECT_EQ(LockedFile::open(realFileOps(), path_)->readAll(100), std::vector<std::uint8_t>{});
-}
-
 }  // namespace
 }  // namespace wemb::platform

@@ -1,0 +1,29 @@
+#include "app/OpenDrawing.h"
+
+#include "app/EditorSettings.h"
+#include "platform/FileOps.h"
+
+namespace wemb {
+
+platform::FileOps& fileOpsOf(const JobEnvironment& environment) {
+    return environment.fileOps ? *environment.fileOps : platform::realFileOps();
+}
+
+std::optional<OpenDrawing> openDrawing(const std::string& fileName,
+                                       const JobEnvironment& environment) {
+    std::optional<LockedDocument> locked = openLockedDocument(fileOpsOf(environment), fileName);
+    if (!locked) {
+        return std::nullopt;
+    }
+    UnseenSheets unseen = findUnseenSheets(locked->dataPath, locked->document.sheetCount());
+    return OpenDrawing{std::move(*locked), std::move(unseen)};
+}
+
+LibrarySetLoad librariesFor(const LockedDocument& drawing, const JobEnvironment& environment) {
+    if (drawing.document.parts().empty()) {
+        return {};
+    }
+    return loadLibrariesFor(drawing.dataPath, environment.programDirectory);
+}
+
+}  // namespace wemb
