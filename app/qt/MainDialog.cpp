@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -84,10 +85,28 @@ QLabel* staticText(QWidget* parent, const char* text, const QRect& geometry, QWi
     return label;
 }
 
+// The name field starts with "*.CE2", as in the Windows dialog, and there a typed pattern shows
+// the files it matches; Qt's own dialog would look for a file of that name and say it is missing.
+class DataFileDialog final : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* files = findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model"));
+        const QString typed = name != nullptr ? name->text() : QString();
+        if (files != nullptr && (typed.contains(u'*') || typed.contains(u'?'))) {
+            files->setNameFilters({typed});
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 }  // namespace
 
 std::unique_ptr<QFileDialog> makeDataFileDialog(QWidget* parent) {
-    auto dialog = std::make_unique<QFileDialog>(parent);
+    auto dialog = std::make_unique<DataFileDialog>(parent);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setNameFilter(QString::fromUtf8(texts::dataFileFilter));

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
@@ -205,7 +206,15 @@ void MainDialogTest::dataFileDialogFindsUpperCaseNames() {
     const std::unique_ptr<QFileDialog> dialog = makeDataFileDialog(nullptr);
     QCOMPARE(dialog->nameFilters(), QStringList{"Quil Files (*.ce2)"});
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
-    QCOMPARE(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), QStringLiteral("*.CE2"));
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    QCOMPARE(name->text(), QStringLiteral("*.CE2"));
+    // Enter on a pattern filters the list; a "file not found" box would be closed by the timer.
+    dialog->show();
+    QTimer::singleShot(2000, dialog.get(), [] { QApplication::activeModalWidget()->close(); });
+    name->setText(QStringLiteral("*.txt"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->findChild<QFileSystemModel*>()->nameFilters(), QStringList{"*.txt"});
     QVERIFY2(!(dialog->filter() & QDir::CaseSensitive), ".CE2 files would be hidden");
 }
 
