@@ -54,33 +54,70 @@ bool writePinNumber(std::uint16_t word, PinNumberText& text) {
     return (word & 0x8000u) == 0;
 }
 
-// The blocks of one file, each a cursor from its position to the end of the data. A block whose
-// position lies outside the data is absent; that fails the read only once something needs it,
-// so a library without bitmaps may leave its bitmap positions unset.
+// One block of the file: where the head says it starts, and a cursor from there to the end of the
+// data. A block whose position lies outside the data has no cursor; that fails the read only once
+// something needs it, so a library without bitmaps may leave its bitmap positions unset.
+struct Block {
+    const char* name;
+    std::size_t headField;  // where the head holds its position
+    std::uint32_t position = 0;
+    std::optional<ByteCursor> cursor;
+};
+
 struct Blocks {
-    std::optional<ByteCursor> names;
-    std::optional<ByteCursor> componentTable;
-    std::optional<ByteCursor> components;
-    std::optional<ByteCursor> patterns;
-    std::optional<ByteCursor> bitmaps;
-    std::optional<ByteCursor> strings;
+    std::uint64_t fileSize = 0;
+    Block names{"name table", 18};
+    Block componentTable{"component table", 22};
+    Block components{"component area", 26};
+    Block patterns{"pattern table", 30};
+    Block bitmaps{"bitmap area", 34};
+    Block strings{"string pool", 38};
+
+    // What starts `offset` bytes into `block` and needs more bytes than the file holds. When it
+    // starts inside the file the place is its start; otherwise it is `reference`, the field that
+    // led there.
+    FileError pastEnd(const Block& block, std::uint64_t offset, std::uint64_t reference,
+                      const std::string& what) const {
+        const std::uint64_t start = std::uint64_t{block.position} + offset;
+        if (start > fileSize) {
+            return errorAt(FileErrorKind::PastEnd, reference,
+                           what + " at byte " + std::to_string(start) +
+                               " lies past the end of the file (" +
+                               counted(fileSize, "byte", "bytes") + ")");
+        }
+        return errorAt(FileErrorKind::PastEnd, start,
+                       what + " runs past the end of the file (" +
+                           counted(fileSize - start, "byte", "bytes") + " left)");
+    }
+
+    // Why `block` has no cursor.
+    FileError absent(const Block& block) const {
+        if (block.position < kBinaryHeadSize) {
+            return errorAt(FileErrorKind::BadTable, block.headField,
+                           std::string(block.name) + " position " + std::to_string(block.position) +
+                               " lies inside the 54-byte head");
+        }
+        return pastEnd(block, 0, block.headField, block.name);
+    }
 };
 
 // The positions in the head are counted from the start of the file; the body starts after the
 // head, so a position inside the head points at nothing that was read.
-std::optional<ByteCursor> blockAt(const ByteCursor& body, std::uint32_t position) {
-    if (position < kBinaryHeadSize) {
-        return std::nullopt;
+void locate(Block& block, const ByteCursor& head, const ByteCursor& body) {
+    block.position = *head.u32At(block.headField);
+    if (block.position >= kBinaryHeadSize) {
+        block.cursor = body.from(block.position - kBinaryHeadSize);
     }
-    return body.from(position - kBinaryHeadSize);
 }
 
 Blocks locateBlocks(const ByteCursor& head, const ByteCursor& body) {
-    const auto position = [&](int index) {
-        const auto value = head.u32At(kFirstPositionOffset + 4 * static_cast<std::size_t>(index));
-        return value ? blockAt(body, *value) : std::nullopt;
-    };
-    return Blocks{position(0), position(1), position(2), position(3), position(4), position(5)};
+    Blocks blocks;
+    blocks.fileSize = head.size() + body.size();
+    for (Block* block : {&blocks.names, &blocks.componentTable, &blocks.components,
+                         &blocks.patterns, &blocks.bitmaps, &blocks.strings}) {
+        locate(*block, head, body);
+    }
+    return blocks;
 }
 
 // What a read builds before it is handed to the library in one piece.
@@ -90,96 +127,134 @@ struct Staging {
     std::vector<std::unique_ptr<LibraryPart>> parts;  // order of first use
 };
 
-BinaryLibraryStatus readNames(const Blocks& blocks, std::size_t count, Staging& staging) {
-    if (!blocks.names || !blocks.strings) {
-        return BinaryLibraryStatus::NameOutOfRange;
+std::string ofEntry(std::size_t entry) {
+    return " of entry " + std::to_string(entry);
+}
+
+// A zero-terminated text at `offset` in the string pool, found through the field at `reference`.
+ReadResult<std::string_view> poolText(const Blocks& blocks, std::size_t offset,
+                                      std::uint64_t reference, const std::string& what) {
+    if (!blocks.strings.cursor) {
+        return blocks.absent(blocks.strings);
+    }
+    const auto text = blocks.strings.cursor->cStringAt(offset);
+    if (!text) {
+        return blocks.pastEnd(blocks.strings, offset, reference, what);
+    }
+    return *text;
+}
+
+ReadResult<> readNames(const Blocks& blocks, std::size_t entryCount, Staging& staging) {
+    const Block& table = blocks.names;
+    if (!table.cursor) {
+        return blocks.absent(table);
     }
     // The table must hold every entry before its count sizes anything.
-    if (!blocks.names->contains(0, 4 * count)) {
-        return BinaryLibraryStatus::NameOutOfRange;
+    if (!table.cursor->contains(0, 4 * entryCount)) {
+        return blocks.pastEnd(table, 0, table.headField,
+                              "name table (" + counted(entryCount, "entry", "entries") + ")");
     }
-    staging.names.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto offset = blocks.names->u32At(4 * i);
-        const auto name = offset ? blocks.strings->cStringAt(*offset) : std::nullopt;
+    staging.names.reserve(entryCount);
+    for (std::size_t i = 0; i < entryCount; ++i) {
+        auto name = poolText(blocks, *table.cursor->u32At(4 * i), table.position + 4 * i,
+                             "name" + ofEntry(i));
         if (!name) {
-            return BinaryLibraryStatus::NameOutOfRange;
+            return std::move(name).error();
         }
         staging.names.emplace_back(*name);
     }
-    return BinaryLibraryStatus::Loaded;
+    return {};
 }
 
-BinaryLibraryStatus readPartBitmap(const Blocks& blocks, std::uint16_t pattern, LibraryPart& part) {
+ReadResult<> readPartBitmap(const Blocks& blocks, std::uint16_t pattern, std::uint64_t reference,
+                            std::size_t entry, LibraryPart& part) {
     if (pattern == kNone) {
-        return BinaryLibraryStatus::Loaded;
+        return {};
     }
-    const auto offset =
-        blocks.patterns ? blocks.patterns->u16At(kPatternRecordSize * pattern) : std::nullopt;
+    const Block& table = blocks.patterns;
+    if (!table.cursor) {
+        return blocks.absent(table);
+    }
+    const std::size_t record = kPatternRecordSize * pattern;
+    const auto offset = table.cursor->u16At(record);
     if (!offset) {
-        return BinaryLibraryStatus::PatternOutOfRange;
+        return blocks.pastEnd(table, record, reference,
+                              "pattern " + std::to_string(pattern) + ofEntry(entry));
     }
-    const auto start = blocks.bitmaps ? blocks.bitmaps->from(*offset) : std::nullopt;
+    if (!blocks.bitmaps.cursor) {
+        return blocks.absent(blocks.bitmaps);
+    }
+    const auto start = blocks.bitmaps.cursor->from(*offset);
     auto bitmap = start ? copyBitmap(*start) : std::nullopt;
     if (!bitmap) {
-        return BinaryLibraryStatus::BitmapOutOfRange;
+        const auto size = start ? start->subAt(0, 4) : std::nullopt;
+        const std::string what = size ? "bitmap" + ofEntry(entry) + " (" +
+                                            std::to_string(*size->u16At(0)) + " x " +
+                                            std::to_string(*size->u16At(2)) + " pixels)"
+                                      : "bitmap header" + ofEntry(entry);
+        return blocks.pastEnd(blocks.bitmaps, *offset, table.position + record, what);
     }
     part.bitmap = std::move(*bitmap);
-    return BinaryLibraryStatus::Loaded;
+    return {};
 }
 
 // Pin names are counted: a length byte, read as signed, then the characters. A length of -1
 // stands for "up to the terminator", any other negative length for the empty name, and at most
 // 63 characters count.
-BinaryLibraryStatus readPinName(const Blocks& blocks, std::uint16_t offset, LibraryPin& pin) {
+ReadResult<> readPinName(const Blocks& blocks, std::uint16_t offset, std::uint64_t reference,
+                         const std::string& what, LibraryPin& pin) {
     if (offset == kNone) {
-        return BinaryLibraryStatus::Loaded;
+        return {};
     }
-    const auto lengthByte = blocks.strings ? blocks.strings->u8At(offset) : std::nullopt;
+    if (!blocks.strings.cursor) {
+        return blocks.absent(blocks.strings);
+    }
+    const ByteCursor& strings = *blocks.strings.cursor;
+    const auto lengthByte = strings.u8At(offset);
     if (!lengthByte) {
-        return BinaryLibraryStatus::PinNameOutOfRange;
+        return blocks.pastEnd(blocks.strings, offset, reference, what);
     }
     const int length =
         std::min(static_cast<int>(static_cast<std::int8_t>(*lengthByte)), kMaxPinNameLength);
     const std::size_t first = std::size_t{offset} + 1;
     if (length == -1) {
-        const auto text = blocks.strings->cStringAt(first);
+        const auto text = strings.cStringAt(first);
         if (!text) {
-            return BinaryLibraryStatus::PinNameOutOfRange;
+            return blocks.pastEnd(blocks.strings, offset, reference, what);
         }
         pin.setName(*text);
-        return BinaryLibraryStatus::Loaded;
+        return {};
     }
     if (length < 0) {
         pin.setName({});
-        return BinaryLibraryStatus::Loaded;
+        return {};
     }
-    const auto characters = blocks.strings->bytesAt(first, static_cast<std::size_t>(length));
+    const auto characters = strings.bytesAt(first, static_cast<std::size_t>(length));
     if (!characters) {
-        return BinaryLibraryStatus::PinNameOutOfRange;
+        return blocks.pastEnd(
+            blocks.strings, offset, reference,
+            what + " (" + counted(static_cast<std::size_t>(length), "character", "characters") +
+                ")");
     }
     pin.setName(
         std::string_view(reinterpret_cast<const char*>(characters->data()), characters->size()));
-    return BinaryLibraryStatus::Loaded;
+    return {};
 }
 
-BinaryLibraryStatus readPin(const Blocks& blocks, ByteCursor& record, int blockCount,
-                            LibraryPin& pin) {
-    const auto attributes = record.readU16();
-    const auto nameOffset = record.readU16();
-    const auto numbers = record.readBytes(2 * static_cast<std::size_t>(blockCount));
-    if (!attributes || !nameOffset || !numbers) {
-        return BinaryLibraryStatus::ComponentOutOfRange;
-    }
+// The pin record under `record`, whose whole extent the caller has checked.
+ReadResult<> readPin(const Blocks& blocks, ByteCursor& record, std::uint64_t at, int blockCount,
+                     const std::string& what, LibraryPin& pin) {
+    const std::uint16_t attributes = *record.readU16();
+    const std::uint16_t nameOffset = *record.readU16();
+    const ByteCursor words(*record.readBytes(2 * static_cast<std::size_t>(blockCount)));
     pin.allocNumbers(blockCount);
-    pin.attributes = decodePinAttributes(*attributes);
-    const ByteCursor words(*numbers);
+    pin.attributes = decodePinAttributes(attributes);
     PinNumberText text;
     for (int block = 0; block < blockCount; ++block) {
         const bool plus = writePinNumber(*words.u16At(2 * static_cast<std::size_t>(block)), text);
         pin.setNumber(block, plus, text.view());
     }
-    return readPinName(blocks, *nameOffset, pin);
+    return readPinName(blocks, nameOffset, at + 2, "name of " + what, pin);
 }
 
 // Bits 15, 14, 13 and 12 of the pin word stand for sides 0, 1, 2 and 3.
@@ -193,40 +268,55 @@ std::uint32_t sideMaskOf(std::uint16_t pinWord) {
     return mask;
 }
 
-BinaryLibraryStatus readComponent(const Blocks& blocks, std::uint16_t offset, LibraryPart& part) {
-    auto record = blocks.components ? blocks.components->from(offset) : std::nullopt;
-    if (!record || !record->contains(0, kComponentHeadSize)) {
-        return BinaryLibraryStatus::ComponentOutOfRange;
-    }
-    part.width = *record->u8At(0);
-    part.height = *record->u8At(1);
-    part.blockCount = *record->u8At(2);
-    const auto prefix =
-        blocks.strings ? blocks.strings->cStringAt(*record->u16At(6)) : std::nullopt;
-    if (!prefix) {
-        return BinaryLibraryStatus::PrefixOutOfRange;
-    }
-    part.prefix = std::string(*prefix);
-    if (const auto status = readPartBitmap(blocks, *record->u16At(8), part);
-        status != BinaryLibraryStatus::Loaded) {
-        return status;
-    }
-    const std::uint16_t pinWord = *record->u16At(10);
+ReadResult<> readPins(const Blocks& blocks, ByteCursor& record, std::uint64_t at, std::size_t entry,
+                      LibraryPart& part) {
+    const std::uint16_t pinWord = *record.u16At(10);
     const std::size_t pinCount = pinWord & 0x0FFFu;
     const std::size_t pinSize = 4 + 2 * static_cast<std::size_t>(part.blockCount);
-    if (!record->contains(kComponentHeadSize, pinCount * pinSize)) {
-        return BinaryLibraryStatus::ComponentOutOfRange;
+    if (!record.contains(kComponentHeadSize, pinCount * pinSize)) {
+        return blocks.pastEnd(
+            blocks.components, at + kComponentHeadSize - blocks.components.position, at + 10,
+            "pin list" + ofEntry(entry) + " (" + counted(pinCount, "pin", "pins") + " of " +
+                std::to_string(pinSize) + " bytes)");
     }
     part.sideMask = sideMaskOf(pinWord);
     part.pins.resize(pinCount);
-    record->seek(kComponentHeadSize);
-    for (LibraryPin& pin : part.pins) {
-        if (const auto status = readPin(blocks, *record, part.blockCount, pin);
-            status != BinaryLibraryStatus::Loaded) {
-            return status;
+    record.seek(kComponentHeadSize);
+    for (std::size_t k = 0; k < pinCount; ++k) {
+        const std::uint64_t pinAt = at + record.position();
+        auto pin = readPin(blocks, record, pinAt, part.blockCount,
+                           "pin " + std::to_string(k) + ofEntry(entry), part.pins[k]);
+        if (!pin) {
+            return pin;
         }
     }
-    return BinaryLibraryStatus::Loaded;
+    return {};
+}
+
+ReadResult<> readComponent(const Blocks& blocks, std::uint16_t offset, std::uint64_t reference,
+                           std::size_t entry, LibraryPart& part) {
+    const Block& area = blocks.components;
+    if (!area.cursor) {
+        return blocks.absent(area);
+    }
+    auto record = area.cursor->from(offset);
+    if (!record || !record->contains(0, kComponentHeadSize)) {
+        return blocks.pastEnd(area, offset, reference,
+                              "component record" + ofEntry(entry) + " (12 bytes)");
+    }
+    const std::uint64_t at = std::uint64_t{area.position} + offset;
+    part.width = *record->u8At(0);
+    part.height = *record->u8At(1);
+    part.blockCount = *record->u8At(2);
+    auto prefix = poolText(blocks, *record->u16At(6), at + 6, "prefix" + ofEntry(entry));
+    if (!prefix) {
+        return std::move(prefix).error();
+    }
+    part.prefix = std::string(*prefix);
+    if (auto bitmap = readPartBitmap(blocks, *record->u16At(8), at + 8, entry, part); !bitmap) {
+        return bitmap;
+    }
+    return readPins(blocks, *record, at, entry, part);
 }
 
 // What a part holds in memory beyond its own object: its pins with their number slots, and its
@@ -245,35 +335,37 @@ std::size_t decodedSize(const LibraryPart& part) {
 
 // Entries with equal component-table values share one part, made at the first of them. A value
 // of 0xFFFF is no record at all: that entry is kept without a part, and lookups pass it over.
-BinaryLibraryStatus readParts(const Blocks& blocks, std::size_t count, std::size_t budget,
-                              Staging& staging) {
-    if (!blocks.componentTable) {
-        return BinaryLibraryStatus::ComponentOutOfRange;
+ReadResult<> readParts(const Blocks& blocks, std::size_t entryCount, std::size_t budget,
+                       Staging& staging) {
+    const Block& table = blocks.componentTable;
+    if (!table.cursor) {
+        return blocks.absent(table);
     }
-    if (!blocks.componentTable->contains(0, 2 * count)) {
-        return BinaryLibraryStatus::ComponentOutOfRange;
+    if (!table.cursor->contains(0, 2 * entryCount)) {
+        return blocks.pastEnd(table, 0, table.headField,
+                              "component table (" + counted(entryCount, "entry", "entries") + ")");
     }
     std::unordered_map<std::uint16_t, const LibraryPart*> partAt;
-    staging.partOfEntry.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto offset = blocks.componentTable->u16At(2 * i);
-        if (!offset) {
-            return BinaryLibraryStatus::ComponentOutOfRange;
-        }
-        if (*offset == kNone) {
+    staging.partOfEntry.reserve(entryCount);
+    for (std::size_t i = 0; i < entryCount; ++i) {
+        const std::uint16_t offset = *table.cursor->u16At(2 * i);
+        if (offset == kNone) {
             staging.partOfEntry.push_back(nullptr);
             continue;
         }
-        const auto [found, isNew] = partAt.try_emplace(*offset, nullptr);
+        const auto [found, isNew] = partAt.try_emplace(offset, nullptr);
         if (isNew) {
             auto part = std::make_unique<LibraryPart>();
-            if (const auto status = readComponent(blocks, *offset, *part);
-                status != BinaryLibraryStatus::Loaded) {
-                return status;
+            if (auto read = readComponent(blocks, offset, table.position + 2 * i, i, *part);
+                !read) {
+                return read;
             }
             const std::size_t size = decodedSize(*part);
             if (size > budget) {
-                return BinaryLibraryStatus::TooMuchContent;
+                return errorAt(FileErrorKind::TooMuchContent,
+                               std::uint64_t{blocks.components.position} + offset,
+                               "the parts up to entry " + std::to_string(i) +
+                                   " take more than 128 times the file's size in memory");
             }
             budget -= size;
             found->second = part.get();
@@ -281,7 +373,7 @@ BinaryLibraryStatus readParts(const Blocks& blocks, std::size_t count, std::size
         }
         staging.partOfEntry.push_back(found->second);
     }
-    return BinaryLibraryStatus::Loaded;
+    return {};
 }
 
 void commit(Library& library, Staging& staging) {
@@ -300,45 +392,64 @@ bool checkBinarySignature(std::span<const std::uint8_t> firstBytes) {
            std::equal(kSignature.begin(), kSignature.end(), firstBytes.begin());
 }
 
-BinaryLibraryStatus readBinaryLibrary(Library& library, std::span<const std::uint8_t> head,
-                                      std::span<const std::uint8_t> body) {
-    const ByteCursor headCursor(head);
-    const ByteCursor bodyCursor(body);
-    if (head.size() < kBinaryHeadSize || body.size() < kMinimumBodySize) {
-        return BinaryLibraryStatus::TooShort;
-    }
-    if (body.size() > kBinaryBodyCapacity) {
-        return BinaryLibraryStatus::TooLong;
-    }
-    const std::size_t entryCount = *headCursor.u16At(kEntryCountOffset);
-    if (entryCount == 0) {
-        return BinaryLibraryStatus::NoEntries;
-    }
-    const Blocks blocks = locateBlocks(headCursor, bodyCursor);
-    Staging staging;
-    auto status = readNames(blocks, entryCount, staging);
-    if (status == BinaryLibraryStatus::Loaded) {
-        const std::size_t budget = kMaxDecodedBytesPerFileByte * (head.size() + body.size());
-        status = readParts(blocks, entryCount, budget, staging);
-    }
-    if (status == BinaryLibraryStatus::Loaded) {
-        commit(library, staging);
-    }
-    return status;
+FileError binaryLibraryTooShort(std::size_t fileSize) {
+    return fileError(FileErrorKind::TooShort,
+                     "the file is " + counted(fileSize, "byte", "bytes") +
+                         " long, too short for a library's head and data (at least 58 bytes)");
 }
 
-BinaryLibraryStatus readBinaryLibraryBytes(Library& library, std::span<const std::uint8_t> file) {
+FileError binaryLibraryTooLong() {
+    return fileError(FileErrorKind::TooLarge,
+                     "the file is longer than 65589 bytes, the most a binary library can be");
+}
+
+FileError binarySignatureMismatch(std::span<const std::uint8_t> firstBytes) {
+    const auto text = [](std::span<const std::uint8_t> bytes) {
+        return quoted(std::string_view(reinterpret_cast<const char*>(bytes.data()),
+                                       std::min(bytes.size(), kSignature.size())));
+    };
+    return errorAt(FileErrorKind::BadMagic, 0,
+                   "expected the signature " + text(kSignature) + " but found " + text(firstBytes));
+}
+
+ReadResult<> readBinaryLibrary(Library& library, std::span<const std::uint8_t> head,
+                               std::span<const std::uint8_t> body) {
+    if (head.size() < kBinaryHeadSize || body.size() < kMinimumBodySize) {
+        return binaryLibraryTooShort(head.size() + body.size());
+    }
+    if (body.size() > kBinaryBodyCapacity) {
+        return binaryLibraryTooLong();
+    }
+    const ByteCursor headCursor(head);
+    const std::size_t entryCount = *headCursor.u16At(kEntryCountOffset);
+    if (entryCount == 0) {
+        return errorAt(FileErrorKind::NoEntries, kEntryCountOffset, "the entry count is 0");
+    }
+    const Blocks blocks = locateBlocks(headCursor, ByteCursor(body));
+    Staging staging;
+    if (auto names = readNames(blocks, entryCount, staging); !names) {
+        return names;
+    }
+    const std::size_t budget = kMaxDecodedBytesPerFileByte * (head.size() + body.size());
+    if (auto parts = readParts(blocks, entryCount, budget, staging); !parts) {
+        return parts;
+    }
+    commit(library, staging);
+    return {};
+}
+
+ReadResult<> readBinaryLibraryBytes(Library& library, std::span<const std::uint8_t> file) {
     if (file.size() < kBinarySignatureReadSize) {
-        return BinaryLibraryStatus::TooShort;
+        return binaryLibraryTooShort(file.size());
     }
     if (!checkBinarySignature(file)) {
-        return BinaryLibraryStatus::BadSignature;
+        return binarySignatureMismatch(file);
     }
     if (file.size() > kMaxBinaryLibrarySize) {
-        return BinaryLibraryStatus::TooLong;
+        return binaryLibraryTooLong();
     }
     if (file.size() < kBinaryHeadSize) {
-        return BinaryLibraryStatus::TooShort;
+        return binaryLibraryTooShort(file.size());
     }
     return readBinaryLibrary(library, file.first(kBinaryHeadSize), file.subspan(kBinaryHeadSize));
 }

@@ -18,6 +18,7 @@
 
 #include "library/ByteCursor.h"
 #include "library/Library.h"
+#include "reading/ReadResult.h"
 
 namespace wemb {
 
@@ -30,34 +31,23 @@ inline constexpr std::size_t kMaxBinaryLibrarySize = kBinaryHeadSize + kBinaryBo
 // times over; what the parts hold in memory is kept to this many times the file's size.
 inline constexpr std::size_t kMaxDecodedBytesPerFileByte = 128;
 
-// Why a binary library was refused. The user hears only "the file could not be read"; the
-// distinction is for tests and diagnostics.
-enum class BinaryLibraryStatus {
-    Loaded,
-    TooShort,      // no whole head, or fewer than 4 bytes after it
-    TooLong,       // more than kMaxBinaryLibrarySize bytes
-    BadSignature,  // not "LIB FOR RI000" and 0x1A
-    NoEntries,
-    NameOutOfRange,       // name table, or a name and its terminator
-    ComponentOutOfRange,  // component table, or a component record and its pins
-    PrefixOutOfRange,
-    PatternOutOfRange,  // pattern table
-    BitmapOutOfRange,   // bitmap header or rows
-    PinNameOutOfRange,
-    TooMuchContent,  // records laid over each other decode to far more than the file holds
-};
-
 // True when the first 14 of `firstBytes` are "LIB FOR RI000" and 0x1A; what follows plays no
 // part.
 bool checkBinarySignature(std::span<const std::uint8_t> firstBytes);
 
 // Reads a library from its head (the first kBinaryHeadSize bytes of the file) and its body
 // (every byte after the head, at most kBinaryBodyCapacity). The library is filled only when the
-// whole file was understood; on any failure it is left as it was.
-BinaryLibraryStatus readBinaryLibrary(Library& library, std::span<const std::uint8_t> head,
-                                      std::span<const std::uint8_t> body);
+// whole file was understood; on any failure it is left as it was, and the error gives the
+// offset from the file's first byte of what broke the read (the file name is left to the caller).
+ReadResult<> readBinaryLibrary(Library& library, std::span<const std::uint8_t> head,
+                               std::span<const std::uint8_t> body);
 
 // Reads a library from the whole file held in memory: signature, size limit, head and body.
-BinaryLibraryStatus readBinaryLibraryBytes(Library& library, std::span<const std::uint8_t> file);
+ReadResult<> readBinaryLibraryBytes(Library& library, std::span<const std::uint8_t> file);
+
+// The errors of a file that is too short, too long, or lacks the signature.
+FileError binaryLibraryTooShort(std::size_t fileSize);
+FileError binaryLibraryTooLong();
+FileError binarySignatureMismatch(std::span<const std::uint8_t> firstBytes);
 
 }  // namespace wemb

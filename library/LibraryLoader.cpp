@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <vector>
 
 #include "library/BinaryLibraryReader.h"
@@ -23,43 +24,61 @@ char upperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Reads up to `into.size()` bytes; the count that arrived, 0 when the read failed.
-std::size_t readSome(platform::InputFile& file, std::span<std::uint8_t> into) {
-    return file.read(into).value_or(0);
+// Reads `into` as far as the file goes: the count that arrived, or why the read failed.
+ReadResult<std::size_t> readSome(platform::InputFile& file, std::span<std::uint8_t> into) {
+    const std::optional<std::size_t> got = file.read(into);
+    if (!got) {
+        return systemError(FileErrorKind::ReadFailed, errno);
+    }
+    return *got;
 }
 
 // The head is read first, so that a file without the signature is refused before its body is
 // read; the body then comes in one read into the work buffer. A byte beyond the buffer means the
 // file is longer than any binary library can be.
-bool loadBinaryLibrary(Library& library, const std::string& path,
-                       std::span<std::uint8_t> workBuffer) {
+ReadResult<> loadBinaryLibrary(Library& library, const std::string& path,
+                               std::span<std::uint8_t> workBuffer) {
     std::optional<platform::InputFile> opened = platform::InputFile::open(path);
     if (!opened) {
-        return false;
+        return systemError(FileErrorKind::CannotOpen, errno);
     }
     platform::InputFile& file = *opened;
     std::array<std::uint8_t, kBinaryHeadSize> head{};
     const std::span<std::uint8_t> headBytes(head);
-    if (readSome(file, headBytes.first(kBinarySignatureReadSize)) < kBinarySignatureReadSize ||
-        !checkBinarySignature(head)) {
-        return false;
+    const ReadResult<std::size_t> signatureBytes =
+        readSome(file, headBytes.first(kBinarySignatureReadSize));
+    if (!signatureBytes) {
+        return signatureBytes.error();
     }
-    if (readSome(file, headBytes.subspan(kBinarySignatureReadSize)) <
-        kBinaryHeadSize - kBinarySignatureReadSize) {
-        return false;
+    if (*signatureBytes < kBinarySignatureReadSize) {
+        return binaryLibraryTooShort(*signatureBytes);
+    }
+    if (!checkBinarySignature(head)) {
+        return binarySignatureMismatch(head);
+    }
+    const ReadResult<std::size_t> restOfHead =
+        readSome(file, headBytes.subspan(kBinarySignatureReadSize));
+    if (!restOfHead) {
+        return restOfHead.error();
+    }
+    if (*restOfHead < kBinaryHeadSize - kBinarySignatureReadSize) {
+        return binaryLibraryTooShort(kBinarySignatureReadSize + *restOfHead);
     }
     std::vector<std::uint8_t> ownBuffer;
     if (workBuffer.size() < kBinaryBodyCapacity) {
         ownBuffer.resize(kBinaryBodyCapacity);
         workBuffer = ownBuffer;
     }
-    const std::optional<std::size_t> bodySize = file.read(workBuffer.first(kBinaryBodyCapacity));
+    const ReadResult<std::size_t> bodySize = readSome(file, workBuffer.first(kBinaryBodyCapacity));
     std::uint8_t beyond = 0;
-    if (!bodySize || file.read(std::span(&beyond, 1)) != std::optional<std::size_t>(0)) {
-        return false;
+    const ReadResult<std::size_t> more = readSome(file, std::span(&beyond, 1));
+    if (!bodySize || !more) {
+        return !bodySize ? bodySize.error() : more.error();
     }
-    return readBinaryLibrary(library, head, workBuffer.first(*bodySize)) ==
-           BinaryLibraryStatus::Loaded;
+    if (*more != 0) {
+        return binaryLibraryTooLong();
+    }
+    return readBinaryLibrary(library, head, workBuffer.first(*bodySize));
 }
 
 }  // namespace
@@ -72,15 +91,23 @@ bool isTextLibraryPath(std::string_view path) {
                       [](char a, char b) { return upperAscii(a) == upperAscii(b); });
 }
 
-bool loadLibrary(Library& library, const std::string& path, std::span<std::uint8_t> workBuffer) {
+ReadResult<> loadLibrary(Library& library, const std::string& path,
+                         std::span<std::uint8_t> workBuffer) {
     if (library.path()) {
-        return false;
+        FileError error;
+        error.kind = FileErrorKind::CannotOpen;
+        error.file = path;
+        error.detail = "the library holds " + quoted(*library.path()) + " already";
+        return error;
     }
-    const bool loaded = isTextLibraryPath(path) ? readTextLibrary(library, path)
-                                                : loadBinaryLibrary(library, path, workBuffer);
-    if (loaded) {
-        library.setPath(path);
+    ReadResult<> loaded = isTextLibraryPath(path) ? readTextLibrary(library, path)
+                                                  : loadBinaryLibrary(library, path, workBuffer);
+    if (!loaded) {
+        FileError error = std::move(loaded).error();
+        error.file = path;
+        return error;
     }
+    library.setPath(path);
     return loaded;
 }
 

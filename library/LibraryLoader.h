@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "library/Library.h"
+#include "reading/ReadResult.h"
 
 namespace wemb {
 
@@ -17,9 +18,10 @@ bool isTextLibraryPath(std::string_view path);
 
 // Loads the library at `path`. A binary library is read through `workBuffer` (the set lends one
 // of kBinaryBodyCapacity bytes to every load; a smaller one is replaced by a buffer of this call's
-// own). False when the library was loaded before, or the file cannot be opened, read or
-// understood; the path is recorded only on success. Reports nothing: the caller names the file
-// to the user.
-bool loadLibrary(Library& library, const std::string& path, std::span<std::uint8_t> workBuffer);
+// own). An error naming `path` when the library was loaded before, or the file cannot be opened,
+// read or understood; the path is recorded only on success. Reports nothing: the caller shows
+// the error to the user.
+ReadResult<> loadLibrary(Library& library, const std::string& path,
+                         std::span<std::uint8_t> workBuffer);
 
 }  // namespace wemb

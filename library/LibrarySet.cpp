@@ -15,9 +15,10 @@ LibrarySetLoad LibrarySet::load(const std::vector<std::string>& libraryPaths) {
             break;
         }
         auto library = std::make_unique<Library>();
-        if (!loadLibrary(*library, path, workBuffer)) {
+        ReadResult<> loaded = loadLibrary(*library, path, workBuffer);
+        if (!loaded) {
             result.set.clear();
-            result.failedLibrary = path;
+            result.failedLibrary = std::move(loaded).error();
             return result;
         }
         result.set.libraries_.push_back(std::move(library));

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "library/Library.h"
+#include "reading/FileError.h"
 
 namespace wemb {
 
@@ -30,7 +31,8 @@ class LibrarySet {
 
     // Loads the libraries in list order, one slot each, at most kMaxLibraries; an empty path ends
     // the list. One work buffer serves every binary library. A library that fails ends the load:
-    // the set comes back empty and the result names that library, for the front end to report.
+    // the set comes back empty and the result says why that library failed, for the front end to
+    // report.
     static LibrarySetLoad load(const std::vector<std::string>& libraryPaths);
 
     // The first entry named `name` (byte for byte, letter case counts) in slot order, then entry
@@ -69,8 +71,8 @@ class LibrarySet {
 
 struct LibrarySetLoad {
     LibrarySet set;
-    // The path of the library that failed to load; then the set is empty.
-    std::optional<std::string> failedLibrary;
+    // Why a library failed to load (its file is the path as listed); then the set is empty.
+    std::optional<FileError> failedLibrary;
 
     bool loaded() const { return !failedLibrary; }
 };

@@ -14,7 +14,10 @@ std::optional<InputFile> InputFile::open(const std::string& path) {
     }
     FileStatus status;
     if (realFileOps().fstat(fd, &status) != 0 || !status.regular) {
+        // The caller tells the user why, in the system's words.
+        const int error = status.directory ? EISDIR : status.regular ? errno : EINVAL;
         realFileOps().close(fd);
+        errno = error;
         return std::nullopt;
     }
     return InputFile(fd, status.size, status.permissions);

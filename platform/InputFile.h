@@ -11,7 +11,8 @@ namespace wemb::platform {
 
 class InputFile {
   public:
-    // Nullopt when `path` cannot be opened or is no regular file (a directory, a FIFO, a device).
+    // Nullopt (errno set) when `path` cannot be opened or is no regular file (a directory, a
+    // FIFO, a device).
     static std::optional<InputFile> open(const std::string& path);
 
     InputFile(InputFile&& other) noexcept;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace wemb {
@@ -20,20 +21,35 @@ constexpr std::array<std::string_view, 2> kMagics = {
     std::string_view("VU ZUVI RARE $0001\x1a\0", 20),
 };
 
-bool hasMagic(std::span<const std::uint8_t> bytes) {
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()) + kMagicOffset,
-                                kMagics[0].size());
-    return std::find(kMagics.begin(), kMagics.end(), text) != kMagics.end();
+std::string_view magicIn(std::span<const std::uint8_t> bytes) {
+    return std::string_view(reinterpret_cast<const char*>(bytes.data()) + kMagicOffset,
+                            kMagics[0].size());
 }
 
-// The length of the record at `offset`, or the reason it has none. The record and, for a
-// variable-length record, its length field must lie wholly inside the data.
-struct RecordLength {
-    std::size_t length = 0;
-    std::optional<ReadError> error;
-};
+bool hasMagic(std::span<const std::uint8_t> bytes) {
+    return std::find(kMagics.begin(), kMagics.end(), magicIn(bytes)) != kMagics.end();
+}
 
-RecordLength recordLength(std::span<const std::uint8_t> bytes, std::size_t offset) {
+std::string recordName(std::uint8_t type) {
+    const std::string number = "(type " + std::to_string(type);
+    if (type == kPartRecord) {
+        return "part record " + number;
+    }
+    if (type == kHeaderRecord) {
+        return "header record " + number;
+    }
+    return "record " + number;
+}
+
+FileError pastEnd(std::size_t offset, const std::string& what, std::size_t remaining) {
+    return errorAt(
+        FileErrorKind::PastEnd, offset,
+        what + " runs past the end of the file (" + counted(remaining, "byte", "bytes") + " left)");
+}
+
+// The length of the record at `offset`, or why it has none. The record and, for a variable-length
+// record, its length field must lie wholly inside the data.
+ReadResult<std::size_t> recordLength(std::span<const std::uint8_t> bytes, std::size_t offset) {
     static constexpr std::array<std::size_t, 10> kFixedLengths = {6,  6,  10, 10, 10,
                                                                   18, 18, 38, 60, 60};
     const std::uint8_t type = bytes[offset];
@@ -42,37 +58,50 @@ RecordLength recordLength(std::span<const std::uint8_t> bytes, std::size_t offse
     if (type < kFixedLengths.size()) {
         length = kFixedLengths[type];
     } else if (type < 16) {
-        return {0, ReadError::InvalidRecordType};
+        return errorAt(
+            FileErrorKind::InvalidRecordType, offset,
+            "invalid record type " + std::to_string(type) + " (10 to 15 have no length)");
     } else {
         if (remaining < kVariableLengthOffset + 2) {
-            return {0, ReadError::RecordPastEnd};
+            return errorAt(FileErrorKind::PastEnd, offset,
+                           recordName(type) +
+                               ") runs past the end of the file before its length field (" +
+                               counted(remaining, "byte", "bytes") + " left)");
         }
         const auto field =
             static_cast<std::int16_t>(bytes[offset + kVariableLengthOffset] |
                                       (bytes[offset + kVariableLengthOffset + 1] << 8));
         if (field <= 0) {
-            return {0, ReadError::BadRecordLength};
+            return errorAt(FileErrorKind::BadRecordLength, offset,
+                           recordName(type) + ") gives its length as " + std::to_string(field));
         }
         length = static_cast<std::size_t>(field);
     }
     if (length > remaining) {
-        return {0, ReadError::RecordPastEnd};
+        return pastEnd(offset, recordName(type) + ", " + std::to_string(length) + " bytes)",
+                       remaining);
     }
-    return {length, std::nullopt};
+    return length;
 }
 
 }  // namespace
 
-Document::ParseResult Document::parse(std::vector<std::uint8_t> bytes) {
+ReadResult<Document> Document::parse(std::vector<std::uint8_t> bytes) {
     if (bytes.size() < kMinimumFileSize) {
-        return {std::nullopt, ReadError::TooShort};
+        return fileError(FileErrorKind::TooShort,
+                         "the file is " + counted(bytes.size(), "byte", "bytes") +
+                             " long, too short for the magic of a header record (22 bytes)");
     }
     if (!hasMagic(bytes)) {
-        return {std::nullopt, ReadError::BadMagic};
+        return errorAt(FileErrorKind::BadMagic, kMagicOffset,
+                       "expected " + quoted(kMagics[0]) + " or " + quoted(kMagics[1]) +
+                           " but found " + quoted(magicIn(bytes)));
     }
     // Writing back starts at the first header record, so bytes before it would be lost.
     if (bytes[0] != kHeaderRecord) {
-        return {std::nullopt, ReadError::NoLeadingHeader};
+        return errorAt(FileErrorKind::NoLeadingHeader, 0,
+                       "the file begins with a record of type " + std::to_string(bytes[0]) +
+                           ", not with a header record (type 9)");
     }
 
     Document document;
@@ -81,9 +110,9 @@ Document::ParseResult Document::parse(std::vector<std::uint8_t> bytes) {
     std::int32_t sheetXOffset = 0;
     std::size_t offset = 0;
     while (offset < buffer.size()) {
-        const RecordLength record = recordLength(buffer, offset);
-        if (record.error) {
-            return {std::nullopt, *record.error};
+        const ReadResult<std::size_t> length = recordLength(buffer, offset);
+        if (!length) {
+            return length.error();
         }
         const std::uint8_t type = buffer[offset];
         if (type == kPartRecord) {
@@ -94,10 +123,10 @@ Document::ParseResult Document::parse(std::vector<std::uint8_t> bytes) {
             document.sheetStarts_.push_back(offset);
             sheetXOffset += kSheetXOffset;
         }
-        offset += record.length;
+        offset += *length;
     }
     document.sheetStarts_.push_back(offset);
-    return {std::move(document), ReadError::CannotOpen};
+    return document;
 }
 
 std::span<const std::uint8_t> Document::sheet(int index) const {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "reading/ReadResult.h"
 #include "schematic/PartEntry.h"
 
 namespace wemb {
@@ -16,23 +17,11 @@ namespace wemb {
 inline constexpr int kMaxSheets = 63;
 inline constexpr std::int32_t kSheetXOffset = 5000;
 
-// Why a data file was refused. Every reason reads as "the file could not be read" to the user;
-// the distinction is for tests and diagnostics.
-enum class ReadError {
-    CannotOpen,
-    TooShort,
-    BadMagic,
-    NoLeadingHeader,
-    InvalidRecordType,  // types 10 to 15
-    BadRecordLength,    // a variable length of zero or below
-    RecordPastEnd,
-};
-
 class Document {
   public:
-    // Walks the records of a whole file. On failure nothing of the bytes is kept.
-    struct ParseResult;
-    static ParseResult parse(std::vector<std::uint8_t> bytes);
+    // Walks the records of a whole file. On failure nothing of the bytes is kept, and the error
+    // names the record that broke the walk; its file name is left for the caller to fill in.
+    static ReadResult<Document> parse(std::vector<std::uint8_t> bytes);
 
     Document(Document&&) noexcept = default;
     Document& operator=(Document&&) noexcept = default;
@@ -59,11 +48,6 @@ class Document {
     std::vector<std::uint8_t> buffer_;
     std::vector<PartEntry> parts_;          // point into buffer_, which never moves after parse
     std::vector<std::size_t> sheetStarts_;  // sheetCount() starts, then the end of the last
-};
-
-struct Document::ParseResult {
-    std::optional<Document> document;
-    ReadError error = ReadError::CannotOpen;
 };
 
 }  // namespace wemb

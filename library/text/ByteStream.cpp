@@ -1,5 +1,7 @@
 #include "library/text/ByteStream.h"
 
+#include <cerrno>
+
 namespace wemb {
 
 namespace {
@@ -10,10 +12,11 @@ constexpr std::size_t kBlockBytes = 256 * 1024;
 }  // namespace
 
 ByteStream::ByteStream(std::span<const std::uint8_t> bytes)
-    : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+    : start_(bytes.data()), next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 
 ByteStream::ByteStream(platform::InputFile file) : file_(std::move(file)), buffer_(kBlockBytes) {
-    next_ = buffer_.data();
+    start_ = buffer_.data();
+    next_ = start_;
     end_ = next_;
 }
 
@@ -32,9 +35,11 @@ bool ByteStream::refill() {
     const std::optional<std::size_t> got = file_->read(buffer_);
     if (!got || *got == 0) {
         readFailed_ = !got;
+        readError_ = readFailed_ ? errno : 0;
         return false;
     }
     const std::size_t count = *got;
+    passed_ += static_cast<std::uint64_t>(end_ - start_);
     next_ = buffer_.data();
     end_ = next_ + count;
     return true;

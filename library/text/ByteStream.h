@@ -20,7 +20,7 @@ class ByteStream {
 
     // Reads `bytes`, which must outlive the stream.
     explicit ByteStream(std::span<const std::uint8_t> bytes);
-    // Null when the file cannot be opened for reading.
+    // Null when the file cannot be opened for reading (errno then says why).
     static std::unique_ptr<ByteStream> openFile(const std::string& path);
 
     ByteStream(const ByteStream&) = delete;
@@ -44,8 +44,13 @@ class ByteStream {
     // Takes `count` bytes of buffered() at once.
     void skip(std::size_t count) { next_ += count; }
 
+    // How many bytes have been taken since the start of the input.
+    std::uint64_t offset() const { return passed_ + static_cast<std::uint64_t>(next_ - start_); }
+
     // True when the file could not be read to its end: what was delivered is then incomplete.
     bool readFailed() const { return readFailed_; }
+    // The system's error number of that failed read.
+    int readError() const { return readError_; }
 
   private:
     explicit ByteStream(platform::InputFile file);
@@ -53,9 +58,12 @@ class ByteStream {
 
     std::optional<platform::InputFile> file_;
     std::vector<std::uint8_t> buffer_;
+    const std::uint8_t* start_ = nullptr;  // the first byte of the block in the buffer
     const std::uint8_t* next_ = nullptr;
     const std::uint8_t* end_ = nullptr;
+    std::uint64_t passed_ = 0;  // bytes of the blocks before this one
     bool readFailed_ = false;
+    int readError_ = 0;
 };
 
 }  // namespace wemb

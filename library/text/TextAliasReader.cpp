@@ -5,11 +5,11 @@
 
 namespace wemb {
 
-bool readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-               std::string& token) {
+ReadResult<> readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
+                       std::string& token) {
     std::string existingName;
     std::string newName;
-    const auto onOther = [&](const std::string& other) {
+    const auto onOther = [&](const std::string& other) -> ReadResult<> {
         if (const auto pair = splitKeyValue(other)) {
             if (pair->key == "N") {
                 existingName = textValue(pair->value);
@@ -17,19 +17,25 @@ bool readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& t
                 newName = textValue(pair->value);
             }
         }
-        return true;
+        return {};
     };
-    const SectionEnd end =
+    ReadResult<SectionEnd> end =
         readSection(tokenizer, token, "-ALIAS", skipEverySection(tokenizer), onOther);
-    if (end == SectionEnd::Failed ||
-        (end == SectionEnd::EndToken && (existingName.empty() || newName.empty()))) {
-        return false;
+    if (!end) {
+        return std::move(end).error();
+    }
+    if (*end == SectionEnd::EndToken && (existingName.empty() || newName.empty())) {
+        return errorAt(FileErrorKind::IncompleteSection, tokenizer.position(),
+                       existingName.empty() ? "\"-ALIAS\" closes an alias without the name it "
+                                              "stands for (\"N\")"
+                                            : "\"-ALIAS\" closes an alias without its new name "
+                                              "(\"A\")");
     }
     // Only names read so far can be found, so an alias reaches back, never forward.
     if (const LibraryPart* sharedPart = names.findEntryPart(existingName)) {
         library.addEntry(std::move(newName), sharedPart);
     }
-    return true;
+    return {};
 }
 
 }  // namespace wemb

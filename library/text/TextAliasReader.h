@@ -7,13 +7,14 @@
 #include "library/Library.h"
 #include "library/text/LibraryNameIndex.h"
 #include "library/text/TextTokenizer.h"
+#include "reading/ReadResult.h"
 
 namespace wemb {
 
 // Reads the alias that a "+ALIAS" just opened; `names` indexes the entries of `library` read so
 // far. An alias of a name that is not (yet) in the library adds nothing and is no failure.
 // `token` is scratch.
-bool readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-               std::string& token);
+ReadResult<> readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
+                       std::string& token);
 
 }  // namespace wemb

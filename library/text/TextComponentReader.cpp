@@ -25,7 +25,14 @@ struct ComponentDraft {
     bool hasSize() const { return width >= 1 && height >= 1 && blockCount >= 1; }
 };
 
-bool readComponentKey(ComponentDraft& draft, const KeyValue& pair) {
+// The width, height and block count as an error names them.
+std::string sizeText(const ComponentDraft& draft) {
+    return "width " + std::to_string(draft.width) + ", height " + std::to_string(draft.height) +
+           ", blocks " + std::to_string(draft.blockCount);
+}
+
+ReadResult<> readComponentKey(ComponentDraft& draft, const KeyValue& pair,
+                              const TextTokenizer& tokenizer, std::string_view token) {
     if (pair.key == "N") {
         draft.name = textValue(pair.value);
     } else if (pair.key == "R") {
@@ -34,46 +41,68 @@ bool readComponentKey(ComponentDraft& draft, const KeyValue& pair) {
         draft.patternName = textValue(pair.value);
     } else if (pair.key == "X") {
         draft.width = integerValue(pair.value);
-        return draft.width >= 0;
+        if (draft.width < 0) {
+            return badValue(tokenizer, token, "a width may not be negative");
+        }
     } else if (pair.key == "Y") {
         draft.height = integerValue(pair.value);
-        return draft.height >= 0;
+        if (draft.height < 0) {
+            return badValue(tokenizer, token, "a height may not be negative");
+        }
     } else if (pair.key == "B") {
         // A block count may be given again only while it is still 0.
         if (draft.blockCount != 0) {
-            return false;
+            return badValue(tokenizer, token,
+                            "a second block count, after " + std::to_string(draft.blockCount));
         }
         draft.blockCount = integerValue(pair.value);
-        return draft.blockCount >= 0 && draft.blockCount <= kMaxBlockCount;
+        if (draft.blockCount < 0 || draft.blockCount > kMaxBlockCount) {
+            return badValue(tokenizer, token, "a block count must lie in 0 to 256");
+        }
     }
-    return true;
+    return {};
 }
 
 // Pins need the part's size and block count first: the block count sizes their number slots.
-bool readComponentSection(ComponentDraft& draft, TextTokenizer& tokenizer, std::string& token) {
-    const auto onBegin = [&](std::string& begin) {
+ReadResult<> readComponentSection(ComponentDraft& draft, TextTokenizer& tokenizer,
+                                  std::string& token) {
+    const auto onBegin = [&](std::string& begin) -> ReadResult<> {
         if (begin != "+PIN") {
             return skipSection(tokenizer, begin);
         }
         if (!draft.hasSize()) {
-            return false;
+            return errorAt(FileErrorKind::UnexpectedToken, tokenizer.position(),
+                           "\"+PIN\" before the component's \"X\", \"Y\" and \"B\" are each 1 or "
+                           "more (" +
+                               sizeText(draft) + ")");
         }
         // Read in place; a pin that fails fails the component, which drops its pins.
         return readPin(tokenizer, token, draft.blockCount, draft.pins.emplace_back());
     };
-    const auto onOther = [&draft](const std::string& other) {
+    const auto onOther = [&](const std::string& other) -> ReadResult<> {
         const auto pair = splitKeyValue(other);
-        return !pair || readComponentKey(draft, *pair);
+        if (!pair) {
+            return {};
+        }
+        return readComponentKey(draft, *pair, tokenizer, other);
     };
-    switch (readSection(tokenizer, token, "-COMP", onBegin, onOther)) {
-        case SectionEnd::EndToken:
-            return !draft.name.empty() && draft.hasSize();
-        case SectionEnd::EndOfInput:
-            return true;
-        case SectionEnd::Failed:
-            break;
+    ReadResult<SectionEnd> end = readSection(tokenizer, token, "-COMP", onBegin, onOther);
+    if (!end) {
+        return std::move(end).error();
     }
-    return false;
+    if (*end == SectionEnd::EndOfInput) {
+        return {};
+    }
+    if (draft.name.empty()) {
+        return errorAt(FileErrorKind::IncompleteSection, tokenizer.position(),
+                       "\"-COMP\" closes a component without a name (\"N\")");
+    }
+    if (!draft.hasSize()) {
+        return errorAt(
+            FileErrorKind::IncompleteSection, tokenizer.position(),
+            "\"-COMP\" closes a component of " + sizeText(draft) + " (each must be 1 or more)");
+    }
+    return {};
 }
 
 std::unique_ptr<LibraryPart> makePart(const LibraryNameIndex& names, ComponentDraft& draft) {
@@ -96,19 +125,20 @@ std::unique_ptr<LibraryPart> makePart(const LibraryNameIndex& names, ComponentDr
 
 }  // namespace
 
-bool readComponent(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                   std::string& token, ComponentScratch& scratch) {
+ReadResult<> readComponent(Library& library, const LibraryNameIndex& names,
+                           TextTokenizer& tokenizer, std::string& token,
+                           ComponentScratch& scratch) {
     scratch.name.clear();
     scratch.patternName.clear();
     scratch.pins.clear();
     ComponentDraft draft{
         .name = scratch.name, .patternName = scratch.patternName, .pins = scratch.pins};
-    if (!readComponentSection(draft, tokenizer, token)) {
-        return false;
+    if (auto read = readComponentSection(draft, tokenizer, token); !read) {
+        return read;
     }
     const LibraryPart& part = library.addPart(makePart(names, draft));
     library.addEntry(draft.name, &part);
-    return true;
+    return {};
 }
 
 }  // namespace wemb

@@ -8,6 +8,7 @@
 #include "library/Library.h"
 #include "library/text/LibraryNameIndex.h"
 #include "library/text/TextTokenizer.h"
+#include "reading/ReadResult.h"
 
 namespace wemb {
 
@@ -23,8 +24,9 @@ struct ComponentScratch {
 
 // Reads the component that a "+COMP" just opened; `names` indexes the patterns of `library` read
 // so far. On success its part and its entry have been appended to `library`; on failure nothing
-// has. `token` and `scratch` are scratch.
-bool readComponent(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                   std::string& token, ComponentScratch& scratch);
+// has, and the error gives the line and column of the token that broke it. `token` and `scratch`
+// are scratch.
+ReadResult<> readComponent(Library& library, const LibraryNameIndex& names,
+                           TextTokenizer& tokenizer, std::string& token, ComponentScratch& scratch);
 
 }  // namespace wemb

@@ -1,5 +1,7 @@
 #include "library/text/TextLibraryReader.h"
 
+#include <cerrno>
+
 #include "library/text/LibraryNameIndex.h"
 #include "library/text/TextAliasReader.h"
 #include "library/text/TextComponentReader.h"
@@ -12,8 +14,9 @@ namespace {
 
 // A component, pin or pattern section at the wrong level is of no known kind there, and is
 // passed over whole.
-bool readTopLevelSection(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                         std::string& token, ComponentScratch& component, BitmapScratch& bitmap) {
+ReadResult<> readTopLevelSection(Library& library, const LibraryNameIndex& names,
+                                 TextTokenizer& tokenizer, std::string& token,
+                                 ComponentScratch& component, BitmapScratch& bitmap) {
     if (token == "+COMP") {
         return readComponent(library, names, tokenizer, token, component);
     }
@@ -26,21 +29,30 @@ bool readTopLevelSection(Library& library, const LibraryNameIndex& names, TextTo
     return skipSection(tokenizer, token);
 }
 
-bool readFrom(Library& library, ByteStream& stream) {
+ReadResult<> readFrom(Library& library, ByteStream& stream) {
     TextTokenizer tokenizer;
     tokenizer.attach(stream);
+    ReadResult<> read = readText(library, tokenizer);
     // A read error mid-file would otherwise pass for the end of the input, which every section
     // but a bitmap takes as a normal end: a truncated library would load as if whole.
-    return readText(library, tokenizer) && !stream.readFailed();
+    if (stream.readFailed()) {
+        return systemError(FileErrorKind::ReadFailed, stream.readError());
+    }
+    return read;
 }
 
 }  // namespace
 
-bool readText(Library& library, TextTokenizer& tokenizer) {
+ReadResult<> readText(Library& library, TextTokenizer& tokenizer) {
     std::string token;
     token.reserve(256);
-    if (tokenizer.readToken(token) < 0 || token != kTextLibraryMagic) {
-        return false;
+    if (tokenizer.readToken(token) < 0) {
+        return errorAt(FileErrorKind::BadMagic, tokenizer.here(),
+                       "expected " + quoted(kTextLibraryMagic) + " but found the end of the file");
+    }
+    if (token != kTextLibraryMagic) {
+        return errorAt(FileErrorKind::BadMagic, tokenizer.position(),
+                       "expected " + quoted(kTextLibraryMagic) + " but found " + quoted(token));
     }
     LibraryNameIndex names(library);
     // Kept from one section to the next, so that their room is reused.
@@ -48,22 +60,32 @@ bool readText(Library& library, TextTokenizer& tokenizer) {
     BitmapScratch bitmap;
     while (tokenizer.readToken(token) >= 0) {
         // Tokens that open no section are ignored here, end tokens included.
-        if (isBeginToken(token) &&
-            !readTopLevelSection(library, names, tokenizer, token, component, bitmap)) {
-            return false;
+        if (isBeginToken(token)) {
+            if (auto read =
+                    readTopLevelSection(library, names, tokenizer, token, component, bitmap);
+                !read) {
+                return read;
+            }
         }
         // Indexed while the new name is still in the cache.
         names.update();
     }
-    return true;
+    return {};
 }
 
-bool readTextLibrary(Library& library, const std::string& path) {
+ReadResult<> readTextLibrary(Library& library, const std::string& path) {
     const std::unique_ptr<ByteStream> stream = ByteStream::openFile(path);
-    return stream != nullptr && readFrom(library, *stream);
+    ReadResult<> read =
+        stream ? readFrom(library, *stream) : systemError(FileErrorKind::CannotOpen, errno);
+    if (!read) {
+        FileError error = std::move(read).error();
+        error.file = path;
+        return error;
+    }
+    return read;
 }
 
-bool readTextLibrary(Library& library, std::span<const std::uint8_t> bytes) {
+ReadResult<> readTextLibrary(Library& library, std::span<const std::uint8_t> bytes) {
     ByteStream stream(bytes);
     return readFrom(library, stream);
 }

@@ -48,7 +48,7 @@ void storeRow(PatternBitmap& bitmap, std::size_t row, std::string_view text,
     }
 }
 
-bool readPatternKey(PatternDraft& draft, const KeyValue& pair) {
+void readPatternKey(PatternDraft& draft, const KeyValue& pair) {
     if (pair.key == "N") {
         draft.name = textValue(pair.value);
     } else if (pair.key == "X") {
@@ -56,57 +56,77 @@ bool readPatternKey(PatternDraft& draft, const KeyValue& pair) {
     } else if (pair.key == "Y") {
         draft.height = integerValue(pair.value);
     }
-    return true;
 }
 
 // A "+BMP" is read only once the pattern has a name and a size, and only once; otherwise it is
 // passed over like a section of unknown kind.
-bool readPatternInner(PatternDraft& draft, TextTokenizer& tokenizer, std::string& token,
-                      BitmapScratch& scratch) {
+ReadResult<> readPatternInner(PatternDraft& draft, TextTokenizer& tokenizer, std::string& token,
+                              BitmapScratch& scratch) {
     if (token != "+BMP" || !draft.readyForBitmap()) {
         return skipSection(tokenizer, token);
     }
-    draft.bitmap = readBitmap(tokenizer, token, draft.width, draft.height, scratch);
-    return draft.bitmap != nullptr;
+    auto bitmap = readBitmap(tokenizer, token, draft.width, draft.height, scratch);
+    if (!bitmap) {
+        return std::move(bitmap).error();
+    }
+    draft.bitmap = std::move(*bitmap);
+    return {};
 }
 
 }  // namespace
 
-std::unique_ptr<PatternBitmap> readBitmap(TextTokenizer& tokenizer, std::string& token,
-                                          std::int32_t width, std::int32_t height,
-                                          BitmapScratch& scratch) {
+ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, std::string& token,
+                                                      std::int32_t width, std::int32_t height,
+                                                      BitmapScratch& scratch) {
+    const TextPosition opened = tokenizer.position();
     if (width < 1 || width > kMaxPatternSide || height < 1 || height > kMaxPatternSide) {
-        return nullptr;
+        return errorAt(FileErrorKind::BadValue, opened,
+                       "\"+BMP\" of a pattern of " + std::to_string(width) + " x " +
+                           std::to_string(height) + " pixels (each side must be 1 to 65535)");
     }
     PatternBitmap& rows = scratch.rows;
     rows.reset(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height));
     std::size_t row = 0;
-    const auto onRow = [&](const std::string& text) {
+    const auto onRow = [&](const std::string& text) -> ReadResult<> {
         if (row < rows.height()) {
             storeRow(rows, row, text, scratch.decoded);
             ++row;
         }
-        return true;
+        return {};
     };
-    // Unlike every other section, a bitmap that the input cuts short is broken.
-    const SectionEnd end =
+    ReadResult<SectionEnd> end =
         readSection(tokenizer, token, "-BMP", skipEverySection(tokenizer), onRow);
-    return end == SectionEnd::EndToken ? std::make_unique<PatternBitmap>(rows) : nullptr;
+    if (!end) {
+        return std::move(end).error();
+    }
+    // Unlike every other section, a bitmap that the input cuts short is broken.
+    if (*end == SectionEnd::EndOfInput) {
+        return errorAt(FileErrorKind::EndInsideSection, opened,
+                       "\"+BMP\" is never closed: no \"-BMP\" before the end of the file");
+    }
+    return std::make_unique<PatternBitmap>(rows);
 }
 
-bool readPattern(Library& library, TextTokenizer& tokenizer, std::string& token,
-                 BitmapScratch& scratch) {
+ReadResult<> readPattern(Library& library, TextTokenizer& tokenizer, std::string& token,
+                         BitmapScratch& scratch) {
     PatternDraft draft;
     const auto onBegin = [&](std::string& begin) {
         return readPatternInner(draft, tokenizer, begin, scratch);
     };
-    const auto onOther = [&draft](const std::string& other) {
-        const auto pair = splitKeyValue(other);
-        return !pair || readPatternKey(draft, *pair);
+    const auto onOther = [&draft](const std::string& other) -> ReadResult<> {
+        if (const auto pair = splitKeyValue(other)) {
+            readPatternKey(draft, *pair);
+        }
+        return {};
     };
-    const SectionEnd end = readSection(tokenizer, token, "-PTN", onBegin, onOther);
-    if (end == SectionEnd::Failed || (end == SectionEnd::EndToken && !draft.bitmap)) {
-        return false;
+    ReadResult<SectionEnd> end = readSection(tokenizer, token, "-PTN", onBegin, onOther);
+    if (!end) {
+        return std::move(end).error();
+    }
+    if (*end == SectionEnd::EndToken && !draft.bitmap) {
+        return errorAt(FileErrorKind::IncompleteSection, tokenizer.position(),
+                       "\"-PTN\" closes a pattern without a bitmap (\"+BMP\" after \"N\", \"X\" "
+                       "and \"Y\")");
     }
     auto pattern = std::make_unique<LibraryPattern>();
     pattern->name = std::move(draft.name);
@@ -114,7 +134,7 @@ bool readPattern(Library& library, TextTokenizer& tokenizer, std::string& token,
     pattern->height = draft.height;
     pattern->bitmap = std::move(draft.bitmap);
     library.addPattern(std::move(pattern));
-    return true;
+    return {};
 }
 
 }  // namespace wemb

@@ -9,6 +9,7 @@
 
 #include "library/Library.h"
 #include "library/text/TextTokenizer.h"
+#include "reading/ReadResult.h"
 
 namespace wemb {
 
@@ -24,14 +25,14 @@ struct BitmapScratch {
 
 // Reads the pattern that a "+PTN" just opened. On success it has been appended to `library`;
 // on failure nothing has. `token` and `scratch` are scratch.
-bool readPattern(Library& library, TextTokenizer& tokenizer, std::string& token,
-                 BitmapScratch& scratch);
+ReadResult<> readPattern(Library& library, TextTokenizer& tokenizer, std::string& token,
+                         BitmapScratch& scratch);
 
 // Reads the rows of the bitmap that a "+BMP" just opened, for a pattern of `width` × `height`
-// pixels (each 1 to kMaxPatternSide). Null when the section breaks the format or the input ends
-// inside it.
-std::unique_ptr<PatternBitmap> readBitmap(TextTokenizer& tokenizer, std::string& token,
-                                          std::int32_t width, std::int32_t height,
-                                          BitmapScratch& scratch);
+// pixels (each 1 to kMaxPatternSide). An error when the section breaks the format or the input
+// ends inside it.
+ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, std::string& token,
+                                                      std::int32_t width, std::int32_t height,
+                                                      BitmapScratch& scratch);
 
 }  // namespace wemb

@@ -83,22 +83,24 @@ void readPinKey(PinDraft& draft, const KeyValue& pair) {
 
 }  // namespace
 
-bool readPin(TextTokenizer& tokenizer, std::string& token, int blockCount, LibraryPin& pin) {
+ReadResult<> readPin(TextTokenizer& tokenizer, std::string& token, int blockCount,
+                     LibraryPin& pin) {
     PinDraft draft{.pin = pin};
     draft.blockCount = blockCount;
     draft.pin.allocNumbers(blockCount);
-    const SectionEnd end = readSection(tokenizer, token, "-PIN", skipEverySection(tokenizer),
-                                       [&draft](const std::string& other) {
-                                           if (const auto pair = splitKeyValue(other)) {
-                                               readPinKey(draft, *pair);
-                                           }
-                                           return true;
-                                       });
-    if (end == SectionEnd::Failed) {
-        return false;
+    const auto onOther = [&draft](const std::string& other) -> ReadResult<> {
+        if (const auto pair = splitKeyValue(other)) {
+            readPinKey(draft, *pair);
+        }
+        return {};
+    };
+    ReadResult<SectionEnd> end =
+        readSection(tokenizer, token, "-PIN", skipEverySection(tokenizer), onOther);
+    if (!end) {
+        return std::move(end).error();
     }
     draft.pin.attributes = draft.attributes;
-    return true;
+    return {};
 }
 
 }  // namespace wemb

@@ -2,9 +2,28 @@
 
 namespace wemb {
 
-bool skipSection(TextTokenizer& tokenizer, std::string& beginToken) {
+ReadResult<> skipSection(TextTokenizer& tokenizer, std::string& beginToken) {
+    const TextPosition opened = tokenizer.position();
     beginToken.front() = '-';
-    return tokenizer.skipTo(beginToken) == 0;
+    if (tokenizer.skipTo(beginToken) == 0) {
+        return {};
+    }
+    std::string begin = beginToken;
+    begin.front() = '+';
+    return errorAt(FileErrorKind::EndInsideSection, opened,
+                   quoted(begin) + " is never closed: no " + quoted(beginToken) +
+                       " before the end of the file");
+}
+
+FileError unexpectedToken(const TextTokenizer& tokenizer, std::string_view expected,
+                          std::string_view found) {
+    return errorAt(FileErrorKind::UnexpectedToken, tokenizer.position(),
+                   "expected " + quoted(expected) + " but found " + quoted(found));
+}
+
+FileError badValue(const TextTokenizer& tokenizer, std::string_view token, std::string_view rule) {
+    return errorAt(FileErrorKind::BadValue, tokenizer.position(),
+                   quoted(token) + ": " + std::string(rule));
 }
 
 }  // namespace wemb

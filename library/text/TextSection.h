@@ -8,33 +8,43 @@
 
 #include "library/text/TextToken.h"
 #include "library/text/TextTokenizer.h"
+#include "reading/ReadResult.h"
 
 namespace wemb {
 
 enum class SectionEnd {
     EndToken,    // the section's own end token: its end checks apply
     EndOfInput,  // no further token: the section completes without its end checks
-    Failed,
 };
 
 // Passes over the section that `beginToken` opens: every token up to and including the first one
-// equal to it with "-" in place of its "+". False when the input ends first. `beginToken` is
+// equal to it with "-" in place of its "+". An error when the input ends first. `beginToken` is
 // used as scratch.
-bool skipSection(TextTokenizer& tokenizer, std::string& beginToken);
+ReadResult<> skipSection(TextTokenizer& tokenizer, std::string& beginToken);
+
+// The error of a token that may not stand where the tokenizer has just read it.
+FileError unexpectedToken(const TextTokenizer& tokenizer, std::string_view expected,
+                          std::string_view found);
+// The error of a token whose value breaks its rule; `rule` says what the value must be.
+FileError badValue(const TextTokenizer& tokenizer, std::string_view token, std::string_view rule);
 
 // Reads the tokens of a section into `token` (reused, to spare an allocation per token) until
 // it ends. `onBegin(token)` handles a begin token and `onOther(token)` any token that neither
-// begins nor ends a section; either returns false to fail the section.
+// begins nor ends a section; either returns an error to fail the section.
 template <typename OnBegin, typename OnOther>
-SectionEnd readSection(TextTokenizer& tokenizer, std::string& token, std::string_view endToken,
-                       OnBegin&& onBegin, OnOther&& onOther) {
+ReadResult<SectionEnd> readSection(TextTokenizer& tokenizer, std::string& token,
+                                   std::string_view endToken, OnBegin&& onBegin,
+                                   OnOther&& onOther) {
     while (tokenizer.readToken(token) >= 0) {
         if (isEndToken(token)) {
-            return token == endToken ? SectionEnd::EndToken : SectionEnd::Failed;
+            if (token != endToken) {
+                return unexpectedToken(tokenizer, endToken, token);
+            }
+            return SectionEnd::EndToken;
         }
-        const bool handled = isBeginToken(token) ? onBegin(token) : onOther(token);
+        ReadResult<> handled = isBeginToken(token) ? onBegin(token) : onOther(token);
         if (!handled) {
-            return SectionEnd::Failed;
+            return std::move(handled).error();
         }
     }
     return SectionEnd::EndOfInput;

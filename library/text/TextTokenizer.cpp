@@ -78,6 +78,13 @@ std::uint8_t escapedByte(unsigned char first, unsigned char second) {
 void TextTokenizer::attach(ByteStream& stream) {
     stream_ = &stream;
     line_ = 1;
+    lineStart_ = stream.offset();
+    position_ = TextPosition{};
+}
+
+TextPosition TextTokenizer::here() const {
+    const std::uint64_t offset = stream_ ? stream_->offset() : lineStart_;
+    return TextPosition{line_, static_cast<int>(offset - lineStart_) + 1};
 }
 
 // Blanks are passed over straight in the buffer, a block at a time; the stream is left at the
@@ -88,10 +95,12 @@ bool TextTokenizer::skipBlanks() {
         if (buffered.empty()) {
             return false;
         }
+        const std::uint64_t base = stream_->offset();
         std::size_t at = 0;
         for (; at < buffered.size() && isBlank(buffered[at]); ++at) {
             if (buffered[at] == '\n') {
                 ++line_;
+                startLineAfter(base + at);
             }
         }
         stream_->skip(at);
@@ -137,12 +146,14 @@ int TextTokenizer::readToken(std::string& token) {
     if (stream_ == nullptr || !skipBlanks()) {
         return -1;
     }
+    position_ = here();
     const int tokenLine = line_;
     for (;;) {
         if (token.size() >= kMaxTokenBytes) {
             // The byte past the cap is lost with the rest of the field.
             if (stream_->get() == '\n') {
                 ++line_;
+                startLineAfter(stream_->offset() - 1);
             }
             return tokenLine;
         }
@@ -165,6 +176,7 @@ int TextTokenizer::readToken(std::string& token) {
         }
         if (byte == '\n') {
             ++line_;
+            startLineAfter(stream_->offset() - 1);
         }
         return tokenLine;
     }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "library/text/ByteStream.h"
+#include "reading/FileError.h"
 
 namespace wemb {
 
@@ -31,14 +32,23 @@ class TextTokenizer {
     int skipTo(std::string_view target);
 
     int line() const { return line_; }
+    // Where the first byte of the last field read stood; the column counts bytes from 1 since
+    // the last line feed that counted as a line.
+    TextPosition position() const { return position_; }
+    // Where the input ended, or the next field would begin.
+    TextPosition here() const;
 
   private:
     bool skipBlanks();
     bool appendPlainRun(std::string& token);
     bool appendEscape(std::string& token);
 
+    void startLineAfter(std::uint64_t lineFeedOffset) { lineStart_ = lineFeedOffset + 1; }
+
     ByteStream* stream_ = nullptr;
     int line_ = 0;
+    std::uint64_t lineStart_ = 0;  // stream offset of the current line's first byte
+    TextPosition position_;
     std::string scratch_;
 };
 

@@ -15,7 +15,7 @@ using gen::BinaryLibraryBuilder;
 using gen::BinaryPin;
 using gen::BuiltBinaryLibrary;
 
-BinaryLibraryStatus read(Library& library, const std::vector<std::uint8_t>& bytes) {
+ReadResult<> read(Library& library, const std::vector<std::uint8_t>& bytes) {
     return readBinaryLibraryBytes(library, bytes);
 }
 
@@ -36,7 +36,8 @@ BinaryLibraryBuilder brokenBase() {
 struct BreakCase {
     const char* fault;
     std::function<void(BuiltBinaryLibrary&)> breakIt;
-    BinaryLibraryStatus expected;
+    FileErrorKind expected;
+    std::optional<std::uint64_t> at;  // the byte the error names
 };
 
 void PrintTo(const BreakCase& c, std::ostream* out) {
@@ -50,7 +51,10 @@ TEST_P(BrokenBinaryLibrary, IsRefusedAndLeavesTheLibraryEmpty) {
     BuiltBinaryLibrary built = brokenBase().build();
     c.breakIt(built);
     Library library;
-    EXPECT_EQ(read(library, built.bytes), c.expected) << c.fault;
+    const ReadResult<> result = read(library, built.bytes);
+    ASSERT_FALSE(result) << c.fault;
+    EXPECT_EQ(result.error().kind, c.expected) << c.fault;
+    EXPECT_EQ(result.error().offset, c.at) << c.fault;
     EXPECT_EQ(library.getEntryCount(), 0) << c.fault;
     EXPECT_TRUE(library.parts().empty()) << c.fault;
 }
@@ -76,76 +80,71 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, BrokenBinaryLibrary,
     ::testing::Values(
         BreakCase{"file of 15 bytes read", [](auto& b) { b.bytes.resize(15); },
-                  BinaryLibraryStatus::TooShort},
+                  FileErrorKind::TooShort, std::nullopt},
         BreakCase{"54-byte file (no body) read", [](auto& b) { b.bytes.resize(54); },
-                  BinaryLibraryStatus::TooShort},
+                  FileErrorKind::TooShort, std::nullopt},
         BreakCase{"body of 3 bytes read", [](auto& b) { b.bytes.resize(57); },
-                  BinaryLibraryStatus::TooShort},
+                  FileErrorKind::TooShort, std::nullopt},
         BreakCase{"file over 65,589 bytes read", [](auto& b) { b.bytes.resize(65590); },
-                  BinaryLibraryStatus::TooLong},
+                  FileErrorKind::TooLarge, std::nullopt},
         BreakCase{"signature byte 0x1A not compared", [](auto& b) { b.putU8(13, 0x1B); },
-                  BinaryLibraryStatus::BadSignature},
+                  FileErrorKind::BadMagic, 0},
         BreakCase{"signature compared ignoring case", [](auto& b) { b.putU8(0, 'l'); },
-                  BinaryLibraryStatus::BadSignature},
+                  FileErrorKind::BadMagic, 0},
         BreakCase{"entry count 0 accepted", [](auto& b) { b.putU16(kEntryCount, 0); },
-                  BinaryLibraryStatus::NoEntries},
+                  FileErrorKind::NoEntries, 16},
         BreakCase{"name table position past the file", [](auto& b) { b.putU32(kNameTable, kFar); },
-                  BinaryLibraryStatus::NameOutOfRange},
+                  FileErrorKind::PastEnd, 18},
         BreakCase{"name table position inside the head", [](auto& b) { b.putU32(kNameTable, 10); },
-                  BinaryLibraryStatus::NameOutOfRange},
+                  FileErrorKind::BadTable, 18},
         BreakCase{"name table running past the end",
-                  [](auto& b) { b.putU32(kNameTable, sizeOf(b) - 6); },
-                  BinaryLibraryStatus::NameOutOfRange},
+                  [](auto& b) { b.putU32(kNameTable, sizeOf(b) - 6); }, FileErrorKind::PastEnd,
+                  295},
         BreakCase{"name offset past the pool",
                   [](auto& b) { b.putU32(b.layout.nameTable, 0xFFFFFFF0u); },
-                  BinaryLibraryStatus::NameOutOfRange},
+                  FileErrorKind::PastEnd, 54},
         BreakCase{"name without terminator in the file", [](auto& b) { b.bytes.back() = 'X'; },
-                  BinaryLibraryStatus::NameOutOfRange},
+                  FileErrorKind::PastEnd, 294},
         BreakCase{"string pool position past the file",
-                  [](auto& b) { b.putU32(kStringPool, kFar); },
-                  BinaryLibraryStatus::NameOutOfRange},
+                  [](auto& b) { b.putU32(kStringPool, kFar); }, FileErrorKind::PastEnd, 38},
         BreakCase{"component table position past the file",
-                  [](auto& b) { b.putU32(kComponentTable, kFar); },
-                  BinaryLibraryStatus::ComponentOutOfRange},
+                  [](auto& b) { b.putU32(kComponentTable, kFar); }, FileErrorKind::PastEnd, 22},
         BreakCase{"component table running past the end",
-                  [](auto& b) { b.putU32(kComponentTable, sizeOf(b) - 1); },
-                  BinaryLibraryStatus::ComponentOutOfRange},
+                  [](auto& b) { b.putU32(kComponentTable, sizeOf(b) - 1); }, FileErrorKind::PastEnd,
+                  300},
         BreakCase{"component area position past the file",
-                  [](auto& b) { b.putU32(kComponentArea, kFar); },
-                  BinaryLibraryStatus::ComponentOutOfRange},
+                  [](auto& b) { b.putU32(kComponentArea, kFar); }, FileErrorKind::PastEnd, 26},
         BreakCase{"component offset past the file",
                   [](auto& b) { b.putU16(b.layout.componentTable, 0xFFF0); },
-                  BinaryLibraryStatus::ComponentOutOfRange},
+                  FileErrorKind::PastEnd, 74},
         BreakCase{"component record cut by the end of the file",
                   [](auto& b) {
                       b.putU16(b.layout.componentTable,
                                static_cast<std::uint16_t>(sizeOf(b) - b.layout.componentArea - 6));
                   },
-                  BinaryLibraryStatus::ComponentOutOfRange},
+                  FileErrorKind::PastEnd, 295},
         BreakCase{"pins running past the end",
                   [](auto& b) { b.putU16(b.layout.components[0] + 10, 0x0FFF); },
-                  BinaryLibraryStatus::ComponentOutOfRange},
+                  FileErrorKind::PastEnd, 96},
         BreakCase{"prefix offset past the pool",
                   [](auto& b) { b.putU16(b.layout.components[1] + 6, 0xFFF0); },
-                  BinaryLibraryStatus::PrefixOutOfRange},
+                  FileErrorKind::PastEnd, 162},
         BreakCase{"pattern number past the pattern table",
-                  [](auto& b) { b.putU16(diodeRecord(b) + 8, 0x7000); },
-                  BinaryLibraryStatus::PatternOutOfRange},
+                  [](auto& b) { b.putU16(diodeRecord(b) + 8, 0x7000); }, FileErrorKind::PastEnd,
+                  212},
         BreakCase{"pattern table position past the file",
-                  [](auto& b) { b.putU32(kPatternTable, kFar); },
-                  BinaryLibraryStatus::PatternOutOfRange},
+                  [](auto& b) { b.putU32(kPatternTable, kFar); }, FileErrorKind::PastEnd, 30},
         BreakCase{"bitmap offset past the file",
-                  [](auto& b) { b.putU16(b.layout.patternTable, 0xFFF0); },
-                  BinaryLibraryStatus::BitmapOutOfRange},
+                  [](auto& b) { b.putU16(b.layout.patternTable, 0xFFF0); }, FileErrorKind::PastEnd,
+                  228},
         BreakCase{"bitmap area position past the file",
-                  [](auto& b) { b.putU32(kBitmapArea, kFar); },
-                  BinaryLibraryStatus::BitmapOutOfRange},
+                  [](auto& b) { b.putU32(kBitmapArea, kFar); }, FileErrorKind::PastEnd, 34},
         BreakCase{"bitmap rows running past the end",
                   [](auto& b) { b.putU16(b.layout.bitmapArea + 2, 0xFFFF); },
-                  BinaryLibraryStatus::BitmapOutOfRange},
+                  FileErrorKind::PastEnd, 234},
         BreakCase{"pin name offset past the pool",
-                  [](auto& b) { b.putU16(diodeRecord(b) + 14, 0xFFF0); },
-                  BinaryLibraryStatus::PinNameOutOfRange},
+                  [](auto& b) { b.putU16(diodeRecord(b) + 14, 0xFFF0); }, FileErrorKind::PastEnd,
+                  218},
         BreakCase{"counted pin name running past the end",
                   [](auto& b) {
                       // The length byte is a letter of the last name: 'B' (66), cut to 63.
@@ -153,11 +152,33 @@ INSTANTIATE_TEST_SUITE_P(
                                static_cast<std::uint16_t>(sizeOf(b) - b.layout.stringPool - 3));
                       b.putU8(sizeOf(b) - 3, 'B');
                   },
-                  BinaryLibraryStatus::PinNameOutOfRange}));
+                  FileErrorKind::PastEnd, 298}));
+
+// The last name ends the file, so every shorter file fails: too short for the head, or past its
+// end at a place that lies within it and that the detail measures from that end.
+TEST(BinaryLibraryReader, EveryCutFileFailsPastItsEnd) {
+    const std::vector<std::uint8_t> whole = brokenBase().bytes();
+    for (std::size_t size = 16; size < whole.size(); ++size) {
+        Library library;
+        const auto cut = std::span(whole).first(size);
+        const ReadResult<> result = readBinaryLibraryBytes(library, cut);
+        ASSERT_FALSE(result) << size;
+        const FileError& error = result.error();
+        if (size < 58) {
+            EXPECT_EQ(error.kind, FileErrorKind::TooShort) << size;
+            continue;
+        }
+        ASSERT_EQ(error.kind, FileErrorKind::PastEnd) << size;
+        ASSERT_LE(error.offset.value(), size) << describe(error);
+        const std::string left = "(" + counted(size - *error.offset, "byte", "bytes") + " left)";
+        const std::string all = "(" + counted(size, "byte", "bytes") + ")";
+        EXPECT_TRUE(error.detail.ends_with(left) || error.detail.ends_with(all)) << error.detail;
+    }
+}
 
 TEST(BinaryLibraryReader, LoadsTheExampleWithAliasSharingOnePart) {
     Library library;
-    ASSERT_EQ(read(library, gen::exampleBinaryLibrary().bytes()), BinaryLibraryStatus::Loaded);
+    ASSERT_TRUE(read(library, gen::exampleBinaryLibrary().bytes()));
     ASSERT_EQ(library.getEntryCount(), 4);
     ASSERT_EQ(library.parts().size(), 3u);
     const LibraryEntry* opAmp = library.getEntry(0);

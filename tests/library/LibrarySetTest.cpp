@@ -41,7 +41,7 @@ struct LoadCase {
     const char* fault;
     std::string fileName;  // "" for a path that does not exist
     std::vector<std::uint8_t> bytes;
-    bool loads;
+    std::string refusal;  // why it is not loaded, as the user reads it; "" when it loads
 };
 
 class LoadOneLibrary : public ::testing::TestWithParam<LoadCase> {};
@@ -53,9 +53,11 @@ TEST_P(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
         c.fileName.empty() ? folder.file("missing.lib") : folder.write(c.fileName, c.bytes);
     std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
     Library library;
-    EXPECT_EQ(loadLibrary(library, path, workBuffer), c.loads) << c.fault;
-    EXPECT_EQ(library.path().has_value(), c.loads) << c.fault;
-    if (c.loads) {
+    const ReadResult<> loaded = loadLibrary(library, path, workBuffer);
+    EXPECT_EQ(loaded ? "" : describe(loaded.error()), c.refusal) << c.fault;
+    EXPECT_EQ(loaded ? path : loaded.error().file, path) << c.fault;
+    EXPECT_EQ(library.path().has_value(), c.refusal.empty()) << c.fault;
+    if (loaded) {
         EXPECT_EQ(*library.path(), path) << c.fault;
     }
 }
@@ -69,20 +71,30 @@ std::vector<std::uint8_t> exampleOfSize(std::size_t size) {
     return bytes;
 }
 
+constexpr const char* kTooShort15 =
+    "the file is 15 bytes long, too short for a library's head and data (at least 58 bytes)";
+constexpr const char* kTooShort54 =
+    "the file is 54 bytes long, too short for a library's head and data (at least 58 bytes)";
+constexpr const char* kTooLong =
+    "the file is longer than 65589 bytes, the most a binary library can be";
+constexpr const char* kNotText =
+    "line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"LIB FOR "
+    "RI000\\x1A\\x00\\x00\\x04\\x006\\x00\\x00\\x00F\\x00...\"";
+
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadOneLibrary,
     ::testing::Values(
-        LoadCase{"binary library refused", "PARTS.LIB", example(), true},
-        LoadCase{"name without extension not read as binary", "PARTS", example(), true},
-        LoadCase{"extension taken from the first dot", "LB3.LIB", example(), true},
-        LoadCase{"missing file loaded", "", {}, false},
-        LoadCase{"15-byte file loaded", "SHORT.LIB", exampleOfSize(15), false},
-        LoadCase{"head without body loaded", "HEAD.LIB", exampleOfSize(54), false},
-        LoadCase{"file of 65,589 bytes refused", "FULL.LIB", gen::largestBinaryLibrary("A"), true},
-        LoadCase{"file over 65,589 bytes loaded", "LONG.LIB", exampleOfSize(65590), false},
-        LoadCase{"binary named .LB3 not sent to the text reader", "PARTS.LB3", example(), false},
-        LoadCase{".lb3 in lower case read as binary", "parts.lb3", example(), false},
-        LoadCase{".Lb3 in mixed case read as binary", "parts.Lb3", example(), false}));
+        LoadCase{"binary library refused", "PARTS.LIB", example(), ""},
+        LoadCase{"name without extension not read as binary", "PARTS", example(), ""},
+        LoadCase{"extension taken from the first dot", "LB3.LIB", example(), ""},
+        LoadCase{"missing file loaded", "", {}, "No such file or directory"},
+        LoadCase{"15-byte file loaded", "SHORT.LIB", exampleOfSize(15), kTooShort15},
+        LoadCase{"head without body loaded", "HEAD.LIB", exampleOfSize(54), kTooShort54},
+        LoadCase{"file of 65,589 bytes refused", "FULL.LIB", gen::largestBinaryLibrary("A"), ""},
+        LoadCase{"file over 65,589 bytes loaded", "LONG.LIB", exampleOfSize(65590), kTooLong},
+        LoadCase{"binary named .LB3 not sent to the text reader", "PARTS.LB3", example(), kNotText},
+        LoadCase{".lb3 in lower case read as binary", "parts.lb3", example(), kNotText},
+        LoadCase{".Lb3 in mixed case read as binary", "parts.Lb3", example(), kNotText}));
 
 struct ExtensionCase {
     const char* fault;
@@ -125,7 +137,9 @@ TEST_F(LibrarySetTest, FailingSecondLibraryFreesTheFirstAndIsNamed) {
     const std::string second = missing("B.LIB");
     const LibrarySetLoad load = LibrarySet::load({first, second, write("C.LIB", example())});
     EXPECT_FALSE(load.loaded());
-    EXPECT_EQ(load.failedLibrary, second);
+    ASSERT_TRUE(load.failedLibrary);
+    EXPECT_EQ(load.failedLibrary->file, second);
+    EXPECT_EQ(load.failedLibrary->kind, FileErrorKind::CannotOpen);
     EXPECT_TRUE(load.set.empty());
     EXPECT_EQ(load.set.findLibraryEntry("LM324"), nullptr);
 }
@@ -207,7 +221,7 @@ TEST_F(LibrarySetTest, TextAndBinaryLibrariesShareOneSet) {
     text.component({.name = "NE5532", .blocks = 2, .prefix = "IC"});
     const LibrarySetLoad load = LibrarySet::load(
         {write("PARTS.lib", libraryOf({{"R", 1}})), write("extra.lb3", text.bytes())});
-    ASSERT_TRUE(load.loaded()) << *load.failedLibrary;
+    ASSERT_TRUE(load.loaded()) << describe(*load.failedLibrary);
     int library = -1;
     const LibraryEntry* found = load.set.findLibraryEntry("NE5532", &library);
     ASSERT_NE(found, nullptr);

@@ -35,84 +35,115 @@ Bytes withByte(Bytes bytes, std::size_t offset, std::uint8_t value) {
 struct ParseCase {
     const char* name;
     Bytes bytes;
-    std::optional<ReadError> error;  // none: the file is read
+    std::optional<FileErrorKind> error;  // none: the file is read
+    std::string reason;                  // the error's place and detail, whole
     std::size_t parts = 0;
     int sheets = 1;
 };
 
+#define MAGIC(n) "\"VU ZUVI RARE $000" n "\\x1A\\x00\""
+#define FOUND(text) "byte 2: expected " MAGIC("0") " or " MAGIC("1") " but found \"" text "\""
+
 std::vector<ParseCase> parseCases() {
     const Bytes oneHeader = DataFileBuilder().header().bytes();
     std::vector<ParseCase> cases = {
-        {"header only", oneHeader, std::nullopt, 0, 1},
-        {"magic $0001", DataFileBuilder().header(true).part(partAt(1)).bytes(), std::nullopt, 1},
+        {"header only", oneHeader, std::nullopt},
+        {"magic $0001", DataFileBuilder().header(true).part(partAt(1)).bytes(), std::nullopt, "",
+         1},
         {"variable record of 24 bytes is skipped whole",
          DataFileBuilder().header().variableRecord(200, 24).part(partAt(1)).bytes(), std::nullopt,
-         1},
+         "", 1},
         {"variable record of type 16", DataFileBuilder().header().variableRecord(16, 12).bytes(),
-         std::nullopt, 0},
+         std::nullopt},
         {"variable record of type 255", DataFileBuilder().header().variableRecord(255, 40).bytes(),
-         std::nullopt, 0},
+         std::nullopt},
         {"variable length 0", DataFileBuilder().header().variableRecord(20, 0).bytes(),
-         ReadError::BadRecordLength},
+         FileErrorKind::BadRecordLength, "byte 60: record (type 20) gives its length as 0"},
         {"variable length negative", DataFileBuilder().header().variableRecord(20, -4).bytes(),
-         ReadError::BadRecordLength},
+         FileErrorKind::BadRecordLength, "byte 60: record (type 20) gives its length as -4"},
         {"variable length past the end",
          cut(DataFileBuilder().header().variableRecord(20, 40).bytes(), 60 + 39),
-         ReadError::RecordPastEnd},
+         FileErrorKind::PastEnd,
+         "byte 60: record (type 20, 40 bytes) runs past the end of the file (39 bytes left)"},
         {"variable record cut before its length field",
          cut(DataFileBuilder().header().variableRecord(20, 40).bytes(), 60 + 11),
-         ReadError::RecordPastEnd},
+         FileErrorKind::PastEnd,
+         "byte 60: record (type 20) runs past the end of the file before its length field (11 "
+         "bytes left)"},
         {"part record cut short", cut(DataFileBuilder().header().part(partAt(1)).bytes(), 119),
-         ReadError::RecordPastEnd},
-        {"header record cut short", cut(oneHeader, 59), ReadError::RecordPastEnd},
-        {"shorter than the magic", cut(oneHeader, 21), ReadError::TooShort},
-        {"empty", {}, ReadError::TooShort},
-        {"just the magic", cut(oneHeader, 22), ReadError::RecordPastEnd},
-        {"lower-case magic", withByte(oneHeader, 2, 'v'), ReadError::BadMagic},
-        {"magic of another version", withByte(oneHeader, 18, '2'), ReadError::BadMagic},
-        {"magic without 0x1A", withByte(oneHeader, 20, 0), ReadError::BadMagic},
-        {"magic not terminated", withByte(oneHeader, 21, ' '), ReadError::BadMagic},
+         FileErrorKind::PastEnd,
+         "byte 60: part record (type 8, 60 bytes) runs past the end of the file (59 bytes left)"},
+        {"header record cut short", cut(oneHeader, 59), FileErrorKind::PastEnd,
+         "byte 0: header record (type 9, 60 bytes) runs past the end of the file (59 bytes left)"},
+        {"shorter than the magic", cut(oneHeader, 21), FileErrorKind::TooShort,
+         "the file is 21 bytes long, too short for the magic of a header record (22 bytes)"},
+        {"empty",
+         {},
+         FileErrorKind::TooShort,
+         "the file is 0 bytes long, too short for the magic of a header record (22 bytes)"},
+        {"lower-case magic", withByte(oneHeader, 2, 'v'), FileErrorKind::BadMagic,
+         FOUND("vU ZUVI RARE $0000\\x1A\\x00")},
+        {"magic of another version", withByte(oneHeader, 18, '2'), FileErrorKind::BadMagic,
+         FOUND("VU ZUVI RARE $0020\\x1A\\x00")},
+        {"magic without 0x1A", withByte(oneHeader, 20, 0), FileErrorKind::BadMagic,
+         FOUND("VU ZUVI RARE $0000\\x00\\x00")},
+        {"magic not terminated", withByte(oneHeader, 21, ' '), FileErrorKind::BadMagic,
+         FOUND("VU ZUVI RARE $0000\\x1A ")},
         {"first record not a header", withByte(DataFileBuilder().header().bytes(), 0, 7),
-         ReadError::NoLeadingHeader},
+         FileErrorKind::NoLeadingHeader,
+         "byte 0: the file begins with a record of type 7, not with a header record (type 9)"},
     };
     for (std::uint8_t type = 0; type < 8; ++type) {
         cases.push_back({"fixed-length record",
                          DataFileBuilder().header().record(type).part(partAt(1)).bytes(),
-                         std::nullopt, 1});
+                         std::nullopt, "", 1});
     }
     for (std::uint8_t type = 10; type < 16; ++type) {
         cases.push_back({"type without a length",
                          DataFileBuilder().header().part(partAt(1)).record(type).bytes(),
-                         ReadError::InvalidRecordType});
+                         FileErrorKind::InvalidRecordType,
+                         "byte 120: invalid record type " + std::to_string(type) +
+                             " (10 to 15 have no length)"});
     }
     return cases;
 }
 
 TEST(DocumentParse, AcceptsWellFormedFilesAndRefusesTheRest) {
     for (const ParseCase& c : parseCases()) {
-        const Document::ParseResult result = Document::parse(c.bytes);
+        const ReadResult<Document> result = Document::parse(c.bytes);
         if (c.error) {
-            EXPECT_FALSE(result.document) << c.name;
-            EXPECT_EQ(result.error, *c.error) << c.name;
+            ASSERT_FALSE(result) << c.name;
+            EXPECT_EQ(result.error().kind, *c.error) << c.name;
+            EXPECT_EQ(describe(result.error()), c.reason) << c.name;
             continue;
         }
-        ASSERT_TRUE(result.document) << c.name;
-        EXPECT_EQ(result.document->parts().size(), c.parts) << c.name;
-        EXPECT_EQ(result.document->sheetCount(), c.sheets) << c.name;
-        EXPECT_EQ(Bytes(result.document->bytes().begin(), result.document->bytes().end()), c.bytes)
-            << c.name;
+        ASSERT_TRUE(result) << c.name;
+        EXPECT_EQ(result->parts().size(), c.parts) << c.name;
+        EXPECT_EQ(result->sheetCount(), c.sheets) << c.name;
+        EXPECT_EQ(Bytes(result->bytes().begin(), result->bytes().end()), c.bytes) << c.name;
     }
 }
 
-TEST(DocumentParse, AFileCutAnywhereButBetweenRecordsIsRefused) {
+// Cut between records the file reads; cut anywhere else it fails at the record it cuts.
+TEST(DocumentParse, AFileCutAnywhereButBetweenRecordsFailsAtTheRecordItCuts) {
     DataFileBuilder builder;
     builder.header().record(0).part(partAt(5)).variableRecord(30, 20).record(7).header();
     const Bytes whole = builder.bytes();
-    const std::vector<std::size_t> boundaries = {60, 66, 126, 146, 184, 244};
+    const std::vector<std::size_t> starts = {0, 60, 66, 126, 146, 184, 244};
     for (std::size_t size = 0; size <= whole.size(); ++size) {
-        const bool atBoundary =
-            std::find(boundaries.begin(), boundaries.end(), size) != boundaries.end();
-        EXPECT_EQ(Document::parse(cut(whole, size)).document.has_value(), atBoundary) << size;
+        const ReadResult<Document> parsed = Document::parse(cut(whole, size));
+        if (size > 0 && std::find(starts.begin(), starts.end(), size) != starts.end()) {
+            EXPECT_TRUE(parsed) << size;
+            continue;
+        }
+        ASSERT_FALSE(parsed) << size;
+        const bool tooShort = size < 22;
+        EXPECT_EQ(parsed.error().kind, tooShort ? FileErrorKind::TooShort : FileErrorKind::PastEnd);
+        if (!tooShort) {
+            EXPECT_EQ(parsed.error().offset,
+                      *(std::upper_bound(starts.begin(), starts.end(), size) - 1))
+                << size;
+        }
     }
 }
 
@@ -123,7 +154,7 @@ TEST(DocumentSheets, JoinedFilesSplitBackIntoTheirSheets) {
     Bytes joined = first;
     joined.insert(joined.end(), second.begin(), second.end());
     joined.insert(joined.end(), third.begin(), third.end());
-    const Document document = std::move(Document::parse(joined).document.value());
+    const Document document = Document::parse(joined).value();
     ASSERT_EQ(document.sheetCount(), 3);
     const Bytes sheets[] = {first, second, third};
     for (int i = 0; i < 3; ++i) {
@@ -142,7 +173,7 @@ TEST(DocumentSheets, SheetsBeyondTheSixtyThirdBelongToIt) {
         builder.header().part(partAt(1));
     }
     const Bytes bytes = builder.bytes();
-    const Document document = std::move(Document::parse(bytes).document.value());
+    const Document document = Document::parse(bytes).value();
     ASSERT_EQ(document.sheetCount(), kMaxSheets);
     EXPECT_EQ(document.parts()[62].x, 1 + 63 * kSheetXOffset);
     EXPECT_EQ(document.parts()[69].x, 1 + 63 * kSheetXOffset);
