@@ -117,14 +117,14 @@ bool DialogController::numberAccepted(NumberField field, int value) {
     refresh();
     const MessageId id = field == NumberField::InitialNumber ? MessageId::InitialOutOfRange
                                                              : MessageId::StepOutOfRange;
-    messages_.show(id, messageText(id), MessageIcon::Information);
+    messages_.show(id, messageText(id), MessageIcon::Information, {});
     view_.selectNumberField(field);
     return false;
 }
 
-void DialogController::libraryFailed(const std::string& path) {
-    messages_.show(MessageId::ReadFailed, messageText(MessageId::ReadFailed, path),
-                   MessageIcon::Information);
+void DialogController::libraryFailed(const FileError& error) {
+    messages_.show(MessageId::ReadFailed, messageText(MessageId::ReadFailed, error.file),
+                   MessageIcon::Information, readFailureReason(error));
 }
 
 void DialogController::finishJob(const std::string& fileName, const JobReport& report) {
@@ -135,25 +135,26 @@ void DialogController::finishJob(const std::string& fileName, const JobReport& r
     const std::string& named = report.messageFile.empty() ? fileName : report.messageFile;
     switch (outcome) {
         case MessageId::ReadFailed:
-            messages_.show(outcome, messageText(outcome, named), MessageIcon::None);
+            messages_.show(outcome, messageText(outcome, named), MessageIcon::None,
+                           readFailureReason(report.readError));
             state_.fileName.clear();
             refresh();
             return;
         case MessageId::WriteFailed:
             // The file was read, so it is a data file worth offering again for another try.
             putOnTop(fileName);
-            messages_.show(outcome, messageText(outcome, named), MessageIcon::Warning);
+            messages_.show(outcome, messageText(outcome, named), MessageIcon::Warning, {});
             return;
         case MessageId::InitialOutOfRange:
         case MessageId::StepOutOfRange:
-            messages_.show(outcome, messageText(outcome), MessageIcon::Information);
+            messages_.show(outcome, messageText(outcome), MessageIcon::Information, {});
             return;
         case MessageId::Finished: {
             putOnTop(fileName);
             // The numbers of sheet files the job did not read may now be handed out twice.
             const std::string note = report.unseenSheets.note();
             messages_.show(outcome, messageText(outcome) + (note.empty() ? "" : "\n" + note),
-                           MessageIcon::Information);
+                           MessageIcon::Information, {});
             return;
         }
     }

@@ -17,10 +17,13 @@ namespace wemb {
 enum class MessageIcon { None, Information, Warning };
 
 // Message boxes: one text, one icon, a single OK button; returns when the user has closed it.
+// A non-empty `detail` is a technical line (why a file could not be read) shown under the text,
+// set off from it; the text itself stays exactly the message.
 class MessageSink {
   public:
     virtual ~MessageSink() = default;
-    virtual void show(MessageId id, const std::string& text, MessageIcon icon) = 0;
+    virtual void show(MessageId id, const std::string& text, MessageIcon icon,
+                      const std::string& detail) = 0;
 };
 
 enum class NumberField { InitialNumber, Step };
@@ -91,7 +94,7 @@ class DialogController : private JobEvents {
   private:
     bool numberAccepted(NumberField field, int value);
     // Shown while the job waits, before it writes anything.
-    void libraryFailed(const std::string& path) override;
+    void libraryFailed(const FileError& error) override;
     void finishJob(const std::string& fileName, const JobReport& report);
     void putOnTop(const std::string& fileName);
     void forget(const std::string& fileName);

@@ -207,9 +207,10 @@ DrawingCheck checkDrawing(const Document& document, const BlockCountLookup& libr
 
 CheckReport runCheck(const CheckRequest& request, const JobEnvironment& environment) {
     CheckReport report;
-    std::optional<OpenDrawing> opened = openDrawing(request.fileName, environment);
+    ReadResult<OpenDrawing> opened = openDrawing(request.fileName, environment);
     if (!opened) {
         report.outcome = MessageId::ReadFailed;
+        report.readError = opened.error();
         report.messageFile = request.fileName;
         return report;
     }

@@ -86,8 +86,11 @@ struct CheckReport {
     // Finished, or ReadFailed when the data file could not be read (then `check` is empty).
     MessageId outcome = MessageId::Finished;
     std::string messageFile;
-    // A library that failed to load; the check went on with no libraries.
-    std::optional<std::string> failedLibrary;
+    // Why the data file could not be read, beside a ReadFailed outcome.
+    std::optional<FileError> readError;
+    // Why a library failed to load, its file the path as listed; the check went on with no
+    // libraries.
+    std::optional<FileError> failedLibrary;
     DrawingCheck check;
     // Sheet files beside the data file that it does not hold; they make the check fail too.
     UnseenSheets unseenSheets;

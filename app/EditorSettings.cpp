@@ -1,5 +1,7 @@
 #include "app/EditorSettings.h"
 
+#include <cerrno>
+
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
 
@@ -13,11 +15,19 @@ std::string locateEditorSettings(const std::string& dataFile, const std::string&
     return platform::joinPath(programDirectory, "QUIL.INI");
 }
 
-std::vector<std::string> listedLibraries(const std::string& editorSettingsPath) {
+ReadResult<std::vector<std::string>> listedLibraries(const std::string& editorSettingsPath) {
+    const ReadResult<std::string> text = platform::readProfileFile(editorSettingsPath);
+    if (!text) {
+        const int missing = text.error().systemError;
+        if (missing == ENOENT || missing == ENOTDIR) {
+            return std::vector<std::string>();
+        }
+        return text.error();
+    }
     std::vector<std::string> paths;
     for (int index = 0; index < kMaxLibraries; ++index) {
-        std::string path = platform::readProfileString(editorSettingsPath, "LIBRARY",
-                                                       "LIB" + std::to_string(index), "");
+        std::string path =
+            platform::profileValue(*text, "LIBRARY", "LIB" + std::to_string(index), "");
         if (path.empty()) {
             break;
         }
@@ -27,7 +37,14 @@ std::vector<std::string> listedLibraries(const std::string& editorSettingsPath) 
 }
 
 LibrarySetLoad loadLibrariesFor(const std::string& dataFile, const std::string& programDirectory) {
-    return LibrarySet::load(listedLibraries(locateEditorSettings(dataFile, programDirectory)));
+    ReadResult<std::vector<std::string>> listed =
+        listedLibraries(locateEditorSettings(dataFile, programDirectory));
+    if (!listed) {
+        LibrarySetLoad refused;
+        refused.failedLibrary = std::move(listed).error();
+        return refused;
+    }
+    return LibrarySet::load(*listed);
 }
 
 }  // namespace wemb

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "library/LibrarySet.h"
+#include "reading/ReadResult.h"
 
 namespace wemb {
 
@@ -14,11 +15,12 @@ namespace wemb {
 std::string locateEditorSettings(const std::string& dataFile, const std::string& programDirectory);
 
 // The values of LIB0, LIB1, ... in section "LIBRARY", up to the first missing or empty key, at
-// most 16. Paths are used whole, exactly as written.
-std::vector<std::string> listedLibraries(const std::string& editorSettingsPath);
+// most 16. Paths are used whole, exactly as written. A missing file lists no library; a file that
+// is there but cannot be read is an error, since the libraries it lists would be lost unsaid.
+ReadResult<std::vector<std::string>> listedLibraries(const std::string& editorSettingsPath);
 
 // The library set a job on `dataFile` uses: the libraries its QUIL.INI lists, loaded. When one
-// fails the set is empty and the result names it.
+// fails, or QUIL.INI cannot be read, the set is empty and the result says why.
 LibrarySetLoad loadLibrariesFor(const std::string& dataFile, const std::string& programDirectory);
 
 }  // namespace wemb

@@ -20,9 +20,9 @@ constexpr int kMaxInitialNumber = 1000;
 constexpr int kMinStep = 1;
 constexpr int kMaxStep = 20;
 
-// Runs the chosen numbering; returns the library that failed to load, if one did.
-std::optional<std::string> number(LockedDocument& drawing, const JobRequest& request,
-                                  const JobEnvironment& environment) {
+// Runs the chosen numbering; returns why a library failed to load, if one did.
+std::optional<FileError> number(LockedDocument& drawing, const JobRequest& request,
+                                const JobEnvironment& environment) {
     Document& document = drawing.document;
     if (request.mode == NumberingMode::ReNum) {
         reNum(document, request.initialNumber, request.step);
@@ -68,8 +68,9 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
     }
 
     // The lock is held from the read to the last rename, so two jobs never interleave.
-    std::optional<OpenDrawing> opened = openDrawing(request.fileName, environment);
+    ReadResult<OpenDrawing> opened = openDrawing(request.fileName, environment);
     if (!opened) {
+        report.readError = std::move(opened).error();
         return finished(std::move(report), MessageId::ReadFailed, request.fileName);
     }
     LockedDocument& drawing = opened->locked;

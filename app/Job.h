@@ -54,8 +54,11 @@ struct JobReport {
     std::optional<MessageId> outcome;
     // The file a 102 or 106 names.
     std::string messageFile;
-    // A library that failed to load (reported once; the job went on with no libraries).
-    std::optional<std::string> failedLibrary;
+    // Why the data file could not be read, beside a 102 that names it.
+    std::optional<FileError> readError;
+    // Why a library failed to load, its file the path as listed (reported once; the job went on
+    // with no libraries).
+    std::optional<FileError> failedLibrary;
     // Sheet files beside the data file whose numbers the job did not see.
     UnseenSheets unseenSheets;
     // What the numbering changed, in file order.

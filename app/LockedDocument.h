@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/LockedFile.h"
+#include "reading/ReadResult.h"
 #include "schematic/Document.h"
 
 namespace wemb {
@@ -23,9 +24,10 @@ struct LockedDocument {
     Document document;
 };
 
-// Nullopt when the file cannot be opened or locked, is too large, cannot be read whole, or is
-// not a data file; every one of these reads to the user as "the file could not be read".
-std::optional<LockedDocument> openLockedDocument(platform::FileOps& fileOps,
-                                                 const std::string& fileName);
+// An error naming `fileName` when the file cannot be opened or locked, is too large, cannot be
+// read whole, or is not a data file; each reads to the user as "the file could not be read",
+// with the error's reason under it.
+ReadResult<LockedDocument> openLockedDocument(platform::FileOps& fileOps,
+                                              const std::string& fileName);
 
 }  // namespace wemb

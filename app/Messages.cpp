@@ -28,6 +28,13 @@ std::string_view rawText(MessageId id) {
 
 }  // namespace
 
+std::string readFailureReason(const std::optional<FileError>& error) {
+    if (!error || error->kind == FileErrorKind::CannotOpen) {
+        return {};
+    }
+    return describe(*error);
+}
+
 std::string messageText(MessageId id, std::string_view file) {
     std::string text(rawText(id));
     for (std::size_t at = text.find("%1"); at != std::string::npos;

@@ -9,11 +9,11 @@ platform::FileOps& fileOpsOf(const JobEnvironment& environment) {
     return environment.fileOps ? *environment.fileOps : platform::realFileOps();
 }
 
-std::optional<OpenDrawing> openDrawing(const std::string& fileName,
-                                       const JobEnvironment& environment) {
-    std::optional<LockedDocument> locked = openLockedDocument(fileOpsOf(environment), fileName);
+ReadResult<OpenDrawing> openDrawing(const std::string& fileName,
+                                    const JobEnvironment& environment) {
+    ReadResult<LockedDocument> locked = openLockedDocument(fileOpsOf(environment), fileName);
     if (!locked) {
-        return std::nullopt;
+        return std::move(locked).error();
     }
     UnseenSheets unseen = findUnseenSheets(locked->dataPath, locked->document.sheetCount());
     return OpenDrawing{std::move(*locked), std::move(unseen)};

@@ -20,9 +20,8 @@ struct OpenDrawing {
 // The file operations of the environment: the real file system unless it gives others.
 platform::FileOps& fileOpsOf(const JobEnvironment& environment);
 
-// Nullopt when the drawing cannot be read (see openLockedDocument).
-std::optional<OpenDrawing> openDrawing(const std::string& fileName,
-                                       const JobEnvironment& environment);
+// Why the drawing cannot be read, when it cannot (see openLockedDocument).
+ReadResult<OpenDrawing> openDrawing(const std::string& fileName, const JobEnvironment& environment);
 
 // The libraries that QUIL.INI lists for the drawing; a drawing without parts has nothing to look
 // up, so then none are read.

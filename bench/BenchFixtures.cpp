@@ -55,7 +55,7 @@ const std::vector<std::uint8_t>& drawingBytes(std::int64_t parts, gen::DrawingMi
 }
 
 Document parsedDrawing(std::int64_t parts, gen::DrawingMix mix) {
-    return std::move(*Document::parse(drawingBytes(parts, mix)).document);
+    return Document::parse(drawingBytes(parts, mix)).value();
 }
 
 const std::vector<std::string>& libraryPaths() {

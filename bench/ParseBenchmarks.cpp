@@ -13,8 +13,8 @@ void parse(benchmark::State& state) {
         state.PauseTiming();
         std::vector<std::uint8_t> copy = bytes;  // parse takes the buffer over
         state.ResumeTiming();
-        Document::ParseResult parsed = Document::parse(std::move(copy));
-        benchmark::DoNotOptimize(parsed.document);
+        ReadResult<Document> parsed = Document::parse(std::move(copy));
+        benchmark::DoNotOptimize(parsed);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));

@@ -1,5 +1,6 @@
 #include "cli/ChangeReport.h"
 
+#include "cli/FileErrorReport.h"
 #include "cli/JsonWriter.h"
 #include "cli/Terminal.h"
 #include "platform/Cp932.h"
@@ -46,10 +47,13 @@ std::string changesAsJson(const CliOptions& options, const JobReport& report) {
     json.key("dependenceName").value(options.job.dependenceNameMode);
     json.key("failedLibrary");
     if (report.failedLibrary) {
-        json.value(*report.failedLibrary);
+        json.value(report.failedLibrary->file);
     } else {
         json.null();
     }
+    // The data file's error, or else the failed library's: never both, as libraries are read
+    // only once the drawing was.
+    writeErrorField(json, report.readError ? report.readError : report.failedLibrary);
     json.key("changes").beginArray();
     for (const PartChange& change : report.changes) {
         json.beginObject();

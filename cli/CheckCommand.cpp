@@ -5,6 +5,7 @@
 #include "app/DrawingCheck.h"
 #include "cli/CheckReport.h"
 #include "cli/Commands.h"
+#include "cli/FileErrorReport.h"
 #include "cli/Terminal.h"
 #include "platform/Paths.h"
 
@@ -15,11 +16,14 @@ int runCheckCommand(const CliOptions& options) {
     const CheckRequest request{options.file, {options.job.dependenceNameMode}};
     const CheckReport report = runCheck(request, environment);
     if (report.outcome != MessageId::Finished) {
-        printError(messageText(report.outcome, report.messageFile));
+        printReadFailure(report.messageFile, report.readError);
+        if (options.json) {
+            std::cout << checkAsJson(options, report) << '\n';
+        }
         return kExitReadFailed;
     }
     if (report.failedLibrary) {
-        printError(messageText(MessageId::ReadFailed, *report.failedLibrary));
+        printReadFailure(report.failedLibrary->file, report.failedLibrary);
     }
     if (options.json) {
         std::cout << checkAsJson(options, report) << '\n';

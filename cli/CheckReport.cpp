@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cli/DisplayText.h"
+#include "cli/FileErrorReport.h"
 #include "cli/JsonWriter.h"
 #include "platform/Paths.h"
 
@@ -186,10 +187,11 @@ std::string checkAsJson(const CliOptions& options, const CheckReport& report) {
     json.key("dependenceName").value(options.job.dependenceNameMode);
     json.key("failedLibrary");
     if (report.failedLibrary) {
-        json.value(displayName(*report.failedLibrary));
+        json.value(displayName(report.failedLibrary->file));
     } else {
         json.null();
     }
+    writeErrorField(json, report.readError ? report.readError : report.failedLibrary);
     json.key("parts").value(totalParts(check));
     json.key("problems").value(check.problemCount());
     writeCounts(json, check, -1);

@@ -1,7 +1,11 @@
 #pragma once
 // The commands of wemb-cli. Each prints its own output and returns the exit status.
 
+#include <optional>
+#include <string>
+
 #include "cli/CliOptions.h"
+#include "reading/FileError.h"
 
 namespace wemb::cli {
 
@@ -20,5 +24,9 @@ int runCheckCommand(const CliOptions& options);
 
 // Prints a job message on stderr in the form the user reads it: "wemb-cli: TEXT".
 void printError(const std::string& utf8);
+
+// Prints 102 for `file` and, on the next line, the reason when there is one:
+// "wemb-cli: FILE: line 12, column 5: expected ...".
+void printReadFailure(const std::string& file, const std::optional<FileError>& error);
 
 }  // namespace wemb::cli

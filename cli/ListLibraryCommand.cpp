@@ -5,6 +5,8 @@
 
 #include "app/Messages.h"
 #include "cli/Commands.h"
+#include "cli/DisplayText.h"
+#include "cli/FileErrorReport.h"
 #include "cli/JsonWriter.h"
 #include "cli/Terminal.h"
 #include "library/BinaryLibraryReader.h"
@@ -23,9 +25,12 @@ void printText(const Library& library) {
     }
 }
 
-void printJson(const Library& library, const std::string& path) {
+void printJson(const Library& library, const std::string& path,
+               const std::optional<FileError>& error) {
     JsonWriter json;
-    json.beginObject().key("library").value(path).key("entries").beginArray();
+    json.beginObject().key("library").value(displayName(path));
+    writeErrorField(json, error);
+    json.key("entries").beginArray();
     for (const LibraryEntry& entry : library.entries()) {
         if (entry.part == nullptr) {
             continue;
@@ -49,12 +54,16 @@ void printJson(const Library& library, const std::string& path) {
 int runListLibraryCommand(const CliOptions& options) {
     Library library;
     std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
-    if (!loadLibrary(library, options.file, workBuffer)) {
-        printError(messageText(MessageId::ReadFailed, options.file));
+    ReadResult<> loaded = loadLibrary(library, options.file, workBuffer);
+    if (!loaded) {
+        printReadFailure(options.file, loaded.error());
+        if (options.json) {
+            printJson(library, options.file, loaded.error());
+        }
         return kExitReadFailed;
     }
     if (options.json) {
-        printJson(library, options.file);
+        printJson(library, options.file, std::nullopt);
     } else {
         printText(library);
     }

@@ -7,6 +7,8 @@
 #include "app/Job.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
+#include "cli/DisplayText.h"
+#include "cli/FileErrorReport.h"
 #include "cli/OutputFile.h"
 #include "cli/Terminal.h"
 #include "platform/Paths.h"
@@ -17,14 +19,19 @@ void printError(const std::string& utf8) {
     std::cerr << "wemb-cli: " << forTerminal(utf8) << '\n';
 }
 
+void printReadFailure(const std::string& file, const std::optional<FileError>& error) {
+    printError(messageText(MessageId::ReadFailed, displayName(file)));
+    if (error) {
+        printError(reasonLine(*error));
+    }
+}
+
 namespace {
 
 // Said on stderr the moment the job meets it, before anything is written.
 class PrintedEvents final : public JobEvents {
   public:
-    void libraryFailed(const std::string& path) override {
-        printError(messageText(MessageId::ReadFailed, path));
-    }
+    void libraryFailed(const FileError& error) override { printReadFailure(error.file, error); }
     void sheetsUnseen(const UnseenSheets& unseen) override { printError(unseen.note()); }
 };
 
@@ -105,6 +112,14 @@ int runNumberCommand(const CliOptions& options) {
         return kExitUsage;
     }
     const MessageId outcome = *report.outcome;
+    if (outcome == MessageId::ReadFailed) {
+        printReadFailure(report.messageFile, report.readError);
+        // A script that asked for JSON gets it, with the reason, even when nothing was read.
+        if (options.job.dryRun && options.json) {
+            std::cout << changesAsJson(options, report) << '\n';
+        }
+        return kExitReadFailed;
+    }
     if (outcome != MessageId::Finished) {
         printError(messageText(outcome, report.messageFile));
         return exitStatusOf(outcome);

@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     wemb::Library library;
-    if (wemb::readBinaryLibraryBytes(library, {data, size}) == wemb::BinaryLibraryStatus::Loaded) {
+    if (wemb::readBinaryLibraryBytes(library, {data, size})) {
         wemb::fuzz::checkLoadedLibrary(library);
     }
     return 0;

@@ -102,12 +102,12 @@ void checkOnlyNumberFieldsChanged(const std::vector<std::uint8_t>& original,
 std::optional<Document> numberedCopy(const std::vector<std::uint8_t>& original, NumberingMode mode,
                                      const Parameters& parameters,
                                      const BlockCountLookup& libraries) {
-    Document::ParseResult parsed = Document::parse(original);
-    if (!parsed.document) {
+    ReadResult<Document> parsed = Document::parse(original);
+    if (!parsed) {
         return std::nullopt;
     }
-    number(*parsed.document, mode, parameters, libraries);
-    return std::move(parsed.document);
+    number(*parsed, mode, parameters, libraries);
+    return std::move(parsed).value();
 }
 
 // The job on a real file: with no QUIL.INI anywhere it numbers without libraries.

@@ -74,8 +74,10 @@ const LibraryEntry* firstByScan(const LibrarySet& set, std::string_view name) {
 void checkLoadedSet(const std::vector<std::string>& listed, const LibrarySetLoad& load) {
     if (load.failedLibrary) {
         require(load.set.empty(), "a failed load leaves the set empty");
-        require(std::find(listed.begin(), listed.end(), *load.failedLibrary) != listed.end(),
+        require(std::find(listed.begin(), listed.end(), load.failedLibrary->file) != listed.end(),
                 "the failed library is one that QUIL.INI lists");
+        require(describe(*load.failedLibrary).find('\n') == std::string::npos,
+                "a reason is one line");
         return;
     }
     require(load.set.libraryCount() == static_cast<int>(listed.size()),
@@ -108,7 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeInputFiles(splitFiles(std::string_view(reinterpret_cast<const char*>(data), size)));
     const std::string settings = locateEditorSettings("amp.CE2", "/nonexistent");
     require(settings == "QUIL.INI", "the settings beside the data file are used");
-    const std::vector<std::string> listed = listedLibraries(settings);
+    const ReadResult<std::vector<std::string>> read = listedLibraries(settings);
+    require(read.has_value(), "a settings file written whole is read");
+    const std::vector<std::string>& listed = *read;
     require(listed.size() <= static_cast<std::size_t>(kMaxLibraries), "at most 16 keys are read");
     checkLoadedSet(listed, LibrarySet::load(listed));
     return 0;

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -214,11 +215,20 @@ std::string replacedValue(std::string_view text, const Line& line, std::string_v
     return out;
 }
 
+FileError tooLarge() {
+    return fileError(FileErrorKind::TooLarge, "the file is larger than " +
+                                                  std::to_string(kMaxProfileFileSize) +
+                                                  " bytes, more than a settings file can be");
+}
+
 // The whole file, if it is an ordinary file of a sensible size.
-std::optional<std::string> readSmallFile(const std::string& path, mode_t* permissions = nullptr) {
+ReadResult<std::string> readSmallFile(const std::string& path, mode_t* permissions = nullptr) {
     std::optional<InputFile> file = InputFile::open(path);
-    if (!file || file->size() > kMaxProfileFileSize) {
-        return std::nullopt;
+    if (!file) {
+        return systemError(FileErrorKind::CannotOpen, errno);
+    }
+    if (file->size() > kMaxProfileFileSize) {
+        return tooLarge();
     }
     if (permissions != nullptr) {
         *permissions = static_cast<mode_t>(file->permissions());
@@ -227,8 +237,11 @@ std::optional<std::string> readSmallFile(const std::string& path, mode_t* permis
     std::uint8_t chunk[4096];
     for (;;) {
         const std::optional<std::size_t> got = file->read(chunk);
-        if (!got || text.size() + *got > kMaxProfileFileSize) {
-            return std::nullopt;
+        if (!got) {
+            return systemError(FileErrorKind::ReadFailed, errno);
+        }
+        if (text.size() + *got > kMaxProfileFileSize) {
+            return tooLarge();
         }
         text.append(reinterpret_cast<const char*>(chunk), *got);
         if (*got < sizeof chunk) {
@@ -286,9 +299,19 @@ std::optional<std::string> withProfileValue(std::string_view iniText, std::strin
     return appendedSection(iniText, section, key, value);
 }
 
+ReadResult<std::string> readProfileFile(const std::string& iniPath) {
+    ReadResult<std::string> text = readSmallFile(iniPath);
+    if (!text) {
+        FileError error = std::move(text).error();
+        error.file = iniPath;
+        return error;
+    }
+    return text;
+}
+
 std::string readProfileString(const std::string& iniPath, std::string_view section,
                               std::string_view key, std::string_view defaultValue) {
-    const std::optional<std::string> text = readSmallFile(iniPath);
+    const ReadResult<std::string> text = readSmallFile(iniPath);
     if (!text) {
         return std::string(defaultValue);
     }
@@ -302,12 +325,12 @@ bool writeProfileString(const std::string& iniPath, std::string_view section, st
     const std::string resolved = resolvedPath(iniPath);
     const std::string path = resolved.empty() ? iniPath : resolved;
     mode_t permissions = 0;
-    std::optional<std::string> text = readSmallFile(path, &permissions);
+    ReadResult<std::string> text = readSmallFile(path, &permissions);
     std::optional<mode_t> keptPermissions;
     if (text) {
         keptPermissions = permissions;
     } else if (resolved.empty()) {
-        text.emplace();  // no such file yet: create it
+        text = std::string();  // no such file yet: create it
     } else {
         return false;  // there, but unreadable, not a file, or too large: leave it alone
     }

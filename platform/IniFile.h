@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "reading/ReadResult.h"
+
 namespace wemb::platform {
 
 // Settings files are small; anything larger is not one and is treated as absent (read) or
@@ -31,6 +33,10 @@ std::string profileValue(std::string_view iniText, std::string_view section, std
 // "=" or beginning with ";" or "["; a section containing "]").
 std::optional<std::string> withProfileValue(std::string_view iniText, std::string_view section,
                                             std::string_view key, std::string_view value);
+
+// The whole text of the settings file at `iniPath`, or why it cannot be read: it is missing or
+// unreadable (the system's words), not a regular file, or larger than kMaxProfileFileSize.
+ReadResult<std::string> readProfileFile(const std::string& iniPath);
 
 // profileValue over the file at `iniPath`; a missing, unreadable, non-regular or oversized file
 // gives `defaultValue`.

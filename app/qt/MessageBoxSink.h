@@ -17,7 +17,8 @@ class MessageBoxSink final : public MessageSink {
   public:
     explicit MessageBoxSink(QWidget* parent) : parent_(parent) {}
 
-    void show(MessageId id, const std::string& text, MessageIcon icon) override;
+    void show(MessageId id, const std::string& text, MessageIcon icon,
+              const std::string& detail) override;
 
   private:
     QWidget* parent_;

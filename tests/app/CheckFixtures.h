@@ -76,7 +76,7 @@ inline std::vector<std::uint8_t> drawingBytes(
 }
 
 inline Document drawing(const std::vector<std::vector<gen::PartSpec>>& parts) {
-    return std::move(*Document::parse(drawingBytes(parts)).document);
+    return Document::parse(drawingBytes(parts)).value();
 }
 
 }  // namespace wemb::testing

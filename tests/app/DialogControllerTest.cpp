@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -18,18 +19,23 @@ namespace {
 using Names = std::vector<std::string>;
 using F = NumberField;
 using M = NumberingMode;
+using namespace std::string_literals;
 
 struct Shown {
     MessageId id;
     std::string text;
     MessageIcon icon;
+    std::string detail;
     bool operator==(const Shown&) const = default;
 };
 
-Shown told(MessageId id, const std::string& file = {},
-           MessageIcon icon = MessageIcon::Information) {
-    return {id, file.empty() ? messageText(id) : messageText(id, file), icon};
+Shown told(MessageId id, const std::string& file = {}, MessageIcon icon = MessageIcon::Information,
+           const std::string& detail = {}) {
+    return {id, file.empty() ? messageText(id) : messageText(id, file), icon, detail};
 }
+
+// The reason every failed read of a Harness gives.
+constexpr const char* kCutShort = "part record (type 8, 60 bytes) runs past the end of the file";
 
 // "a,b" as a list of names.
 Names list(const std::string& names) {
@@ -47,11 +53,15 @@ struct Harness : DialogView, MessageSink, RecentFileStore {
     explicit Harness(const std::string& names = {}, MessageId outcome = MessageId::Finished)
         : stored(list(names)) {
         answer.outcome = outcome;
+        if (outcome == MessageId::ReadFailed) {
+            answer.readError = errorAt(FileErrorKind::PastEnd, 60, kCutShort);
+        }
     }
     void display(const DialogState& state) override { last = state; }
     void selectNumberField(NumberField field) override { selected = field; }
-    void show(MessageId id, const std::string& text, MessageIcon icon) override {
-        shown.push_back({id, text, icon});
+    void show(MessageId id, const std::string& text, MessageIcon icon,
+              const std::string& detail) override {
+        shown.push_back({id, text, icon, detail});
     }
     Names load() override { return stored; }
     void save(const Names& names) override {
@@ -222,7 +232,8 @@ TEST(DialogController, ExecuteKeepsTheRecentListAndTellsTheOutcome) {
         EXPECT_EQ(h.requests[0].fileName, c.field);
         EXPECT_EQ(h.last.recentFiles, list(c.listAfter));
         EXPECT_EQ(h.last.fileName, c.fieldAfter);
-        const Shown message = told(c.outcome, c.outcome == Finished ? "" : c.field, c.icon);
+        const Shown message = told(c.outcome, c.outcome == Finished ? "" : c.field, c.icon,
+                                   c.outcome == ReadFailed ? "byte 60: "s + kCutShort : "");
         EXPECT_EQ(h.shown, std::vector<Shown>{message});
     }
 }
@@ -255,12 +266,19 @@ TEST(DialogController, JobGetsTheModeOptionAndNumbers) {
 }
 
 TEST(DialogController, FailedLibraryIsToldBeforeTheEnd) {
-    Harness h;
-    h.answer.failedLibrary = "/lib/PARTS.LB3";
-    h.controller.open("amp.CE2");
-    h.controller.execute();
-    EXPECT_EQ(h.shown, (std::vector<Shown>{told(MessageId::ReadFailed, "/lib/PARTS.LB3"),
-                                           told(MessageId::Finished)}));
+    // A file that cannot be opened needs no more than the message; a broken one says where.
+    for (const bool opened : {false, true}) {
+        Harness h;
+        h.answer.failedLibrary = opened ? errorAt(FileErrorKind::UnexpectedToken, {12, 5}, "x")
+                                        : systemError(FileErrorKind::CannotOpen, ENOENT);
+        h.answer.failedLibrary->file = "/lib/PARTS.LB3";
+        h.controller.open("amp.CE2");
+        h.controller.execute();
+        const std::string detail = opened ? "line 12, column 5: x" : "";
+        EXPECT_EQ(h.shown, (std::vector<Shown>{told(MessageId::ReadFailed, "/lib/PARTS.LB3",
+                                                    MessageIcon::Information, detail),
+                                               told(MessageId::Finished)}));
+    }
 }
 
 TEST(DialogController, TheNameLeavesTheListBeforeTheRead) {

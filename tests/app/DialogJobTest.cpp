@@ -24,7 +24,7 @@ using testing::writeFile;
 struct DialogJob : DialogView, MessageSink, RecentFileStore, platform::FileOps {
     void display(const DialogState&) override {}
     void selectNumberField(NumberField) override {}
-    void show(MessageId id, const std::string& text, MessageIcon) override {
+    void show(MessageId id, const std::string& text, MessageIcon, const std::string&) override {
         ids.push_back(id);
         texts.push_back(text);
         log.push_back("box " + std::to_string(static_cast<int>(id)));

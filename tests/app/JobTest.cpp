@@ -34,7 +34,7 @@ std::vector<std::uint8_t> twoSheets() {
 std::vector<std::string> referencesOf(const std::vector<std::uint8_t>& bytes) {
     auto parsed = Document::parse(bytes);
     std::vector<std::string> references;
-    for (const PartEntry& part : parsed.document->parts()) {
+    for (const PartEntry& part : parsed->parts()) {
         references.push_back(readCountedString(part.referenceField()));
     }
     return references;
@@ -198,7 +198,8 @@ TEST(Job, AFailedLibraryIsReportedAndTheJobGoesOn) {
     writeFile(dir.file("QUIL.INI"), "[LIBRARY]\nLIB0=" + dir.file("missing.LIB") + "\n");
     const JobReport report = run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal);
     EXPECT_EQ(report.outcome, MessageId::Finished);
-    EXPECT_EQ(report.failedLibrary, dir.file("missing.LIB"));
+    ASSERT_TRUE(report.failedLibrary);
+    EXPECT_EQ(report.failedLibrary->file, dir.file("missing.LIB"));
 }
 
 }  // namespace

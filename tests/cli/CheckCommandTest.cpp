@@ -93,23 +93,42 @@ TEST(CheckCommand, UnreadableFileExitsWithOne) {
     TempDirectory dir;
     const Outcome missing = cli(dir, "--check missing.CE2");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "wemb-cli: ﾌｧｲﾙ missing.CE2の読み込みに失敗しました\n");
+    EXPECT_EQ(missing.err,
+              "wemb-cli: ﾌｧｲﾙ missing.CE2の読み込みに失敗しました\n"
+              "wemb-cli: missing.CE2: No such file or directory\n");
     EXPECT_EQ(missing.out, "");
-    writeFile(dir.file("broken.CE2"), std::string("not a drawing at all, not at all"));
-    EXPECT_EQ(cli(dir, "--check broken.CE2").status, 1);
+    writeDrawing(dir, sheets("R1"));
+    std::filesystem::resize_file(dir.file("amp.CE2"), 100);
+    const Outcome cut = cli(dir, "--check --json amp.CE2");
+    EXPECT_EQ(cut.status, 1);
+    const std::string reason =
+        "part record (type 8, 60 bytes) runs past the end of the file (40 "
+        "bytes left)";
+    EXPECT_EQ(cut.err.substr(cut.err.find('\n') + 1),
+              "wemb-cli: amp.CE2: byte 60: " + reason + "\n");
+    EXPECT_NE(cut.out.find(R"("error":{"file":"amp.CE2","kind":"pastEnd","offset":60,"detail":")" +
+                           reason + "\"}"),
+              std::string::npos)
+        << cut.out;
 }
 
 TEST(CheckCommand, FailedLibraryIsToldOnceAndTheCheckGoesOn) {
     TempDirectory dir;
     // LIB0 loads, LIB1 does not: the set is empty, so no block count is known.
-    writeDrawing(dir, sheets("IC1/LM324/LM324/7, R1, R1"), "LIB0=parts.LB3\nLIB1=gone.LB3");
+    writeDrawing(dir, sheets("IC1/LM324/LM324/7, R1, R1"), "LIB0=parts.LB3\nLIB1=bad.LB3");
+    writeFile(dir.file("bad.LB3"), std::string("+RIRI3_DAR_I.1.0\n+COMP,N:A,X:1,-PIN\n"));
     const Outcome run = cli(dir, "--check amp.CE2");
     EXPECT_EQ(run.status, 4);
-    EXPECT_EQ(run.err, "wemb-cli: ﾌｧｲﾙ gone.LB3の読み込みに失敗しました\n");
+    EXPECT_EQ(run.err,
+              "wemb-cli: ﾌｧｲﾙ bad.LB3の読み込みに失敗しました\n"
+              "wemb-cli: bad.LB3: line 2, column 15: expected \"-COMP\" but found \"-PIN\"\n");
     EXPECT_NE(run.out.find("duplicate reference"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("block out of range"), std::string::npos) << run.out;
     const Outcome json = cli(dir, "--check --json amp.CE2");
-    EXPECT_NE(json.out.find("\"failedLibrary\":\"gone.LB3\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(R"("failedLibrary":"bad.LB3","error":{"file":"bad.LB3",)"
+                            R"("kind":"unexpectedToken","line":2,"column":15,)"),
+              std::string::npos)
+        << json.out;
 }
 
 TEST(CheckCommand, DryRunTablesAndPictureLeaveTheDrawing) {

@@ -19,12 +19,15 @@ TEST(CheckJson, EveryFindingWithItsNamesShown) {
     CheckReport report;
     report.check =
         checkDrawing(testing::drawing(parts), testing::TableLibraries({{"LM324", 4}}), {});
-    report.failedLibrary = "lib/\"x\".LB3";
+    report.failedLibrary = errorAt(FileErrorKind::UnexpectedToken, {12, 5}, "expected \"-PIN\"");
+    report.failedLibrary->file = "lib/\"x\"\xFF.LB3";
     cli::CliOptions options;
     options.file = "amp \"1\".CE2";
     EXPECT_EQ(
         cli::checkAsJson(options, report),
-        R"({"file":"amp \"1\".CE2","dependenceName":false,"failedLibrary":"lib/\"x\".LB3",)"
+        R"({"file":"amp \"1\".CE2","dependenceName":false,"failedLibrary":"lib/\"x\"\\xFF.LB3",)"
+        R"("error":{"file":"lib/\"x\"\\xFF.LB3","kind":"unexpectedToken","line":12,"column":5,)"
+        R"("detail":"expected \"-PIN\""},)"
         R"("parts":5,"problems":4,"counts":{"duplicateReference":2,"missingNumber":1,"blockOutOfRange":1,)"
         R"("packageNameMismatch":0,"referenceAtLimit":0,"passedOver":1},"unseenSheetFiles":[],"sheets":[)"
         R"({"sheet":1,"parts":3,"counts":{"duplicateReference":2,"missingNumber":1,"blockOutOfRange":0,)"

@@ -41,7 +41,7 @@ std::vector<std::uint8_t> example() {
 std::vector<std::string> referencesIn(const std::string& path) {
     auto parsed = Document::parse(readFile(path));
     std::vector<std::string> references;
-    for (const PartEntry& part : parsed.document->parts()) {
+    for (const PartEntry& part : parsed->parts()) {
         references.push_back(readCountedString(part.referenceField()));
     }
     return references;

@@ -15,7 +15,7 @@ gen::PartSpec part(std::int16_t x, std::string reference, std::string partName,
 }
 
 Document parseDocument(std::vector<std::uint8_t> bytes) {
-    return std::move(Document::parse(std::move(bytes)).document.value());
+    return Document::parse(std::move(bytes)).value();
 }
 
 Document makeDocument(const std::vector<gen::PartSpec>& parts) {

@@ -31,12 +31,23 @@ std::string component(std::string_view name, std::initializer_list<std::string_v
 TEST(TextLibraryTopLevel, MagicAndSections) {
     runReaderCases({
         {"magic alone is an empty library", textLibrary({}), true, 0},
-        {"empty file", "", false},
-        {"blanks only", " \n\t\n", false},
-        {"magic with a trailing blank", "+RIRI3_DAR_I.1.0 \n", false},
-        {"magic of another version", "+RIRI3_DAR_I.1.1\n", false},
-        {"magic in lower case", "+riri3_dar_i.1.0\n", false},
-        {"magic after a component", component("A") + "\n" + textLibrary({}), false},
+        {"empty file", "",
+         "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found the end of the "
+         "file"},
+        {"blanks only", " \n\t\n",
+         "badMagic at line 3, column 1: expected \"+RIRI3_DAR_I.1.0\" but found the end of the "
+         "file"},
+        {"magic with a trailing blank", "+RIRI3_DAR_I.1.0 \n",
+         "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"+RIRI3_DAR_I.1.0 "
+         "\""},
+        {"magic of another version", "+RIRI3_DAR_I.1.1\n",
+         "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found "
+         "\"+RIRI3_DAR_I.1.1\""},
+        {"magic in lower case", "+riri3_dar_i.1.0\n",
+         "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found "
+         "\"+riri3_dar_i.1.0\""},
+        {"magic after a component", component("A") + "\n" + textLibrary({}),
+         "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"+COMP\""},
         {"blank lines and blanks before the magic", "\n\n  \t+RIRI3_DAR_I.1.0\n", true, 0},
         {"magic ended by a comma", "+RIRI3_DAR_I.1.0," + component("A"), true, 1},
         {"stray end tokens at the top level",
@@ -48,7 +59,9 @@ TEST(TextLibraryTopLevel, MagicAndSections) {
          [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "B"); }},
         {"pin section at the top level is skipped", textLibrary({"+PIN", component("A"), "-PIN"}),
          true, 0},
-        {"unknown section never closed", textLibrary({component("A"), "+FOO", "-BAR"}), false},
+        {"unknown section never closed", textLibrary({component("A"), "+FOO", "-BAR"}),
+         "endInsideSection at line 8, column 1: \"+FOO\" is never closed: no \"-FOO\" before the "
+         "end of the file"},
         {"broken escape ends the read as a success",
          textLibrary({component("A"), "x%", component("B"), "+FOO"}), true, 1,
          [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "A"); }},
@@ -98,20 +111,35 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
     runReaderCases({
         {"B 1 loads", comp({"N:A", "X:1", "Y:1", "B:1"}), true, 1, blocks(1)},
         {"B 256 loads", comp({"N:A", "X:1", "Y:1", "B:256"}), true, 1, blocks(256)},
-        {"B 257 fails", comp({"N:A", "X:1", "Y:1", "B:257"}), false},
-        {"B -1 fails", comp({"N:A", "X:1", "Y:1", "B:-1"}), false},
-        {"B beyond 32 bits fails", comp({"N:A", "X:1", "Y:1", "B:4294967298"}), false},
+        {"B 257 fails", comp({"N:A", "X:1", "Y:1", "B:257"}),
+         "badValue at line 6, column 1: \"B:257\": a block count must lie in 0 to 256"},
+        {"B -1 fails", comp({"N:A", "X:1", "Y:1", "B:-1"}),
+         "badValue at line 6, column 1: \"B:-1\": a block count must lie in 0 to 256"},
+        {"B beyond 32 bits fails", comp({"N:A", "X:1", "Y:1", "B:4294967298"}),
+         "badValue at line 6, column 1: \"B:4294967298\": a block count must lie in 0 to 256"},
         {"B 0 then B 2 loads", comp({"N:A", "X:1", "Y:1", "B:0", "B:2"}), true, 1, blocks(2)},
         {"B 0 twice then B 3 loads", comp({"N:A", "X:1", "Y:1", "B:0", "B:0", "B:3"}), true, 1,
          blocks(3)},
-        {"B 2 then B 3 fails", comp({"N:A", "X:1", "Y:1", "B:2", "B:3"}), false},
-        {"B 2 then B 2 fails", comp({"N:A", "X:1", "Y:1", "B:2", "B:2"}), false},
-        {"B 0 at the end fails", comp({"N:A", "X:1", "Y:1", "B:0"}), false},
-        {"no B at the end fails", comp({"N:A", "X:1", "Y:1"}), false},
-        {"negative X fails at once", comp({"N:A", "X:-1", "X:3", "Y:1", "B:1"}), false},
-        {"negative Y fails at once", comp({"N:A", "X:1", "Y:-5", "Y:3", "B:1"}), false},
-        {"X 0 at the end fails", comp({"N:A", "X:0", "Y:1", "B:1"}), false},
-        {"X that is no number reads as 0", comp({"N:A", "X:abc", "Y:1", "B:1"}), false},
+        {"B 2 then B 3 fails", comp({"N:A", "X:1", "Y:1", "B:2", "B:3"}),
+         "badValue at line 7, column 1: \"B:3\": a second block count, after 2"},
+        {"B 2 then B 2 fails", comp({"N:A", "X:1", "Y:1", "B:2", "B:2"}),
+         "badValue at line 7, column 1: \"B:2\": a second block count, after 2"},
+        {"B 0 at the end fails", comp({"N:A", "X:1", "Y:1", "B:0"}),
+         "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 1, height "
+         "1, blocks 0 (each must be 1 or more)"},
+        {"no B at the end fails", comp({"N:A", "X:1", "Y:1"}),
+         "incompleteSection at line 6, column 1: \"-COMP\" closes a component of width 1, height "
+         "1, blocks 0 (each must be 1 or more)"},
+        {"negative X fails at once", comp({"N:A", "X:-1", "X:3", "Y:1", "B:1"}),
+         "badValue at line 4, column 1: \"X:-1\": a width may not be negative"},
+        {"negative Y fails at once", comp({"N:A", "X:1", "Y:-5", "Y:3", "B:1"}),
+         "badValue at line 5, column 1: \"Y:-5\": a height may not be negative"},
+        {"X 0 at the end fails", comp({"N:A", "X:0", "Y:1", "B:1"}),
+         "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 0, height "
+         "1, blocks 1 (each must be 1 or more)"},
+        {"X that is no number reads as 0", comp({"N:A", "X:abc", "Y:1", "B:1"}),
+         "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 0, height "
+         "1, blocks 1 (each must be 1 or more)"},
         {"later X replaces earlier", comp({"N:A", "X:0", "X:9", "Y:1", "B:1"}), true, 1,
          [](const Library& library) { EXPECT_EQ(partOf(library, 0).width, 9); }},
         {"integers read as atoi does", comp({"N:A", "X: +12mm", "Y:\t7", "B:1"}), true, 1,
@@ -121,9 +149,15 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
          }},
         {"huge X stays at the 32-bit end", comp({"N:A", "X:99999999999", "Y:1", "B:1"}), true, 1,
          [](const Library& library) { EXPECT_EQ(partOf(library, 0).width, 2147483647); }},
-        {"no name fails", comp({"X:1", "Y:1", "B:1"}), false},
-        {"name cut empty by a zero byte fails", comp({"N:%00A", "X:1", "Y:1", "B:1"}), false},
-        {"keys are case-sensitive", comp({"n:A", "X:1", "Y:1", "B:1"}), false},
+        {"no name fails", comp({"X:1", "Y:1", "B:1"}),
+         "incompleteSection at line 6, column 1: \"-COMP\" closes a component without a name "
+         "(\"N\")"},
+        {"name cut empty by a zero byte fails", comp({"N:%00A", "X:1", "Y:1", "B:1"}),
+         "incompleteSection at line 7, column 1: \"-COMP\" closes a component without a name "
+         "(\"N\")"},
+        {"keys are case-sensitive", comp({"n:A", "X:1", "Y:1", "B:1"}),
+         "incompleteSection at line 7, column 1: \"-COMP\" closes a component without a name "
+         "(\"N\")"},
         {"colon last is no key", comp({"N:A", "N:", "X:1", "Y:1", "B:1"}), true, 1,
          [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "A"); }},
         {"value keeps later colons", comp({"N:A:B", "X:1", "Y:1", "B:1"}), true, 1,
@@ -143,11 +177,17 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
 TEST(TextLibraryComponents, PinsNeedTheSizeFirst) {
     runReaderCases({
         {"pin before B fails even if B follows",
-         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "+PIN", "-PIN", "B:1", "-COMP"}), false},
+         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "+PIN", "-PIN", "B:1", "-COMP"}),
+         "unexpectedToken at line 6, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
+         "\"B\" are each 1 or more (width 1, height 1, blocks 0)"},
         {"pin before X fails",
-         textLibrary({"+COMP", "N:A", "Y:1", "B:1", "+PIN", "-PIN", "X:1", "-COMP"}), false},
+         textLibrary({"+COMP", "N:A", "Y:1", "B:1", "+PIN", "-PIN", "X:1", "-COMP"}),
+         "unexpectedToken at line 6, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
+         "\"B\" are each 1 or more (width 0, height 1, blocks 1)"},
         {"pin after B 0 fails",
-         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "B:0", "+PIN", "-PIN", "B:1", "-COMP"}), false},
+         textLibrary({"+COMP", "N:A", "X:1", "Y:1", "B:0", "+PIN", "-PIN", "B:1", "-COMP"}),
+         "unexpectedToken at line 7, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
+         "\"B\" are each 1 or more (width 1, height 1, blocks 0)"},
         {"pin without a name is fine", textLibrary({component("A", {"+PIN", "-PIN"})}), true, 1,
          [](const Library& library) {
              ASSERT_EQ(partOf(library, 0).pinCount(), 1);
@@ -158,12 +198,16 @@ TEST(TextLibraryComponents, PinsNeedTheSizeFirst) {
 
 TEST(TextLibraryComponents, SectionsInsideAComponent) {
     runReaderCases({
-        {"end token of a pin outside a pin fails", textLibrary({component("A", {"-PIN"})}), false},
-        {"end token of another section fails", textLibrary({component("A", {"-PTN"})}), false},
+        {"end token of a pin outside a pin fails", textLibrary({component("A", {"-PIN"})}),
+         "unexpectedToken at line 7, column 1: expected \"-COMP\" but found \"-PIN\""},
+        {"end token of another section fails", textLibrary({component("A", {"-PTN"})}),
+         "unexpectedToken at line 7, column 1: expected \"-COMP\" but found \"-PTN\""},
         {"unknown section is passed over with its end tokens",
          textLibrary({component("A", {"+FOO", "-COMP", "-PIN", "N:B", "-FOO"})}), true, 1,
          [](const Library& library) { EXPECT_EQ(library.getEntry(0)->name, "A"); }},
-        {"unknown section never closed", textLibrary({component("A", {"+FOO"})}), false},
+        {"unknown section never closed", textLibrary({component("A", {"+FOO"})}),
+         "endInsideSection at line 7, column 1: \"+FOO\" is never closed: no \"-FOO\" before the "
+         "end of the file"},
         {"component inside a component is skipped to the first -COMP",
          textLibrary({"+COMP", "N:A", "+COMP", "N:B", "-COMP"}), true, 1,
          [](const Library& library) {
@@ -204,7 +248,9 @@ TEST(TextLibraryComponents, SectionsInsideAComponent) {
          }},
         {"after a broken escape in a pin its -PIN is foreign to the component",
          textLibrary({"+COMP", "N:A", "X:1", "Y:1", "B:1", "+PIN", "M:1%4", "-PIN", "-COMP"}),
-         false},
+         "unexpectedToken at line 8, column 7: expected \"-COMP\" but found \"-PIN\""},
+        {"end token of the component inside a pin", textLibrary({component("A", {"+PIN,-COMP"})}),
+         "unexpectedToken at line 7, column 6: expected \"-PIN\" but found \"-COMP\""},
         {"two components of one name are both entered",
          textLibrary({component("A"), "+COMP", "N:A", "X:9", "Y:1", "B:1", "-COMP"}), true, 2,
          [](const Library& library) {
@@ -232,12 +278,17 @@ TEST(TextLibraryAliases, ReachBackToEarlierNames) {
         {"alias of a duplicate name takes the first",
          textLibrary({component("A"), "+COMP\nN:A\nX:9\nY:9\nB:1\n-COMP", alias("A", "B")}), true,
          3, sharesPartWithFirst(2)},
-        {"alias without A fails", textLibrary({component("A"), "+ALIAS", "N:A", "-ALIAS"}), false},
-        {"alias without N fails", textLibrary({component("A"), "+ALIAS", "A:B", "-ALIAS"}), false},
+        {"alias without A fails", textLibrary({component("A"), "+ALIAS", "N:A", "-ALIAS"}),
+         "incompleteSection at line 10, column 1: \"-ALIAS\" closes an alias without its new name "
+         "(\"A\")"},
+        {"alias without N fails", textLibrary({component("A"), "+ALIAS", "A:B", "-ALIAS"}),
+         "incompleteSection at line 10, column 1: \"-ALIAS\" closes an alias without the name it "
+         "stands for (\"N\")"},
         {"alias ended by the input is added unchecked",
          textLibrary({component("A"), "+ALIAS", "N:A", "A:B"}), true, 2, sharesPartWithFirst(1)},
         {"foreign end token in an alias fails",
-         textLibrary({component("A"), "+ALIAS", "N:A", "A:B", "-COMP"}), false},
+         textLibrary({component("A"), "+ALIAS", "N:A", "A:B", "-COMP"}),
+         "unexpectedToken at line 11, column 1: expected \"-ALIAS\" but found \"-COMP\""},
         {"unknown section in an alias is skipped",
          textLibrary({component("A"), "+ALIAS", "N:A", "+X", "-ALIAS", "-X", "A:B", "-ALIAS"}),
          true, 2},
@@ -253,7 +304,7 @@ TEST(TextLibraryFiles, ReadsFromAPathAndRefusesMissingFiles) {
     std::ofstream(path, std::ios::binary) << text;
 
     Library fromFile;
-    ASSERT_TRUE(readTextLibrary(fromFile, path));
+    ASSERT_TRUE(readTextLibrary(fromFile, path).has_value());
     EXPECT_EQ(fromFile.getEntryCount(), static_cast<int>(expectedEntries));
     EXPECT_FALSE(fromFile.path().has_value());
     const testing::Loaded fromMemory = testing::loadText(text);
@@ -266,9 +317,15 @@ TEST(TextLibraryFiles, ReadsFromAPathAndRefusesMissingFiles) {
     }
 
     Library missing;
-    EXPECT_FALSE(readTextLibrary(missing, (directory / "missing.lb3").string()));
+    const std::string missingPath = (directory / "missing.lb3").string();
+    const ReadResult<> noFile = readTextLibrary(missing, missingPath);
+    ASSERT_FALSE(noFile);
+    EXPECT_EQ(noFile.error().file + ": " + noFile.error().detail,
+              missingPath + ": No such file or directory");
     Library notAFile;
-    EXPECT_FALSE(readTextLibrary(notAFile, directory.string()));
+    const ReadResult<> directoryRead = readTextLibrary(notAFile, directory.string());
+    ASSERT_FALSE(directoryRead);
+    EXPECT_EQ(directoryRead.error().detail, "Is a directory");
 }
 
 }  // namespace

@@ -28,23 +28,36 @@ inline std::string textLibrary(std::initializer_list<std::string_view> lines) {
 
 struct Loaded {
     bool ok = false;
+    std::string refusal;  // the error's kind, place and detail when not ok
     std::unique_ptr<Library> library = std::make_unique<Library>();
 };
 
 inline Loaded loadText(const std::string& text) {
     Loaded loaded;
-    loaded.ok =
+    const ReadResult<> read =
         readTextLibrary(*loaded.library,
                         std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    loaded.ok = read.has_value();
+    if (!read) {
+        loaded.refusal = std::string(kindName(read.error().kind)) + " at " + describe(read.error());
+    }
     return loaded;
 }
 
-// One row of a reader table: the file, whether it loads, how many entries it then has (-1: not
-// checked) and what else must hold of the library.
+// Whether a file loads, or why it is refused: "KIND at line L, column C: DETAIL".
+struct Outcome {
+    Outcome(bool loaded) : loads(loaded) {}
+    Outcome(const char* why) : loads(false), refusal(why) {}
+    bool loads;
+    std::string refusal;
+};
+
+// One row of a reader table: the file, whether it loads or why not, how many entries it then
+// has (-1: not checked) and what else must hold of the library.
 struct ReaderCase {
     const char* fault;
     std::string text;
-    bool loads;
+    Outcome outcome;
     int entries = -1;
     std::function<void(const Library&)> check = nullptr;
 };
@@ -53,7 +66,8 @@ inline void runReaderCases(const std::vector<ReaderCase>& cases) {
     for (const ReaderCase& row : cases) {
         SCOPED_TRACE(row.fault);
         const Loaded loaded = loadText(row.text);
-        ASSERT_EQ(loaded.ok, row.loads);
+        EXPECT_EQ(loaded.refusal, row.outcome.refusal);
+        ASSERT_EQ(loaded.ok, row.outcome.loads);
         if (row.entries >= 0) {
             EXPECT_EQ(loaded.library->getEntryCount(), row.entries);
         }

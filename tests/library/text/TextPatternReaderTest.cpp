@@ -50,25 +50,41 @@ auto rowsAre(std::size_t stride, std::vector<std::vector<std::uint8_t>> rows) {
 
 TEST(TextPatternBitmaps, FailuresOfTheBitmapSection) {
     runReaderCases({
-        {"foreign end token in a bitmap", textLibrary({pattern(8, 1, {"-PTN"})}), false},
-        {"unknown section in a bitmap never closed", textLibrary({pattern(8, 1, {"+X"})}), false},
+        {"foreign end token in a bitmap", textLibrary({pattern(8, 1, {"-PTN"})}),
+         "unexpectedToken at line 7, column 1: expected \"-BMP\" but found \"-PTN\""},
+        {"unknown section in a bitmap never closed", textLibrary({pattern(8, 1, {"+X"})}),
+         "endInsideSection at line 7, column 1: \"+X\" is never closed: no \"-X\" before the end "
+         "of the file"},
         {"input ending inside a bitmap", textLibrary({"+PTN", "N:P", "X:8", "Y:1", "+BMP", "OO"}),
-         false},
+         "endInsideSection at line 6, column 1: \"+BMP\" is never closed: no \"-BMP\" before the "
+         "end of the file"},
         {"broken escape inside a bitmap",
-         textLibrary({"+PTN", "N:P", "X:8", "Y:1", "+BMP", "O%", "-BMP", "-PTN"}), false},
-        {"width above 65535", textLibrary({pattern(65536, 1, {})}), false},
-        {"height above 65535", textLibrary({pattern(1, 65536, {})}), false},
+         textLibrary({"+PTN", "N:P", "X:8", "Y:1", "+BMP", "O%", "-BMP", "-PTN"}),
+         "endInsideSection at line 6, column 1: \"+BMP\" is never closed: no \"-BMP\" before the "
+         "end of the file"},
+        {"width above 65535", textLibrary({pattern(65536, 1, {})}),
+         "badValue at line 6, column 1: \"+BMP\" of a pattern of 65536 x 1 pixels (each side must "
+         "be 1 to 65535)"},
+        {"height above 65535", textLibrary({pattern(1, 65536, {})}),
+         "badValue at line 6, column 1: \"+BMP\" of a pattern of 1 x 65536 pixels (each side must "
+         "be 1 to 65535)"},
     });
 }
 
 TEST(TextPatternSections, WhenABitmapIsRead) {
     runReaderCases({
         {"bitmap before the name is skipped, then -PTN fails",
-         textLibrary({"+PTN", "X:8", "Y:1", "+BMP", "OO", "-BMP", "N:P", "-PTN"}), false},
+         textLibrary({"+PTN", "X:8", "Y:1", "+BMP", "OO", "-BMP", "N:P", "-PTN"}),
+         "incompleteSection at line 9, column 1: \"-PTN\" closes a pattern without a bitmap "
+         "(\"+BMP\" after \"N\", \"X\" and \"Y\")"},
         {"bitmap of width 0 is skipped",
-         textLibrary({"+PTN", "N:P", "X:0", "Y:1", "+BMP", "-BMP", "-PTN"}), false},
+         textLibrary({"+PTN", "N:P", "X:0", "Y:1", "+BMP", "-BMP", "-PTN"}),
+         "incompleteSection at line 8, column 1: \"-PTN\" closes a pattern without a bitmap "
+         "(\"+BMP\" after \"N\", \"X\" and \"Y\")"},
         {"bitmap of negative height is skipped",
-         textLibrary({"+PTN", "N:P", "X:8", "Y:-1", "+BMP", "-BMP", "-PTN"}), false},
+         textLibrary({"+PTN", "N:P", "X:8", "Y:-1", "+BMP", "-BMP", "-PTN"}),
+         "incompleteSection at line 8, column 1: \"-PTN\" closes a pattern without a bitmap "
+         "(\"+BMP\" after \"N\", \"X\" and \"Y\")"},
         {"second bitmap is skipped; the first stays",
          textLibrary(
              {"+PTN", "N:P", "X:8", "Y:1", "+BMP", "AA", "-BMP", "+BMP", "OO", "-BMP", "-PTN"}),
@@ -79,8 +95,11 @@ TEST(TextPatternSections, WhenABitmapIsRead) {
              EXPECT_EQ(library.patterns()[0]->width, 3);
              EXPECT_EQ(bitmapOf(library).width(), 8);
          }},
-        {"foreign end token in a pattern", textLibrary({"+PTN", "N:P", "-COMP"}), false},
-        {"unknown section in a pattern never closed", textLibrary({"+PTN", "N:P", "+FOO"}), false},
+        {"foreign end token in a pattern", textLibrary({"+PTN,N:P,-COMP"}),
+         "unexpectedToken at line 2, column 10: expected \"-PTN\" but found \"-COMP\""},
+        {"unknown section in a pattern never closed", textLibrary({"+PTN", "N:P", "+FOO"}),
+         "endInsideSection at line 4, column 1: \"+FOO\" is never closed: no \"-FOO\" before the "
+         "end of the file"},
         {"input ending inside a pattern without a bitmap adds it",
          textLibrary({"+PTN", "N:Q", "X:4"}), true, 0,
          [](const Library& library) {
