@@ -36,8 +36,11 @@ std::wstring programCaption() {
     return path.substr(start, end - start);
 }
 
-void MessageBoxSink::show(MessageId, const std::string& text, MessageIcon icon) {
-    MessageBoxW(owner_, toWide(text).c_str(), programCaption().c_str(), MB_OK | boxIcon(icon));
+void MessageBoxSink::show(MessageId, const std::string& text, MessageIcon icon,
+                          const std::string& detail) {
+    // A system message box has one text: the reason follows the message after a blank line.
+    const std::string shown = detail.empty() ? text : text + "\n\n" + detail;
+    MessageBoxW(owner_, toWide(shown).c_str(), programCaption().c_str(), MB_OK | boxIcon(icon));
 }
 
 }  // namespace wemb::win32

@@ -17,7 +17,8 @@ class MessageBoxSink final : public MessageSink {
   public:
     explicit MessageBoxSink(HWND owner) : owner_(owner) {}
 
-    void show(MessageId id, const std::string& text, MessageIcon icon) override;
+    void show(MessageId id, const std::string& text, MessageIcon icon,
+              const std::string& detail) override;
 
   private:
     HWND owner_;

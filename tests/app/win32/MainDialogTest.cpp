@@ -38,7 +38,9 @@ struct Harness : MessageSink, RecentFileStore {
         window = dialog->open();
         EXPECT_NE(window, nullptr);
     }
-    void show(MessageId id, const std::string&, MessageIcon) override { ids.push_back(id); }
+    void show(MessageId id, const std::string&, MessageIcon, const std::string&) override {
+        ids.push_back(id);
+    }
     Names load() override { return stored; }
     void save(const Names& names) override {
         stored = names;
