@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "platform/FileOps.h"
+#include "platform/IniFile.h"
 #include "schematic/CountedString.h"
 #include "schematic/Document.h"
 #include "tests/support/TempDirectory.h"
@@ -109,6 +110,8 @@ TEST(Job, ReadFailureTouchesNothing) {
     const JobReport report = run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal);
     EXPECT_EQ(report.outcome, MessageId::ReadFailed);
     EXPECT_EQ(report.messageFile, dir.file("amp.CE2"));
+    EXPECT_EQ(describe(report.readError.value()),
+              "the file is 4 bytes long, too short for the magic of a header record (22 bytes)");
     EXPECT_EQ(dir.names(), std::vector<std::string>{"amp.CE2"});
     EXPECT_EQ(readFile(dir.file("amp.CE2")), broken);
 }
@@ -200,6 +203,13 @@ TEST(Job, AFailedLibraryIsReportedAndTheJobGoesOn) {
     EXPECT_EQ(report.outcome, MessageId::Finished);
     ASSERT_TRUE(report.failedLibrary);
     EXPECT_EQ(report.failedLibrary->file, dir.file("missing.LIB"));
+    // A settings file that is there but cannot be read is told the same way.
+    std::filesystem::resize_file(dir.file("QUIL.INI"), platform::kMaxProfileFileSize + 1);
+    const JobReport unlisted = run(dir.file("amp.CE2"), NumberingMode::AutonumOriginal);
+    EXPECT_EQ(unlisted.outcome, MessageId::Finished);
+    ASSERT_TRUE(unlisted.failedLibrary);
+    EXPECT_EQ(unlisted.failedLibrary->file, dir.file("QUIL.INI"));
+    EXPECT_EQ(unlisted.failedLibrary->kind, FileErrorKind::TooLarge);
 }
 
 }  // namespace

@@ -87,7 +87,12 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         {"a.CE2 b.CE2", 2, "more than one file"},
         {"--json amp.CE2", 2, "--dry-run"},
         {"missing.CE2", 1, "ﾌｧｲﾙ missing.CE2の読み込みに失敗しました"},
-        {"broken.CE2", 1, "ﾌｧｲﾙ broken.CE2の読み込みに失敗しました"},
+        {"broken.CE2", 1,
+         "ﾌｧｲﾙ broken.CE2の読み込みに失敗しました\nwemb-cli: broken.CE2: byte 60: invalid "
+         "record type 12 (10 to 15 have no length)\n"},
+        // A name that is no valid text is shown escaped, on both lines.
+        {"'miss\xFF.CE2'", 1,
+         "ﾌｧｲﾙ miss\\xFF.CE2の読み込みに失敗しました\nwemb-cli: miss\\xFF.CE2: No such file"},
         // Reports never replace the drawing's own files, however they are reached.
         {"--map 'amp.$E2' sub/link.CE2", 2, "would replace"},
         {"-n --svg amp.CE2-01 sub/link.CE2", 2, "would replace"},
@@ -146,6 +151,20 @@ TEST(Cli, DryRunReportsEachChangeAndTouchesNothing) {
             R"({"sheet":1,"x":100,"y":0,"partName":"10k","libraryName":"","oldReference":"R","newReference":"R1","oldBlock":0,"newBlock":0})"),
         std::string::npos)
         << json.out;
+    // A script gets its JSON when the file cannot be read too, with the reason; so does one that
+    // lists a library.
+    const CliRun missing = cli(dir, "-n --json gone.CE2");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.out.find(R"("error":{"file":"gone.CE2","kind":"cannotOpen",)"
+                               R"("detail":"No such file or directory"},"changes":[]})"),
+              std::string::npos)
+        << missing.out;
+    const CliRun library = cli(dir, "--list-library --json amp.CE2");
+    EXPECT_EQ(library.status, 1);
+    EXPECT_EQ(library.out, R"({"library":"amp.CE2","error":{"file":"amp.CE2","kind":"badMagic",)"
+                           R"("offset":0,"detail":"expected the signature \"LIB FOR RI000\\x1A\")"
+                           R"( but found \"\\x09\\xB0VU ZUVI RARE\""},"entries":[]})"
+                           "\n");
     EXPECT_EQ(dir.names(), std::vector<std::string>{"amp.CE2"});
     EXPECT_EQ(readFile(dir.file("amp.CE2")), example());
 }

@@ -147,14 +147,20 @@ TEST(IniFile, WhatIsNotASettingsFileIsNeitherReadNorReplaced) {
     const int fd = ::open(dir.file("huge.INI").c_str(), O_CREAT | O_WRONLY, 0644);
     ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(kMaxProfileFileSize) + 1), 0);  // sparse
     ::close(fd);
-    for (const char* name : {"folder.INI", "pipe.INI", "huge.INI"}) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder.INI", "Is a directory"},
+        {"pipe.INI", "Invalid argument"},
+        {"huge.INI", "the file is larger than 16777216 bytes, more than a settings file can be"},
+        {"missing.INI", "No such file or directory"}};
+    for (const auto& [name, reason] : cases) {
         EXPECT_EQ(readProfileString(dir.file(name), "S", "k", "DEF"), "DEF") << name;
-        EXPECT_FALSE(writeProfileString(dir.file(name), "S", "k", "v")) << name;
+        EXPECT_EQ(readProfileFile(dir.file(name)).error().detail, reason) << name;
+        EXPECT_EQ(writeProfileString(dir.file(name), "S", "k", "v"), name[0] == 'm') << name;
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.INI")));
     EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe.INI")));
     EXPECT_EQ(std::filesystem::file_size(dir.file("huge.INI")), kMaxProfileFileSize + 1);
-    EXPECT_EQ(dir.names().size(), 3u);
+    EXPECT_EQ(dir.names().size(), 4u);
 }
 
 }  // namespace

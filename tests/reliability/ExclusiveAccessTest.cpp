@@ -72,7 +72,9 @@ TEST(ExclusiveAccess, AJobFailsWhileAnotherProcessHoldsTheFileAndRunsOnceItLetsG
     expectUntouched(scene);
     const CliResult result = runCli({"--mode", "renum", scene.dataPath()});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_NE(result.standardError.find("amp.CE2"), std::string::npos) << result.standardError;
+    EXPECT_NE(result.standardError.find("amp.CE2: the file is in use by another job"),
+              std::string::npos)
+        << result.standardError;
     expectUntouched(scene);
 
     holder.release();

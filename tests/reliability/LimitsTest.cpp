@@ -38,6 +38,7 @@ TEST(Limits, DataFilesAbove1GiBAreRefusedUnread) {
         request.fileName = dir.file("huge.CE2");
         const JobReport report = runJob(request, JobEnvironment{nullptr, "/nonexistent"});
         EXPECT_EQ(report.outcome, MessageId::ReadFailed);
+        EXPECT_EQ(report.readError.value().kind, FileErrorKind::TooLarge);
         EXPECT_LT(peakMemorySinceReset(), std::size_t{1} << 20);
         EXPECT_EQ(std::filesystem::file_size(dir.file("huge.CE2")),
                   static_cast<std::uintmax_t>(size));
