@@ -24,7 +24,7 @@ struct PartInCheck {
 };
 
 CheckedPart checkedPart(const Document& document, const PartEntry& entry, std::size_t index) {
-    const PartChange described = describePart(document, entry);
+    const PartRow described = describePart(document, entry);
     return {index,
             described.sheet,
             described.x,

@@ -36,8 +36,9 @@ struct JobRequest {
     bool reportChanges = false;
 };
 
-// One part whose reference or block number the numbering changed.
-struct PartChange {
+// One part as a report shows it: its place and names, and its reference and block number before
+// and after the numbering (the same when it changed nothing).
+struct PartRow {
     int sheet = 0;       // 0-based
     std::int32_t x = 0;  // as in the file, without the sheet offset
     std::int32_t y = 0;
@@ -62,9 +63,9 @@ struct JobReport {
     // Sheet files beside the data file whose numbers the job did not see.
     UnseenSheets unseenSheets;
     // What the numbering changed, in file order.
-    std::vector<PartChange> changes;
+    std::vector<PartRow> changes;
     // Dry runs only: every part, changed or not, in file order (for the picture of the order).
-    std::vector<PartChange> parts;
+    std::vector<PartRow> parts;
 };
 
 struct JobEnvironment {

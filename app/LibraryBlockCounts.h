@@ -15,7 +15,7 @@ class LibraryBlockCounts final : public BlockCountLookup {
         if (entry == nullptr) {
             return std::nullopt;
         }
-        return entry->getBlockCount();
+        return entry->blockCount();
     }
 
   private:

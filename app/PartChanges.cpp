@@ -4,8 +4,8 @@
 
 namespace wemb {
 
-PartChange describePart(const Document& document, const PartEntry& part) {
-    PartChange change;
+PartRow describePart(const Document& document, const PartEntry& part) {
+    PartRow change;
     change.sheet = document.sheetOf(part.fileOffset());
     change.x = part.recordX();
     change.y = part.recordY();
@@ -23,8 +23,8 @@ PartSnapshot::PartSnapshot(const Document& document) {
     }
 }
 
-std::vector<PartChange> PartSnapshot::changesIn(const Document& document) const {
-    std::vector<PartChange> changes;
+std::vector<PartRow> PartSnapshot::changesIn(const Document& document) const {
+    std::vector<PartRow> changes;
     const auto parts = document.parts();
     for (std::size_t i = 0; i < parts.size() && i < before_.size(); ++i) {
         const PartEntry& part = parts[i];
@@ -32,7 +32,7 @@ std::vector<PartChange> PartSnapshot::changesIn(const Document& document) const 
         if (reference == before_[i].reference && part.blockNumber() == before_[i].block) {
             continue;
         }
-        PartChange change = describePart(document, part);
+        PartRow change = describePart(document, part);
         change.oldReference = before_[i].reference;
         change.oldBlock = before_[i].block;
         changes.push_back(std::move(change));
@@ -40,11 +40,11 @@ std::vector<PartChange> PartSnapshot::changesIn(const Document& document) const 
     return changes;
 }
 
-std::vector<PartChange> PartSnapshot::partsIn(const Document& document) const {
-    std::vector<PartChange> rows;
+std::vector<PartRow> PartSnapshot::partsIn(const Document& document) const {
+    std::vector<PartRow> rows;
     const auto parts = document.parts();
     for (std::size_t i = 0; i < parts.size() && i < before_.size(); ++i) {
-        PartChange row = describePart(document, parts[i]);
+        PartRow row = describePart(document, parts[i]);
         row.oldReference = before_[i].reference;
         row.oldBlock = before_[i].block;
         rows.push_back(std::move(row));

@@ -14,9 +14,9 @@ class PartSnapshot {
     explicit PartSnapshot(const Document& document);
 
     // The parts whose reference or block number differs now, in file order.
-    std::vector<PartChange> changesIn(const Document& document) const;
+    std::vector<PartRow> changesIn(const Document& document) const;
     // Every part, changed or not, with its fields before and now, in file order.
-    std::vector<PartChange> partsIn(const Document& document) const;
+    std::vector<PartRow> partsIn(const Document& document) const;
 
   private:
     struct Fields {
@@ -27,6 +27,6 @@ class PartSnapshot {
 };
 
 // The part's fields as a report shows them; old and new are both the current state.
-PartChange describePart(const Document& document, const PartEntry& part);
+PartRow describePart(const Document& document, const PartEntry& part);
 
 }  // namespace wemb

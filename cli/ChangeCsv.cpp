@@ -53,11 +53,11 @@ std::string row(std::initializer_list<std::string> fields) {
 
 }  // namespace
 
-std::string changesAsCsv(const std::vector<PartChange>& changes) {
+std::string changesAsCsv(const std::vector<PartRow>& changes) {
     std::string csv(kByteOrderMark);
     csv += row({"sheet", "x", "y", "part name", "library name", "old reference", "new reference",
                 "old block", "new block"});
-    for (const PartChange& change : changes) {
+    for (const PartRow& change : changes) {
         csv +=
             row({std::to_string(change.sheet + 1), std::to_string(change.x),
                  std::to_string(change.y), fromFile(change.partName), fromFile(change.libraryName),

@@ -24,7 +24,7 @@ const char* modeName(NumberingMode mode) {
 
 std::string changesAsText(const JobReport& report) {
     std::string text = "sheet\tx\ty\tpart name\told\tnew\told block\tnew block\n";
-    for (const PartChange& change : report.changes) {
+    for (const PartRow& change : report.changes) {
         text += std::to_string(change.sheet + 1) + '\t' + std::to_string(change.x) + '\t' +
                 std::to_string(change.y) + '\t' + cp932ForTerminal(change.partName) + '\t' +
                 cp932ForTerminal(change.oldReference) + '\t' +
@@ -55,7 +55,7 @@ std::string changesAsJson(const CliOptions& options, const JobReport& report) {
     // only once the drawing was.
     writeErrorField(json, report.readError ? report.readError : report.failedLibrary);
     json.key("changes").beginArray();
-    for (const PartChange& change : report.changes) {
+    for (const PartRow& change : report.changes) {
         json.beginObject();
         json.key("sheet").value(change.sheet + 1);
         json.key("x").value(change.x);

@@ -14,7 +14,7 @@ namespace wemb::cli {
 std::string changesAsText(const JobReport& report);
 std::string changesAsJson(const CliOptions& options, const JobReport& report);
 // UTF-8 with BOM and CRLF line ends, so that spreadsheet programs show the Japanese names right.
-std::string changesAsCsv(const std::vector<PartChange>& changes);
+std::string changesAsCsv(const std::vector<PartRow>& changes);
 // Draws the sheets and the numbering order into options.svgPath; false when it cannot be written.
 bool writeOrderPicture(const CliOptions& options, const JobReport& report);
 

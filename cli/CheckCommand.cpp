@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "app/DrawingCheck.h"
-#include "cli/CheckReport.h"
+#include "cli/CheckFormat.h"
 #include "cli/Commands.h"
 #include "cli/FileErrorReport.h"
 #include "cli/Terminal.h"

@@ -20,7 +20,7 @@ namespace {
 void printText(const Library& library) {
     for (const LibraryEntry& entry : library.entries()) {
         if (entry.part != nullptr) {
-            std::cout << cp932ForTerminal(entry.name) << '\t' << entry.getBlockCount() << '\n';
+            std::cout << cp932ForTerminal(entry.name) << '\t' << entry.blockCount() << '\n';
         }
     }
 }

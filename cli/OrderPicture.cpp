@@ -32,7 +32,7 @@ constexpr std::array<std::string_view, 10> kPalette = {
 };
 
 struct PlacedPart {
-    const PartChange* row = nullptr;
+    const PartRow* row = nullptr;
     double x = 0;  // across all sheets, as the position order sees it
     double y = 0;
     bool changed = false;
@@ -57,7 +57,7 @@ double widthInFontSizes(std::string_view utf8) {
     return std::max(width, 0.6);
 }
 
-PlacedPart placed(const PartChange& row) {
+PlacedPart placed(const PartRow& row) {
     PlacedPart part;
     part.row = &row;
     part.x = row.x + static_cast<double>(row.sheet) * kSheetXOffset;
@@ -227,10 +227,10 @@ double legendHeight(const Picture& picture, std::size_t entries) {
     return kLegendSize * (1.6 * static_cast<double>(rows) + 4.2);
 }
 
-Picture layOut(const std::vector<PartChange>& rows) {
+Picture layOut(const std::vector<PartRow>& rows) {
     Picture picture;
     picture.parts.reserve(rows.size());
-    for (const PartChange& row : rows) {
+    for (const PartRow& row : rows) {
         picture.parts.push_back(placed(row));
     }
     picture.bounds = boundsOf(picture.parts);
@@ -306,7 +306,7 @@ void drawOrderLines(SvgWriter& svg, const Picture& picture) {
     svg.close();
 }
 
-std::string partTitle(const PartChange& row) {
+std::string partTitle(const PartRow& row) {
     std::string title = displayText(row.oldReference) + " \u2192 " + displayText(row.newReference);
     title += ", block " + std::to_string(row.oldBlock) + " \u2192 " + std::to_string(row.newBlock);
     title += ", " + displayText(row.partName) + " (" + displayText(row.libraryName) + ")";
@@ -389,7 +389,7 @@ void drawLegend(SvgWriter& svg, const Picture& picture, std::string_view title) 
 
 }  // namespace
 
-std::string orderPictureSvg(std::string_view title, const std::vector<PartChange>& parts) {
+std::string orderPictureSvg(std::string_view title, const std::vector<PartRow>& parts) {
     const Picture picture = layOut(parts);
     const Bounds& b = picture.bounds;
     const double margin = kLegendSize * 2;
@@ -412,7 +412,7 @@ std::string orderPictureSvg(std::string_view title, const std::vector<PartChange
 }
 
 bool writeOrderPicture(const CliOptions& options, const JobReport& report) {
-    const std::vector<PartChange>& parts = report.parts.empty() ? report.changes : report.parts;
+    const std::vector<PartRow>& parts = report.parts.empty() ? report.changes : report.parts;
     const std::string title =
         "Numbering order of " + displayName(platform::fileNameOf(options.file));
     return writeReportFile(options.svgPath, orderPictureSvg(title, parts), options.file);

@@ -12,6 +12,6 @@
 namespace wemb::cli {
 
 // `parts`: every part of the file, in file order, with old and new fields. `title` is UTF-8.
-std::string orderPictureSvg(std::string_view title, const std::vector<PartChange>& parts);
+std::string orderPictureSvg(std::string_view title, const std::vector<PartRow>& parts);
 
 }  // namespace wemb::cli

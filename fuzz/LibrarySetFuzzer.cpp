@@ -61,7 +61,7 @@ void writeInputFiles(const std::vector<std::string_view>& files) {
 const LibraryEntry* firstByScan(const LibrarySet& set, std::string_view name) {
     for (int slot = 0; slot < set.libraryCount(); ++slot) {
         const Library& library = *set.library(slot);
-        for (int index = 0; index < library.getEntryCount(); ++index) {
+        for (int index = 0; index < library.entryCount(); ++index) {
             const LibraryEntry* entry = library.getEntry(index);
             if (entry->part && entry->name == name) {
                 return entry;

@@ -228,7 +228,7 @@ void LibraryPin::clearNumber(int index) {
 }
 
 const LibraryEntry* Library::getEntry(int index) const {
-    if (index < 0 || index >= getEntryCount()) {
+    if (index < 0 || index >= entryCount()) {
         return nullptr;
     }
     return &entries_[static_cast<std::size_t>(index)];

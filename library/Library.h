@@ -127,7 +127,7 @@ struct LibraryEntry {
     std::string_view name;              // held by the library's name arena
     const LibraryPart* part = nullptr;  // borrowed; null only for a binary entry with no record
 
-    int getBlockCount() const { return part ? part->blockCount : 0; }
+    int blockCount() const { return part ? part->blockCount : 0; }
 };
 
 class Library {
@@ -140,7 +140,7 @@ class Library {
     const std::optional<std::string>& path() const { return path_; }
     void setPath(std::string path) { path_ = std::move(path); }
 
-    int getEntryCount() const { return static_cast<int>(entries_.size()); }
+    int entryCount() const { return static_cast<int>(entries_.size()); }
     // Entry `index` in index order, or null when out of range. A binary library may hold an
     // entry without a part (its file names no record for it); lookups pass such entries over.
     const LibraryEntry* getEntry(int index) const;

@@ -31,7 +31,7 @@ void LibrarySet::buildIndex() {
     index_.clear();
     for (int slot = 0; slot < libraryCount(); ++slot) {
         const Library& owner = *libraries_[static_cast<std::size_t>(slot)];
-        for (int index = 0; index < owner.getEntryCount(); ++index) {
+        for (int index = 0; index < owner.entryCount(); ++index) {
             const LibraryEntry* entry = owner.getEntry(index);
             if (entry->part) {
                 // The first of equal names stays: lower slots, then lower indices, win.

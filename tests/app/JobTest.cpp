@@ -159,7 +159,7 @@ TEST(Job, DryRunReportsAndTouchesNoFile) {
     EXPECT_EQ(dir.names(), std::vector<std::string>{"amp.CE2"});
     EXPECT_EQ(readFile(dir.file("amp.CE2")), original);
     ASSERT_EQ(report.changes.size(), 3u);
-    const PartChange& first = report.changes[0];
+    const PartRow& first = report.changes[0];
     EXPECT_EQ(first.sheet, 0);
     EXPECT_EQ(first.x, 100);  // the record's own x, without the sheet offset
     EXPECT_EQ(first.oldReference, "R5");

@@ -66,7 +66,7 @@ TEST(ChangeCsv, EveryNameReadsBackAsShownAndNoneStartsAFormula) {
         {"5=x", "5=x"},
     };
     for (const auto& c : cases) {
-        const PartChange change{2, -40, 300, c.bytes, c.bytes, c.bytes, c.bytes, 1, 3};
+        const PartRow change{2, -40, 300, c.bytes, c.bytes, c.bytes, c.bytes, 1, 3};
         const std::string csv = cli::changesAsCsv({change, change});
         ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
         const std::vector<std::string> row{"3",     "-40",   "300", c.shown, c.shown,

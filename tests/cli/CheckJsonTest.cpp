@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/CheckReport.h"
+#include "cli/CheckFormat.h"
 #include "platform/Cp932.h"
 #include "tests/app/CheckFixtures.h"
 

@@ -51,13 +51,13 @@ std::vector<Element> elementsOf(const std::string& svg) {
     return elements;
 }
 
-PartChange row(int sheet, std::int32_t x, std::int32_t y, std::string oldReference,
-               std::string newReference, std::string partName = "10k") {
+PartRow row(int sheet, std::int32_t x, std::int32_t y, std::string oldReference,
+            std::string newReference, std::string partName = "10k") {
     return {sheet, x, y, partName, "R", std::move(oldReference), std::move(newReference), 0, 0};
 }
 
 // A label of a changed part: its text at the part's place (sheets 5000 apart).
-bool labelledAt(const std::vector<Element>& elements, const PartChange& part) {
+bool labelledAt(const std::vector<Element>& elements, const PartRow& part) {
     const std::string x = "x=\"" + std::to_string(part.x + part.sheet * 5000) + "\"";
     std::string label;
     for (const char c : cli::displayText(part.newReference)) {
@@ -79,7 +79,7 @@ TEST(OrderPicture, IsWellFormedAndLabelsEveryChangedPart) {
         4);
     const struct {
         const char* name;
-        std::vector<PartChange> parts;
+        std::vector<PartRow> parts;
     } cases[] = {
         {"no parts", {}},
         {"sheets side by side",
@@ -102,7 +102,7 @@ TEST(OrderPicture, IsWellFormedAndLabelsEveryChangedPart) {
         const std::vector<Element> elements =
             elementsOf(cli::orderPictureSvg("order of \"a&b\".CE2", c.parts));
         ASSERT_FALSE(elements.empty());
-        for (const PartChange& part : c.parts) {
+        for (const PartRow& part : c.parts) {
             if (part.oldReference != part.newReference) {
                 EXPECT_TRUE(labelledAt(elements, part)) << part.newReference;
             }
@@ -112,7 +112,7 @@ TEST(OrderPicture, IsWellFormedAndLabelsEveryChangedPart) {
 
 TEST(OrderPicture, DrawsOneOrderLinePerPrefixInNumberOrder) {
     // Numbered right to left: the line must follow the numbers, not the positions.
-    const std::vector<PartChange> parts = {
+    const std::vector<PartRow> parts = {
         row(0, 300, 0, "R", "R1"),   row(0, 200, 0, "R", "R2"),
         row(0, 100, 0, "R", "R3"),   row(0, 100, 500, "C", "C1"),
         row(0, 300, 500, "C", "C2"), row(0, 200, 900, "GND", "GND"),  // no number: on no line

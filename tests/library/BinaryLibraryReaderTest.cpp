@@ -55,7 +55,7 @@ TEST_P(BrokenBinaryLibrary, IsRefusedAndLeavesTheLibraryEmpty) {
     ASSERT_FALSE(result) << c.fault;
     EXPECT_EQ(result.error().kind, c.expected) << c.fault;
     EXPECT_EQ(result.error().offset, c.at) << c.fault;
-    EXPECT_EQ(library.getEntryCount(), 0) << c.fault;
+    EXPECT_EQ(library.entryCount(), 0) << c.fault;
     EXPECT_TRUE(library.parts().empty()) << c.fault;
 }
 
@@ -179,11 +179,11 @@ TEST(BinaryLibraryReader, EveryCutFileFailsPastItsEnd) {
 TEST(BinaryLibraryReader, LoadsTheExampleWithAliasSharingOnePart) {
     Library library;
     ASSERT_TRUE(read(library, gen::exampleBinaryLibrary().bytes()));
-    ASSERT_EQ(library.getEntryCount(), 4);
+    ASSERT_EQ(library.entryCount(), 4);
     ASSERT_EQ(library.parts().size(), 3u);
     const LibraryEntry* opAmp = library.getEntry(0);
     EXPECT_EQ(opAmp->name, "LM324");
-    EXPECT_EQ(opAmp->getBlockCount(), 4);
+    EXPECT_EQ(opAmp->blockCount(), 4);
     EXPECT_EQ(library.getEntry(3)->name, "LM2902");
     EXPECT_EQ(library.getEntry(3)->part, opAmp->part);
     EXPECT_EQ(opAmp->part->prefix, "IC");

@@ -168,7 +168,7 @@ TEST_F(LibrarySetTest, FirstMatchWinsAcrossLibrariesThenWithinOne) {
         ASSERT_NE(found, nullptr) << c.fault;
         EXPECT_EQ(library, c.library) << c.fault;
         EXPECT_EQ(entry, c.entry) << c.fault;
-        EXPECT_EQ(found->getBlockCount(), c.blocks) << c.fault;
+        EXPECT_EQ(found->blockCount(), c.blocks) << c.fault;
         EXPECT_EQ(found, load.set.library(c.library)->getEntry(c.entry)) << c.fault;
     }
 }
@@ -196,7 +196,7 @@ TEST_F(LibrarySetTest, EntriesWithoutPartArePassedOver) {
     const LibraryEntry* found = load.set.findLibraryEntry("X", &library);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(library, 1);
-    EXPECT_EQ(found->getBlockCount(), 3);
+    EXPECT_EQ(found->blockCount(), 3);
 }
 
 TEST_F(LibrarySetTest, LoadsAtMostSixteenLibraries) {
@@ -226,7 +226,7 @@ TEST_F(LibrarySetTest, TextAndBinaryLibrariesShareOneSet) {
     const LibraryEntry* found = load.set.findLibraryEntry("NE5532", &library);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(library, 1);
-    EXPECT_EQ(found->getBlockCount(), 2);
+    EXPECT_EQ(found->blockCount(), 2);
 }
 
 }  // namespace

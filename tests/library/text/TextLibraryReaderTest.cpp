@@ -91,7 +91,7 @@ TEST(TextLibraryComponents, TheComponentWithAnAlias) {
               EXPECT_EQ(library.getEntry(0)->name, "74HC00");
               EXPECT_EQ(library.getEntry(1)->name, "74LS00");
               EXPECT_EQ(library.findEntry("74HC00")->part, &part);
-              EXPECT_EQ(library.findEntry("74LS00")->getBlockCount(), 2);
+              EXPECT_EQ(library.findEntry("74LS00")->blockCount(), 2);
           }}});
 }
 
@@ -305,15 +305,15 @@ TEST(TextLibraryFiles, ReadsFromAPathAndRefusesMissingFiles) {
 
     Library fromFile;
     ASSERT_TRUE(readTextLibrary(fromFile, path).has_value());
-    EXPECT_EQ(fromFile.getEntryCount(), static_cast<int>(expectedEntries));
+    EXPECT_EQ(fromFile.entryCount(), static_cast<int>(expectedEntries));
     EXPECT_FALSE(fromFile.path().has_value());
     const testing::Loaded fromMemory = testing::loadText(text);
     ASSERT_TRUE(fromMemory.ok);
-    ASSERT_EQ(fromMemory.library->getEntryCount(), fromFile.getEntryCount());
-    for (int i = 0; i < fromFile.getEntryCount(); ++i) {
+    ASSERT_EQ(fromMemory.library->entryCount(), fromFile.entryCount());
+    for (int i = 0; i < fromFile.entryCount(); ++i) {
         EXPECT_EQ(fromFile.getEntry(i)->name, fromMemory.library->getEntry(i)->name);
-        EXPECT_EQ(fromFile.getEntry(i)->getBlockCount(),
-                  fromMemory.library->getEntry(i)->getBlockCount());
+        EXPECT_EQ(fromFile.getEntry(i)->blockCount(),
+                  fromMemory.library->getEntry(i)->blockCount());
     }
 
     Library missing;

@@ -69,7 +69,7 @@ inline void runReaderCases(const std::vector<ReaderCase>& cases) {
         EXPECT_EQ(loaded.refusal, row.outcome.refusal);
         ASSERT_EQ(loaded.ok, row.outcome.loads);
         if (row.entries >= 0) {
-            EXPECT_EQ(loaded.library->getEntryCount(), row.entries);
+            EXPECT_EQ(loaded.library->entryCount(), row.entries);
         }
         if (row.check) {
             row.check(*loaded.library);

@@ -1,4 +1,4 @@
-#include "cli/CheckReport.h"
+#include "cli/CheckFormat.h"
 
 #include <array>
 
