@@ -11,7 +11,7 @@
 #include "app/DialogControls.h"
 #include "app/DialogTexts.h"
 #include "app/win32/MessageBoxSink.h"
-#include "app/win32/WideText.h"
+#include "platform/windows/WideText.h"
 
 namespace wemb::win32 {
 namespace {
@@ -33,11 +33,11 @@ std::wstring windowText(HWND window) {
 }
 
 std::string controlText(HWND dialog, int id) {
-    return toUtf8(windowText(GetDlgItem(dialog, id)));
+    return platform::narrowed(windowText(GetDlgItem(dialog, id)));
 }
 
 void setText(HWND control, const std::string& text) {
-    const std::wstring wanted = toWide(text);
+    const std::wstring wanted = platform::widened(text);
     if (windowText(control) != wanted) {
         SetWindowTextW(control, wanted.c_str());
     }
@@ -119,8 +119,9 @@ INT_PTR CALLBACK aboutProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // The common file-open dialog: existing .CE2 files, no read-only box; "" when cancelled.
 std::string chooseWithFileDialog(HWND owner) {
-    std::wstring filter = toWide(texts::dataFileFilter) + L'\0' + toWide(dataFilePattern) + L'\0';
-    std::wstring file = toWide(dataFilePattern);
+    std::wstring filter = platform::widened(texts::dataFileFilter) + L'\0' +
+                          platform::widened(dataFilePattern) + L'\0';
+    std::wstring file = platform::widened(dataFilePattern);
     file.resize(longestPath, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -134,7 +135,7 @@ std::string chooseWithFileDialog(HWND owner) {
     if (!GetOpenFileNameW(&dialog)) {
         return {};
     }
-    return toUtf8(file.c_str());
+    return platform::narrowed(file.c_str());
 }
 
 }  // namespace
@@ -213,9 +214,8 @@ INT_PTR MainDialog::handle(UINT message, WPARAM wParam, LPARAM) {
             return FALSE;
         case WM_INITMENU:
         case WM_INITMENUPOPUP:
-            if (reinterpret_cast<HMENU>(wParam) == GetSystemMenu(window_, FALSE)) {
-                greySizeItems(reinterpret_cast<HMENU>(wParam));
-            }
+            // Windows sets the items by the window's state as the menu opens; greyed again here.
+            greySizeItems(GetSystemMenu(window_, FALSE));
             return FALSE;
         case WM_PAINT:
             return paintMinimized() ? TRUE : FALSE;
@@ -309,7 +309,7 @@ void MainDialog::command(int id, int code) {
                 // The field takes the chosen entry only after this notification.
                 const HWND field = GetDlgItem(window_, id);
                 const auto chosen = static_cast<int>(SendMessageW(field, CB_GETCURSEL, 0, 0));
-                controller_->editFileName(toUtf8(listItem(field, chosen)));
+                controller_->editFileName(platform::narrowed(listItem(field, chosen)));
             }
             return;
         case control::initialNumber:
@@ -349,7 +349,7 @@ void MainDialog::takeDroppedFile(HDROP drop) {
     DragFinish(drop);
     name.resize(length);
     if (!name.empty()) {
-        controller_->chooseFile(toUtf8(name));
+        controller_->chooseFile(platform::narrowed(name));
     }
 }
 
@@ -385,7 +385,7 @@ void MainDialog::showFileField(const DialogState& state) {
     const HWND field = GetDlgItem(window_, control::fileField);
     std::vector<std::wstring> names;
     for (const std::string& name : state.recentFiles) {
-        names.push_back(toWide(name));
+        names.push_back(platform::widened(name));
     }
     std::vector<std::wstring> listed;
     const auto count = static_cast<int>(SendMessageW(field, CB_GETCOUNT, 0, 0));

@@ -1,6 +1,6 @@
 #include "app/win32/MessageBoxSink.h"
 
-#include "app/win32/WideText.h"
+#include "platform/windows/WideText.h"
 
 namespace wemb::win32 {
 namespace {
@@ -40,7 +40,8 @@ void MessageBoxSink::show(MessageId, const std::string& text, MessageIcon icon,
                           const std::string& detail) {
     // A system message box has one text: the reason follows the message after a blank line.
     const std::string shown = detail.empty() ? text : text + "\n\n" + detail;
-    MessageBoxW(owner_, toWide(shown).c_str(), programCaption().c_str(), MB_OK | boxIcon(icon));
+    MessageBoxW(owner_, platform::widened(shown).c_str(), programCaption().c_str(),
+                MB_OK | boxIcon(icon));
 }
 
 }  // namespace wemb::win32

@@ -12,8 +12,8 @@
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "app/win32/MainDialog.h"
-#include "app/win32/WideText.h"
 #include "platform/Paths.h"
+#include "platform/windows/WideText.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ std::vector<std::string> commandLineArguments() {
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> names;
     for (int i = 1; arguments != nullptr && i < count; ++i) {
-        names.push_back(wemb::win32::toUtf8(arguments[i]));
+        names.push_back(wemb::platform::narrowed(arguments[i]));
     }
     LocalFree(arguments);
     return names;
@@ -31,8 +31,10 @@ std::vector<std::string> commandLineArguments() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    wemb::IniRecentFileStore recentFiles(
+    wemb::IniRecentFileStore iniFile(
         wemb::settingsPath(wemb::runningProgramPlaces(), wemb::fileSystemProbe()));
+    // Wemb.INI keeps its names in CP932, as every Windows program reading it expects.
+    wemb::Cp932RecentFileStore recentFiles(iniFile);
     wemb::win32::MainDialogServices services;
     services.recentFiles = &recentFiles;
     services.runJob = wemb::fileSystemJobRunner(wemb::platform::programDirectory());
