@@ -23,6 +23,7 @@ TEST(SplitReference, CutsTrailingDigitsButNeverTheFirstCharacter) {
          "\x82\x60", 3, true},         // Shift-JIS bytes are never digits
         {"R\xb9", "R\xb9", 0, false},  // half-width katakana byte, not a digit
         {"R9999999999999", "R", kMaxReferenceNumber, true},  // overflow is capped, not wrapped
+        {"R1000000001", "R", kMaxReferenceNumber, true},     // capped at the first digit too many
     };
     for (const auto& [reference, prefix, number, digit] : cases) {
         const ReferenceSplit split = splitReference(reference);

@@ -1,5 +1,5 @@
-// The JSON of a check, byte for byte: every finding with its part, whatever bytes the part's
-// names hold.
+// What a check tells, byte for byte, as text and as JSON: every finding with its part, whatever
+// bytes the part's names hold, and the counts of each sheet and of the whole file.
 
 #include <gtest/gtest.h>
 
@@ -44,6 +44,33 @@ TEST(CheckJson, EveryFindingWithItsNamesShown) {
         R"("libraryName":"LM324","block":4,"blockCount":4},)"
         R"({"kind":"passedOver","reference":"GND","x":200,"y":200,"partName":"","libraryName":"GND",)"
         R"("block":0,"reason":"powerSymbol"}]}]})");
+}
+
+TEST(CheckText, FindingsOfEachSheetThenTheCounts) {
+    const auto parts = testing::sheets("R1, R1/x, C/x/ONE/1 | U9/LM324/LM324/4, R2/y/ONE/2");
+    CheckReport report;
+    report.check = checkDrawing(testing::drawing(parts),
+                                testing::TableLibraries({{"LM324", 4}, {"ONE", 1}}), {});
+    cli::CliOptions options;
+    options.file = "amp.CE2";
+    EXPECT_EQ(
+        cli::checkAsText(options, report),
+        "amp.CE2: 2 sheets, 5 parts\n"
+        "sheet 1 (3 parts): 2 parts with a duplicate reference, 1 part without a number, 1 part "
+        "with a "
+        "block out of range\n"
+        "  duplicate reference R1  at 100, 200  10k  2 parts carry this number (R1) and are not "
+        "the "
+        "blocks of one package\n"
+        "  duplicate reference R1  at 200, 200  x  2 parts carry this number (R1) and are not the "
+        "blocks of one package\n"
+        "  no number           C  at 300, 200  x  the reference ends in no digit\n"
+        "  block out of range  C  at 300, 200  x  block 1, but the library gives 1 block\n"
+        "sheet 2 (2 parts): 2 parts with a block out of range\n"
+        "  block out of range  U9  at 100, 200  LM324  block 4, but the library gives 4 blocks\n"
+        "  block out of range  R2  at 200, 200  y  block 2, but the library gives 1 block\n"
+        "whole file: 2 parts with a duplicate reference, 1 part without a number, 3 parts with a "
+        "block out of range\n");
 }
 
 }  // namespace
