@@ -73,29 +73,5 @@ TEST(DrawingCheck, FindsExactlyWhatIsWrong) {
     }
 }
 
-TEST(DrawingCheck, FindingsNameThePartAndCountOnlyProblems) {
-    auto parts = sheets("R1 | U1/LM324/LM324/5, U1/LM324/LM324/0, GND//GND");
-    parts[1][0].x = 4000;
-    parts[1][1].x = -20;
-    const DrawingCheck check = checkDrawing(drawing(parts), kLibraries, {});
-    ASSERT_EQ(found(check), "dup 1, dup 2, range 1, passed 3 power");
-    EXPECT_EQ(check.sheetCount, 2);
-    EXPECT_EQ(check.partsOnSheet, (std::vector<int>{1, 3}));
-
-    const Finding& outOfRange = check.findings[2];
-    EXPECT_EQ(outOfRange.blockCount, 4);
-    EXPECT_EQ(outOfRange.part.sheet, 1);
-    EXPECT_EQ(outOfRange.part.x, 4000);  // the record's own, without the sheet offset
-    EXPECT_EQ(outOfRange.part.block, 5);
-    EXPECT_EQ(outOfRange.part.partName, "LM324");
-    EXPECT_EQ(outOfRange.part.libraryName, "LM324");
-    EXPECT_EQ(check.findings[0].sharedBy, 2);
-    EXPECT_EQ(check.findings[1].part.x, -20);
-    EXPECT_EQ(check.problemCount(), 3) << "a part passed over counted as a problem";
-    EXPECT_EQ(check.count(FindingKind::PassedOver), 1);
-    EXPECT_EQ(check.countOnSheet(1, FindingKind::DuplicateReference), 2);
-    EXPECT_EQ(check.countOnSheet(0, FindingKind::DuplicateReference), 0);
-}
-
 }  // namespace
 }  // namespace wemb

@@ -60,7 +60,8 @@ void runCases(const std::vector<TokenCase>& cases) {
 
 using namespace std::string_literals;
 
-TEST(TextTokenizerFields, CutsAtDelimitersAndDropsOnlyLeadingBlanks) {
+// Fields, escapes (decoded as strtol would) and broken escapes, which end the token at once.
+TEST(TextTokenizer, CutsFieldsAndDecodesEscapes) {
     runCases({
         {"empty field between commas", "a,,b\n", {{1, "a"}, {1, ""}, {1, "b"}, {-1, ""}}},
         {"trailing blanks are kept", "   N:abc  \n", {{1, "N:abc  "}, {-1, ""}}},
@@ -74,11 +75,6 @@ TEST(TextTokenizerFields, CutsAtDelimitersAndDropsOnlyLeadingBlanks) {
          {{1, "\x83\x70\x81\x5B"}, {1, "\x95\x5C"}}},
         {"comma after blanks is an empty field", "  ,x", {{1, ""}, {1, "x"}}},
         {"stale token is cleared at the end", "", {{-1, ""}}},
-    });
-}
-
-TEST(TextTokenizerEscapes, DecodeAsHexadecimalLikeStrtol) {
-    runCases({
         {"escaped comma", "x%2Cy", {{1, "x,y"}}},
         {"escaped percent", "%25", {{1, "%"}}},
         {"two escapes in a row", "%41%42", {{1, "AB"}}},
@@ -91,11 +87,6 @@ TEST(TextTokenizerEscapes, DecodeAsHexadecimalLikeStrtol) {
         {"two spaces give zero", "%  x", {{1, "\0x"s}}},
         {"hex prefix gives zero", "%0x", {{1, "\0"s}}},
         {"escape counts as one byte toward nothing else", "a%20", {{1, "a "}}},
-    });
-}
-
-TEST(TextTokenizerEscapes, BrokenEscapeEndsAtOnceAndLosesItsDelimiter) {
-    runCases({
         {"percent before a line feed", "ab%\nc", {{-1, "ab"}, {1, "c"}, {-1, ""}}},
         {"one digit before a comma", "ab%4,c", {{-1, "ab"}, {1, "c"}}},
         {"one digit before CR LF", "ab%4\r\nc", {{-1, "ab"}, {2, "c"}}},
@@ -117,14 +108,6 @@ TEST(TextTokenizerLimits, CapsTokensAt32768Bytes) {
         {"cap at the end of input", full, {{1, full}, {-1, ""}}},
     });
 }
-
-struct SkipCase {
-    const char* fault;
-    std::string input;
-    std::string target;
-    int result;
-    Read next;
-};
 
 }  // namespace
 }  // namespace wemb
