@@ -14,7 +14,7 @@ namespace {
 
 // A new file waiting beside its final name.
 struct Pending {
-    std::string temporary;
+    OpenTemporary temporary;  // fd -1 once settled
     const SaveFile* file = nullptr;
 };
 
@@ -33,24 +33,42 @@ bool wellFormed(const std::string& dataPath, const std::string& backupPath,
 
 void removeTemporaries(FileOps& fileOps, const std::vector<Pending>& pending, std::size_t from) {
     for (std::size_t i = from; i < pending.size(); ++i) {
-        fileOps.remove(pending[i].temporary);
+        if (pending[i].temporary.fd >= 0) {
+            discardTemporaryFile(fileOps, pending[i].temporary);
+        } else {
+            fileOps.remove(pending[i].temporary.path);
+        }
     }
 }
 
 // Writes every file to its temporary; on failure the name of the file that failed, with every
-// temporary already written removed again.
+// temporary removed again. Each file is sent on its way to the disk as soon as it is written and
+// waited for only once all are written, so that the disk works on all of them at once instead
+// of one flush after the other.
 std::optional<std::string> writeAll(FileOps& fileOps, const std::string& directory,
                                     const std::vector<SaveFile>& files, mode_t permissions,
                                     std::vector<Pending>& pending) {
     for (const SaveFile& file : files) {
-        const std::optional<std::string> temporary = writeTemporaryFile(
-            fileOps, directory, fileNameOf(file.path), file.bytes, {permissions, true});
-        if (!temporary) {
+        const std::optional<OpenTemporary> temporary =
+            createTemporaryFile(fileOps, directory, fileNameOf(file.path), permissions);
+        if (!temporary ||
+            !fillTemporaryFile(fileOps, *temporary, file.bytes, {permissions, true})) {
             removeTemporaries(fileOps, pending, 0);
             pending.clear();
             return file.path;
         }
         pending.push_back({*temporary, &file});
+    }
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        if (settleTemporaryFile(fileOps, pending[i].temporary)) {
+            pending[i].temporary.fd = -1;
+            continue;
+        }
+        const std::string failed = pending[i].file->path;
+        pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(i));  // closed and removed
+        removeTemporaries(fileOps, pending, 0);
+        pending.clear();
+        return failed;
     }
     return std::nullopt;
 }
@@ -84,7 +102,7 @@ SaveResult saveWithBackup(FileOps& fileOps, const std::string& dataPath,
 
     putDataFileFirst(pending, dataPath);
     for (std::size_t i = 0; i < pending.size(); ++i) {
-        if (fileOps.rename(pending[i].temporary, pending[i].file->path) != 0) {
+        if (fileOps.rename(pending[i].temporary.path, pending[i].file->path) != 0) {
             // Put the untouched original back under its own name. Should even that fail, it
             // still lies complete under the backup name.
             fileOps.rename(backupPath, dataPath);

@@ -43,13 +43,6 @@ bool writeFully(FileOps& fileOps, int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-bool fill(FileOps& fileOps, int fd, std::span<const std::uint8_t> bytes, TemporaryMode mode) {
-    if (mode.exact) {
-        fileOps.fchmod(fd, mode.bits);
-    }
-    return writeFully(fileOps, fd, bytes) && fileOps.fsync(fd) == 0;
-}
-
 }  // namespace
 
 std::optional<OpenTemporary> createTemporaryFile(FileOps& fileOps, const std::string& directory,
@@ -68,21 +61,47 @@ std::optional<OpenTemporary> createTemporaryFile(FileOps& fileOps, const std::st
     return std::nullopt;
 }
 
-bool finishTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
-                         std::span<const std::uint8_t> bytes, TemporaryMode mode) {
-    const bool filled = fill(fileOps, temporary.fd, bytes, mode);
+bool fillTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
+                       std::span<const std::uint8_t> bytes, TemporaryMode mode) {
+    if (mode.exact) {
+        fileOps.fchmod(temporary.fd, mode.bits);
+    }
+    if (!writeFully(fileOps, temporary.fd, bytes)) {
+        discardTemporaryFile(fileOps, temporary);
+        return false;
+    }
+    // A refusal costs only the head start; settleTemporaryFile's fsync has the last word.
+    fileOps.startWriteBack(temporary.fd);
+    return true;
+}
+
+bool settleTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary) {
+    const bool flushed = fileOps.fsync(temporary.fd) == 0;
     int error = errno;
     // close(2) is where some file systems first report a failed write.
     const bool closed = fileOps.close(temporary.fd) == 0;
-    if (filled && closed) {
+    if (flushed && closed) {
         return true;
     }
-    if (filled) {
+    if (flushed) {
         error = errno;
     }
     fileOps.remove(temporary.path);
     errno = error;
     return false;
+}
+
+void discardTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary) {
+    const int error = errno;
+    fileOps.close(temporary.fd);
+    fileOps.remove(temporary.path);
+    errno = error;
+}
+
+bool finishTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
+                         std::span<const std::uint8_t> bytes, TemporaryMode mode) {
+    return fillTemporaryFile(fileOps, temporary, bytes, mode) &&
+           settleTemporaryFile(fileOps, temporary);
 }
 
 std::optional<std::string> writeTemporaryFile(FileOps& fileOps, const std::string& directory,

@@ -38,6 +38,17 @@ std::optional<OpenTemporary> createTemporaryFile(FileOps& fileOps, const std::st
 bool finishTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
                          std::span<const std::uint8_t> bytes, TemporaryMode mode);
 
+// finishTemporaryFile in two halves, so that a caller saving several files has the disk work on
+// all of them at once. The first writes `bytes` and starts their way to the disk, leaving the
+// temporary open; the second waits until they are there and closes it. Each removes the
+// temporary when it fails (errno set).
+bool fillTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
+                       std::span<const std::uint8_t> bytes, TemporaryMode mode);
+bool settleTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary);
+
+// Closes and removes a filled temporary that will not be settled; errno stays as it was.
+void discardTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary);
+
 // Writes `bytes` to a new hidden file in `directory` whose name is derived from `targetName`,
 // and returns its path. Nullopt (errno set) on any failure, with nothing left behind.
 std::optional<std::string> writeTemporaryFile(FileOps& fileOps, const std::string& directory,

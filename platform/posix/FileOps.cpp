@@ -29,6 +29,14 @@ int FileOps::fsync(int fd) {
     return ::fsync(fd);
 }
 
+int FileOps::startWriteBack([[maybe_unused]] int fd) {
+#ifdef SYNC_FILE_RANGE_WRITE
+    return ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    return 0;
+#endif
+}
+
 int FileOps::fchmod(int fd, mode_t mode) {
     return ::fchmod(fd, mode);
 }

@@ -20,6 +20,7 @@ enum class Op {
     Write,
     Read,
     Fsync,
+    StartWriteBack,
     Fchmod,
     Close,
     Fstat,
@@ -32,7 +33,7 @@ enum class Op {
 
 inline const char* opName(Op op) {
     static constexpr const char* kNames[] = {
-        "openRead", "createExclusive", "write", "read",   "fsync",  "fchmod",
+        "openRead", "createExclusive", "write", "read",   "fsync",  "startWriteBack", "fchmod",
         "close",    "fstat",           "lock",  "rename", "remove", "fsyncDirectory"};
     return kNames[static_cast<std::size_t>(op)];
 }
@@ -99,6 +100,9 @@ class FaultyFileOps : public platform::FileOps {
         return fails ? -1 : result;
     }
     int fsync(int fd) override { return injected(Op::Fsync) ? -1 : platform::FileOps::fsync(fd); }
+    int startWriteBack(int fd) override {
+        return injected(Op::StartWriteBack) ? -1 : platform::FileOps::startWriteBack(fd);
+    }
     int fchmod(int fd, mode_t mode) override {
         return injected(Op::Fchmod) ? -1 : platform::FileOps::fchmod(fd, mode);
     }
