@@ -86,7 +86,8 @@ bool operator==(const RECT& a, const RECT& b) {
 
 // How a control's pixels may differ from its template place: a closed drop-down is as high as
 // its font makes it (the template's 70 include the open list), and a mode text grows to the
-// right when the font is wider than the template's.
+// right when the font is wider than the template's, and Wine keeps an up-down control at least
+// as wide as its arrows.
 enum class Fit { Exact, ClosedList, Grows };
 
 TEST(Win32MainDialog, ControlsOfTheTemplateInTabOrder) {
@@ -110,10 +111,10 @@ TEST(Win32MainDialog, ControlsOfTheTemplateInTabOrder) {
         {control::reNum, "Button", texts::reNum, {10, 85, 230, 10}, false, Fit::Grows},
         {none, "Static", texts::initialNumberLabel, {25, 110, 60, 22}, false},
         {control::initialNumber, "Edit", "1", {90, 110, 30, 15}, true},
-        {control::initialArrows, "msctls_updown32", "", {121, 110, 9, 15}, false},
+        {control::initialArrows, "msctls_updown32", "", {121, 110, 9, 15}, false, Fit::Grows},
         {none, "Static", texts::stepLabel, {25, 136, 60, 21}, false},
         {control::step, "Edit", "1", {90, 136, 30, 15}, true},
-        {control::stepArrows, "msctls_updown32", "", {121, 136, 9, 15}, false},
+        {control::stepArrows, "msctls_updown32", "", {121, 136, 9, 15}, false, Fit::Grows},
         {control::quit, "Button", texts::quit, {170, 136, 50, 15}, true},
         {control::byPosition, "Button", texts::byPosition, {130, 155, 110, 8}, true, Fit::Exact, false},
         {control::dependenceName, "Button", texts::dependenceName, {30, 70, 210, 10}, true, Fit::Grows},
@@ -145,7 +146,8 @@ TEST(Win32MainDialog, ControlsOfTheTemplateInTabOrder) {
             EXPECT_LE(place.right, edge.right);
             expected.right = place.right;
         }
-        EXPECT_TRUE(place == expected);
+        EXPECT_TRUE(place == expected)
+            << place.left << "," << place.top << "," << place.right << "," << place.bottom;
         const LONG style = GetWindowLongW(child, GWL_STYLE);
         EXPECT_EQ((style & WS_TABSTOP) != 0, row.tabStop);
         EXPECT_EQ((style & WS_VISIBLE) != 0, row.visible);
