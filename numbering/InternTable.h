@@ -99,6 +99,11 @@ class InternTable {
         }
     }
 
+    // Room for `count` keys without moving them. A large reservation costs address space only:
+    // its pages are touched as keys arrive, and the keys are never copied to a larger array,
+    // which at a million keys would hold the old and the new array at once.
+    void reserve(std::size_t count) { keys_.reserve(count); }
+
     const Key& key(std::uint32_t id) const { return keys_[id]; }
     std::size_t size() const { return keys_.size(); }
 

@@ -44,6 +44,7 @@ void sortByPosition(std::vector<PartFact>& parts) {
 PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode) {
     PartFacts facts;
     PartNameIds partNames;
+    partNames.reserve(parts.size());  // a drawing may hold as many names as parts
     facts.mainParts.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];
