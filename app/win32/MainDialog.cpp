@@ -1,7 +1,6 @@
 #include "app/win32/MainDialog.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 
 #include "app/DialogControls.h"
 #include "app/DialogTexts.h"
+#include "app/win32/DataFileDialog.h"
 #include "app/win32/MessageBoxSink.h"
 #include "platform/windows/WideText.h"
 
@@ -19,11 +19,6 @@ namespace {
 // The template's width and the margin it keeps at its right edge, in dialog units.
 constexpr int dialogWidth = 263;
 constexpr int rightMargin = 5;
-
-// The editor writes ".CE2"; the filter's text names the lower case, as the editor's own does.
-constexpr const char* dataFilePattern = "*.CE2";
-// Room for the longest path Windows can give, so that no chosen name is cut.
-constexpr std::size_t longestPath = 32768;
 
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -115,27 +110,6 @@ INT_PTR CALLBACK aboutProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     }
     return FALSE;
-}
-
-// The common file-open dialog: existing .CE2 files, no read-only box; "" when cancelled.
-std::string chooseWithFileDialog(HWND owner) {
-    std::wstring filter = platform::widened(texts::dataFileFilter) + L'\0' +
-                          platform::widened(dataFilePattern) + L'\0';
-    std::wstring file = platform::widened(dataFilePattern);
-    file.resize(longestPath, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrDefExt = nullptr;  // a name typed without extension is taken as typed
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog)) {
-        return {};
-    }
-    return platform::narrowed(file.c_str());
 }
 
 }  // namespace
@@ -335,8 +309,8 @@ void MainDialog::quit() {
 }
 
 void MainDialog::browse() {
-    const std::string chosen = services_.chooseDataFile ? services_.chooseDataFile(window_)
-                                                        : chooseWithFileDialog(window_);
+    const std::string chosen =
+        services_.chooseDataFile ? services_.chooseDataFile(window_) : chooseDataFile(window_);
     if (!chosen.empty()) {
         controller_->chooseFile(chosen);
     }
