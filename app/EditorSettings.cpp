@@ -18,7 +18,7 @@ std::string locateEditorSettings(const std::string& dataFile, const std::string&
 ReadResult<std::vector<std::string>> listedLibraries(const std::string& editorSettingsPath) {
     const ReadResult<std::string> text = platform::readProfileFile(editorSettingsPath);
     if (!text) {
-        const int missing = text.error().systemError;
+        const int missing = text.error().errorNumber;
         if (missing == ENOENT || missing == ENOTDIR) {
             return std::vector<std::string>();
         }

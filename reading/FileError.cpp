@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#ifndef _WIN32
+#include <locale.h>
+#endif
+
 namespace wemb {
 namespace {
 
@@ -13,6 +17,22 @@ void appendHex(std::string& out, unsigned char byte) {
     out += "\\x";
     out += kHex[byte >> 4];
     out += kHex[byte & 0x0F];
+}
+
+// The system's words for `errorNumber`, in English whatever the user's locale: a reason is plain
+// ASCII, the same on every machine, so that scripts and tests can compare it.
+std::string systemText(int errorNumber) {
+#ifdef _WIN32
+    return std::strerror(errorNumber);
+#else
+    const locale_t plain = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    if (plain == static_cast<locale_t>(0)) {
+        return std::strerror(errorNumber);
+    }
+    std::string text = strerror_l(errorNumber, plain);
+    freelocale(plain);
+    return text;
+#endif
 }
 
 }  // namespace
@@ -43,9 +63,8 @@ FileError errorAt(FileErrorKind kind, TextPosition position, std::string detail)
 FileError systemError(FileErrorKind kind, int errorNumber) {
     FileError error;
     error.kind = kind;
-    error.systemError = errorNumber;
-    // strerror's text is ASCII in the C locale the core never leaves.
-    error.detail = errorNumber != 0 ? std::strerror(errorNumber) : "unknown error";
+    error.errorNumber = errorNumber;
+    error.detail = errorNumber != 0 ? systemText(errorNumber) : "unknown error";
     return error;
 }
 

@@ -45,7 +45,7 @@ struct FileError {
     std::optional<std::uint64_t> offset;   // binary formats: from the file's first byte
     std::optional<TextPosition> position;  // text formats
     std::string detail;                    // one line of ASCII, without the file and place
-    int systemError = 0;                   // the errno of CannotOpen and ReadFailed, else 0
+    int errorNumber = 0;                   // the errno of CannotOpen and ReadFailed, else 0
 };
 
 // An error of the whole file, at no one place; at a byte offset; at a line and column.
