@@ -1,5 +1,6 @@
 #include "cli/ChangeReport.h"
 
+#include "cli/DisplayText.h"
 #include "cli/FileErrorReport.h"
 #include "cli/JsonWriter.h"
 #include "cli/Terminal.h"
@@ -40,14 +41,14 @@ std::string changesAsText(const JobReport& report) {
 std::string changesAsJson(const CliOptions& options, const JobReport& report) {
     JsonWriter json;
     json.beginObject();
-    json.key("file").value(options.file);
+    json.key("file").value(displayName(options.file));
     json.key("mode").value(modeName(options.job.mode));
     json.key("initial").value(options.job.initialNumber);
     json.key("step").value(options.job.step);
     json.key("dependenceName").value(options.job.dependenceNameMode);
     json.key("failedLibrary");
     if (report.failedLibrary) {
-        json.value(report.failedLibrary->file);
+        json.value(displayName(report.failedLibrary->file));
     } else {
         json.null();
     }
