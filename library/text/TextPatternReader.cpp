@@ -101,8 +101,9 @@ ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, 
     }
     // Unlike every other section, a bitmap that the input cuts short is broken.
     if (*end == SectionEnd::EndOfInput) {
-        return errorAt(FileErrorKind::EndInsideSection, opened,
-                       "\"+BMP\" is never closed: no \"-BMP\" before the end of the file");
+        return errorAt(
+            FileErrorKind::EndInsideSection, opened,
+            std::string("\"+BMP\" is never closed: no \"-BMP\" before ") + tokenizer.stopText());
     }
     return std::make_unique<PatternBitmap>(rows);
 }

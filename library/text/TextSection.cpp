@@ -11,8 +11,8 @@ ReadResult<> skipSection(TextTokenizer& tokenizer, std::string& beginToken) {
     std::string begin = beginToken;
     begin.front() = '+';
     return errorAt(FileErrorKind::EndInsideSection, opened,
-                   quoted(begin) + " is never closed: no " + quoted(beginToken) +
-                       " before the end of the file");
+                   quoted(begin) + " is never closed: no " + quoted(beginToken) + " before " +
+                       tokenizer.stopText());
 }
 
 FileError unexpectedToken(const TextTokenizer& tokenizer, std::string_view expected,

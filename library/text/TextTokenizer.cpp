@@ -82,6 +82,11 @@ void TextTokenizer::attach(ByteStream& stream) {
     position_ = TextPosition{};
 }
 
+const char* TextTokenizer::stopText() const {
+    return brokenEscape_ ? "a broken escape (a \"%\" cut by a comma or line break)"
+                         : "the end of the file";
+}
+
 TextPosition TextTokenizer::here() const {
     const std::uint64_t offset = stream_ ? stream_->offset() : lineStart_;
     return TextPosition{line_, static_cast<int>(offset - lineStart_) + 1};
@@ -143,6 +148,7 @@ bool TextTokenizer::appendEscape(std::string& token) {
 
 int TextTokenizer::readToken(std::string& token) {
     token.clear();
+    brokenEscape_ = false;
     if (stream_ == nullptr || !skipBlanks()) {
         return -1;
     }
@@ -170,6 +176,7 @@ int TextTokenizer::readToken(std::string& token) {
         const int byte = stream_->get();
         if (byte == '%') {
             if (!appendEscape(token)) {
+                brokenEscape_ = true;
                 return -1;
             }
             continue;

@@ -37,6 +37,9 @@ class TextTokenizer {
     TextPosition position() const { return position_; }
     // Where the input ended, or the next field would begin.
     TextPosition here() const;
+    // What stopped the last read that gave -1, as an error names it: the end of the file, or an
+    // escape broken by a delimiter (the input goes on after it).
+    const char* stopText() const;
 
   private:
     bool skipBlanks();
@@ -49,6 +52,7 @@ class TextTokenizer {
     int line_ = 0;
     std::uint64_t lineStart_ = 0;  // stream offset of the current line's first byte
     TextPosition position_;
+    bool brokenEscape_ = false;
     std::string scratch_;
 };
 

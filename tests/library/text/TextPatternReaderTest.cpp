@@ -60,8 +60,8 @@ TEST(TextPatternBitmaps, FailuresOfTheBitmapSection) {
          "end of the file"},
         {"broken escape inside a bitmap",
          textLibrary({"+PTN", "N:P", "X:8", "Y:1", "+BMP", "O%", "-BMP", "-PTN"}),
-         "endInsideSection at line 6, column 1: \"+BMP\" is never closed: no \"-BMP\" before the "
-         "end of the file"},
+         "endInsideSection at line 6, column 1: \"+BMP\" is never closed: no \"-BMP\" before a "
+         "broken escape (a \"%\" cut by a comma or line break)"},
         {"width above 65535", textLibrary({pattern(65536, 1, {})}),
          "badValue at line 6, column 1: \"+BMP\" of a pattern of 65536 x 1 pixels (each side must "
          "be 1 to 65535)"},
