@@ -13,9 +13,10 @@ std::optional<InputFile> InputFile::open(const std::string& path) {
         return std::nullopt;
     }
     FileStatus status;
-    if (realFileOps().fstat(fd, &status) != 0 || !status.regular) {
+    const bool measured = realFileOps().fstat(fd, &status) == 0;
+    if (!measured || !status.regular) {
         // The caller tells the user why, in the system's words.
-        const int error = status.directory ? EISDIR : status.regular ? errno : EINVAL;
+        const int error = !measured ? errno : status.directory ? EISDIR : EINVAL;
         realFileOps().close(fd);
         errno = error;
         return std::nullopt;
