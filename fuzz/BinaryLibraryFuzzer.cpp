@@ -6,7 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     wemb::Library library;
-    if (wemb::readBinaryLibraryBytes(library, {data, size})) {
+    const wemb::ReadResult<> read = wemb::readBinaryLibraryBytes(library, {data, size});
+    wemb::fuzz::checkRefusal(read);
+    if (read) {
         wemb::fuzz::checkLoadedLibrary(library);
     }
     return 0;

@@ -103,6 +103,7 @@ std::optional<Document> numberedCopy(const std::vector<std::uint8_t>& original, 
                                      const Parameters& parameters,
                                      const BlockCountLookup& libraries) {
     ReadResult<Document> parsed = Document::parse(original);
+    checkRefusal(parsed);
     if (!parsed) {
         return std::nullopt;
     }

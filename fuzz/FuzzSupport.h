@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "library/Library.h"
+#include "reading/ReadResult.h"
 
 namespace wemb::fuzz {
 
@@ -24,6 +25,16 @@ inline void require(bool holds, const char* property) {
     if (!holds) {
         std::fprintf(stderr, "property broken: %s\n", property);
         std::abort();
+    }
+}
+
+// A refusal is told on one line of printable ASCII, whatever bytes the file held.
+template <typename T>
+void checkRefusal(const ReadResult<T>& result) {
+    if (!result) {
+        for (const char c : describe(result.error())) {
+            require(c >= 0x20 && c <= 0x7E, "a reason is one line of printable ASCII");
+        }
     }
 }
 

@@ -7,7 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     wemb::Library library;
-    if (wemb::readTextLibrary(library, std::span(data, size))) {
+    const wemb::ReadResult<> read = wemb::readTextLibrary(library, std::span(data, size));
+    wemb::fuzz::checkRefusal(read);
+    if (read) {
         wemb::fuzz::checkLoadedLibrary(library);
         for (const auto& part : library.parts()) {
             for (const wemb::LibraryPin& pin : part->pins) {
