@@ -40,7 +40,7 @@ class FileOps {
     // fsync still makes the file durable and reports what went wrong. Elsewhere it does nothing.
     virtual int startWriteBack(int fd);
     // The kernel narrows the creation mode by the umask; this sets the exact bits. Windows keeps
-    // no such bits, so there it does nothing.
+    // only the read-only attribute.
     virtual int fchmod(int fd, mode_t mode);
     virtual int close(int fd);
     virtual int fstat(int fd, FileStatus* out);

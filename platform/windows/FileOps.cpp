@@ -88,8 +88,13 @@ int FileOps::startWriteBack(int) {
     return 0;
 }
 
-int FileOps::fchmod(int, mode_t) {
-    return 0;
+// Windows keeps one of the bits: a file nobody may write is read-only.
+int FileOps::fchmod(int fd, mode_t mode) {
+    FILE_BASIC_INFO information{};
+    information.FileAttributes =
+        (mode & 0222) == 0 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+    return resultOf(
+        SetFileInformationByHandle(handleOf(fd), FileBasicInfo, &information, sizeof information));
 }
 
 int FileOps::close(int fd) {

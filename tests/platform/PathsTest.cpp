@@ -14,35 +14,55 @@ namespace {
 
 using testing::TempDirectory;
 
+// `sibling` is where QUIL.INI or the backup is looked for: "Q" joined to the directory.
 TEST(Paths, SplitsIntoDirectoryAndName) {
     struct Row {
         const char* path;
         const char* directory;
         const char* name;
+        const char* sibling;
     } const rows[] = {
-        {"amp.CE2", "", "amp.CE2"},
-        {"/home/u/data/amp.CE2", "/home/u/data", "amp.CE2"},
-        {"/amp.CE2", "/", "amp.CE2"},
-        {"a//b", "a", "b"},
-        {"//b", "/", "b"},
-        {"dir/", "dir", ""},
-        {"C:\\QUIL\\amp.CE2", "", "C:\\QUIL\\amp.CE2"},   // a backslash is part of a Linux name
-        {"d\x95\\/\x95\\.CE2", "d\x95\\", "\x95\\.CE2"},  // a CP932 trail byte 0x5C is no separator
+        {"amp.CE2", "", "amp.CE2", "Q"},
+        {"/home/u/data/amp.CE2", "/home/u/data", "amp.CE2", "/home/u/data/Q"},
+        {"/amp.CE2", "/", "amp.CE2", "/Q"},
+        {"a/c//b", "a/c", "b", "a/c/Q"},
+        {"d/ir/", "d/ir", "", "d/ir/Q"},
+#ifdef _WIN32
+        {"C:\\QUIL\\amp.CE2", "C:\\QUIL", "amp.CE2", "C:\\QUIL\\Q"},
+        {"C:\\amp.CE2", "C:\\", "amp.CE2", "C:\\Q"},
+        {"C:amp.CE2", "C:", "amp.CE2", "C:Q"},  // in the current directory of drive C
+        {"\\\\srv\\share\\amp.CE2", "\\\\srv\\share\\", "amp.CE2", "\\\\srv\\share\\Q"},
+        {"//srv/share/d\\x/amp.CE2", "//srv/share/d\\x", "amp.CE2", "//srv/share/d\\x\\Q"},
+        // ソ\表.CE2: UTF-8 inside, so no byte of either character can be taken for "\".
+        {"\xe3\x82\xbd\\\xe8\xa1\xa8.CE2", "\xe3\x82\xbd", "\xe8\xa1\xa8.CE2", "\xe3\x82\xbd\\Q"},
+#else
+        {"//b", "/", "b", "/Q"},
+        {"C:\\QUIL\\amp.CE2", "", "C:\\QUIL\\amp.CE2", "Q"},  // a backslash is part of a name
+        // A CP932 trail byte 0x5C is no separator.
+        {"d\x95\\/\x95\\.CE2", "d\x95\\", "\x95\\.CE2", "d\x95\\/Q"},
+#endif
     };
     for (const Row& row : rows) {
         EXPECT_EQ(directoryOf(row.path), row.directory) << row.path;
         EXPECT_EQ(fileNameOf(row.path), row.name) << row.path;
+        EXPECT_EQ(joinPath(directoryOf(row.path), "Q"), row.sibling) << row.path;
     }
 }
 
 TEST(Paths, ResolvesLinksAndTellsReadableFilesAndWritableDirectories) {
     TempDirectory dir;
     testing::writeFile(dir.file("QUIL.INI"), "[LIBRARY]\n");
+#ifdef _WIN32
+    std::filesystem::copy_file(dir.file("QUIL.INI"), dir.file("link.INI"));  // no links here
+#else
     std::filesystem::create_symlink("QUIL.INI", dir.file("link.INI"));
     EXPECT_EQ(resolvedPath(dir.file("link.INI")), std::filesystem::canonical(dir.file("QUIL.INI")));
+#endif
     EXPECT_EQ(resolvedPath(dir.file("missing")), "");
-    ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(dir.file("sub")));
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+#endif
     struct Row {
         std::string path;
         bool readable;
@@ -50,7 +70,12 @@ TEST(Paths, ResolvesLinksAndTellsReadableFilesAndWritableDirectories) {
     } const rows[] = {
         {dir.file("link.INI"), true, false},
         {dir.file("sub"), false, true},
+#ifdef _WIN32
+        {dir.file("NUL"), false, false},
+        {"CON", false, false},  // and opening it must not wait for typed input
+#else
         {dir.file("pipe"), false, false},  // and opening it must not wait for a writer
+#endif
         {dir.file("missing"), false, false},
     };
     for (const Row& row : rows) {

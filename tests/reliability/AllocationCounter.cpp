@@ -1,6 +1,9 @@
 #include "tests/reliability/AllocationCounter.h"
 
 #include <malloc.h>
+#ifdef _WIN32
+#define malloc_usable_size _msize
+#endif
 
 #include <atomic>
 #include <cstdlib>

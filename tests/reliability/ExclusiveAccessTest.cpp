@@ -4,9 +4,15 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
+
+#include <utility>
 
 #include "tests/reliability/JobScene.h"
 
@@ -18,6 +24,27 @@ void expectUntouched(const JobScene& scene) {
     EXPECT_EQ(scene.names(), std::set<std::string>{"amp.CE2"});
 }
 
+#ifdef _WIN32
+// Another program that has the file open, sharing it for reading and writing as an editor
+// does; Windows refuses the job's open that shares neither.
+class LockingChild {
+  public:
+    explicit LockingChild(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                              nullptr)) {}
+    ~LockingChild() { release(); }
+    bool locked() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void release() {
+        if (locked()) {
+            CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+        }
+    }
+
+  private:
+    HANDLE handle_;
+};
+#else
 // A child that locks the file, says so through one pipe and holds the lock until the other
 // pipe is closed.
 class LockingChild {
@@ -63,6 +90,7 @@ class LockingChild {
     int releaseFd_ = -1;
     bool locked_ = false;
 };
+#endif
 
 TEST(ExclusiveAccess, AJobFailsWhileAnotherProcessHoldsTheFileAndRunsOnceItLetsGo) {
     JobScene scene;

@@ -1,8 +1,12 @@
 #include "tests/reliability/JobScene.h"
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
@@ -134,6 +138,17 @@ CliResult runCli(const std::vector<std::string>& arguments) {
     const std::string program = std::string(WEMB_BINARY_DIR) + "/bin/wemb-cli";
     TempDirectory output;
     const std::string errorPath = output.file("stderr");
+#ifdef _WIN32
+    // cmd.exe takes the outer quotes off and runs the rest; the test paths hold no quotes.
+    std::string command = "\"\"" + program + ".exe\"";
+    for (const std::string& argument : arguments) {
+        command += " \"" + argument + "\"";
+    }
+    command += " >NUL 2>\"" + errorPath + "\"\"";
+    const int status = std::system(command.c_str());
+    const std::vector<std::uint8_t> err = readFile(errorPath);
+    return {status, std::string(err.begin(), err.end())};
+#else
     const pid_t child = fork();
     if (child == 0) {
         const int err = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -153,6 +168,7 @@ CliResult runCli(const std::vector<std::string>& arguments) {
     waitpid(child, &status, 0);
     const std::vector<std::uint8_t> err = readFile(errorPath);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(err.begin(), err.end())};
+#endif
 }
 
 }  // namespace wemb::testing

@@ -5,9 +5,11 @@
 // checks that root's job keeps every promise (it succeeds) and that anyone else's fails cleanly.
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <sys/mount.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -20,12 +22,20 @@ namespace {
 namespace fs = std::filesystem;
 
 bool runningAsRoot() {
+#ifdef _WIN32
+    return true;  // no permission bits that only stop others
+#else
     return geteuid() == 0;
+#endif
 }
 
 mode_t modeOf(const std::string& path) {
     struct stat status {};
+#ifdef _WIN32
+    stat(path.c_str(), &status);
+#else
     lstat(path.c_str(), &status);
+#endif
     return status.st_mode & 07777;
 }
 
@@ -37,11 +47,13 @@ struct PermissionCase {
     MessageId asUser;
 };
 
-TEST(RealWorldFailures, PermissionsKeepEveryPromise) {
+TEST(RealWorldFailures, PermissionsKeepEveryPromise){
     const PermissionCase cases[] = {
+#ifndef _WIN32  // a read-only directory is only a hint on Windows
         {"read-only directory", [](const JobScene& s) { chmod(s.directory().c_str(), 0555); },
          [](const JobScene& s) { chmod(s.directory().c_str(), 0755); }, MessageId::Finished,
          MessageId::WriteFailed},
+#endif
         // Replacing a file needs only the directory's permission, so a read-only data file is
         // numbered; its replacement keeps the read-only bits.
         {"read-only data file", [](const JobScene& s) { chmod(s.dataPath().c_str(), 0444); },
@@ -51,22 +63,28 @@ TEST(RealWorldFailures, PermissionsKeepEveryPromise) {
              writeFile(s.backupPath(), std::string("old backup"));
              chmod(s.backupPath().c_str(), 0444);
          },
+#ifdef _WIN32
+         // Windows replaces no read-only file: the backup cannot be made, and nothing changes.
+         [](const JobScene&) {}, MessageId::WriteFailed, MessageId::WriteFailed},
+#else
          [](const JobScene&) {}, MessageId::Finished, MessageId::Finished},
+#endif
     };
-    for (const PermissionCase& row : cases) {
-        SCOPED_TRACE(row.situation);
-        JobScene scene;
-        const mode_t dataMode = (row.arrange(scene), modeOf(scene.dataPath()));
-        const JobReport report = scene.run();
-        row.restore(scene);
-        EXPECT_EQ(report.outcome, runningAsRoot() ? row.asRoot : row.asUser);
-        EXPECT_EQ(scene.brokenPromises(report), "");
-        if (report.outcome == MessageId::Finished) {
-            EXPECT_EQ(modeOf(scene.dataPath()), dataMode);
-        }
+for (const PermissionCase& row : cases) {
+    SCOPED_TRACE(row.situation);
+    JobScene scene;
+    const mode_t dataMode = (row.arrange(scene), modeOf(scene.dataPath()));
+    const JobReport report = scene.run();
+    row.restore(scene);
+    EXPECT_EQ(report.outcome, runningAsRoot() ? row.asRoot : row.asUser);
+    EXPECT_EQ(scene.brokenPromises(report), "");
+    if (report.outcome == MessageId::Finished) {
+        EXPECT_EQ(modeOf(scene.dataPath()), dataMode);
     }
 }
+}  // namespace
 
+#ifndef _WIN32  // links and mounts are for administrators on Windows
 struct LinkCase {
     const char* kind;
     bool relative;
@@ -130,5 +148,7 @@ class SmallFileSystem {
     bool mounted_ = false;
 };
 
-}  // namespace
+#endif
+
+}  // namespace wemb::testing
 }  // namespace wemb::testing

@@ -1,6 +1,10 @@
 #pragma once
 // A fresh directory for one test, removed with everything in it when the test ends.
 
+#ifdef _WIN32
+#include <io.h>
+#endif
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -19,7 +23,12 @@ class TempDirectory {
     TempDirectory() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "wemb-test-XXXXXX").string();
+#ifdef _WIN32
+        if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0 ||
+            !std::filesystem::create_directory(pattern)) {
+#else
         if (mkdtemp(pattern.data()) == nullptr) {
+#endif
             std::abort();
         }
         path_ = pattern;
@@ -31,8 +40,12 @@ class TempDirectory {
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const {
+        return path_;
+    }
+    std::string file(const std::string& name) const {
+        return (path_ / name).string();
+    }
     // Writes `bytes` to `name` inside the directory and returns the file's path.
     std::string write(const std::string& name, std::span<const std::uint8_t> bytes) const;
 
