@@ -17,6 +17,7 @@
 #include "app/DialogControls.h"
 #include "app/DialogTexts.h"
 #include "app/win32/MainDialog.h"
+#include "app/win32/MessageBoxSink.h"
 #include "platform/windows/WideText.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/gen/DataFileBuilder.h"
@@ -255,6 +256,8 @@ TEST(Win32MainDialog, SystemMenuDropAndIcon) {
     const auto big = SendMessageW(h.window, WM_GETICON, ICON_BIG, 0);
     EXPECT_NE(big, 0);
     EXPECT_EQ(SendMessageW(h.window, WM_QUERYDRAGICON, 0, 0), big);
+    // Message boxes are captioned with the program file's name, without directory or extension.
+    EXPECT_EQ(programCaption(), L"wemb_win32_tests");
 
     // Explorer hands a dropped file over as a DROPFILES block with wide names.
     const std::wstring name = L"C:\\\x56de\x8def\\\x30bd.CE2";
