@@ -127,5 +127,27 @@ TEST(OrderPicture, DrawsOneOrderLinePerPrefixInNumberOrder) {
     EXPECT_EQ(points, (std::vector<std::string>{"100,500 300,500", "300,0 200,0 100,0"}));
 }
 
+TEST(OrderPicture, LabelsOfADenseSheetDoNotPileUp) {
+    // 500 parts on a grid, 60 apart across and 40 down: a label must fit its cell.
+    std::vector<PartRow> parts;
+    for (int i = 0; i < 500; ++i) {
+        std::string reference = std::to_string(i + 100);
+        reference.insert(reference.begin(), 'R');
+        parts.push_back(row(0, 100 + (i % 25) * 60, 100 + (i / 25) * 40, "R", reference));
+    }
+    const std::vector<Element> elements = elementsOf(cli::orderPictureSvg("t", parts));
+    const std::regex fontSize("id=\"parts\".*font-size=\"([0-9.]+)\"");
+    std::smatch size;
+    for (const Element& e : elements) {
+        if (e.name == "g" && std::regex_search(e.attributes, size, fontSize)) {
+            break;
+        }
+    }
+    ASSERT_FALSE(size.empty()) << "no group of parts with a font size";
+    EXPECT_LE(4 * 0.6 * std::stod(size[1]), 60.0);  // "R123" across
+    EXPECT_LE(1.2 * std::stod(size[1]), 40.0);      // one line down
+    EXPECT_GE(std::stod(size[1]), 20.0);            // and not needlessly small
+}
+
 }  // namespace
 }  // namespace wemb
