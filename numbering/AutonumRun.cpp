@@ -27,10 +27,8 @@ AutonumRun::AutonumRun(const AutonumSettings& settings, const BlockCountLookup& 
 
 void AutonumRun::run(Document& document) {
     const std::span<PartEntry> entries = document.parts();
-    parts_ = collectPartFacts(entries, settings_.dependenceNameMode);
+    parts_ = collectPartFacts(entries, settings_.dependenceNameMode, libraries_);
     pending_.emplace(entries.size());
-    blockCounts_.assign(parts_.libraryNames.size(), std::nullopt);
-    blockCountKnown_.assign(parts_.libraryNames.size(), false);
     // Only locked mode ever consults the registry.
     if (settings_.lockedMode) {
         registerNumbers(parts_.mainParts);
@@ -56,22 +54,13 @@ void AutonumRun::registerNumbers(const std::vector<PartFact>& parts) {
     }
 }
 
-std::optional<int> AutonumRun::blockCount(std::uint32_t library) {
-    if (!blockCountKnown_[library]) {
-        blockCounts_[library] = libraries_.blockCount(parts_.libraryNames.key(library));
-        blockCountKnown_[library] = true;
-    }
-    return blockCounts_[library];
-}
-
 void AutonumRun::numberMainPart(PartFact& part) {
     if (keepsNumber(part)) {
         return;
     }
-    const std::optional<int> blocks = blockCount(part.library);
     BlockAssignment assigned;
-    if (blocks && *blocks > 1) {
-        assigned = packages_.assignBlock(part.partName, part.prefix, *blocks, counters_);
+    if (part.blocks > 1) {
+        assigned = packages_.assignBlock(part.partName, part.prefix, part.blocks, counters_);
     } else {
         assigned.number = counters_.nextNumber(part.prefix);
     }

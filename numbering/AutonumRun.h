@@ -32,8 +32,6 @@ class AutonumRun {
     void registerNumbers(const std::vector<PartFact>& parts);
     void numberMainPart(PartFact& part);
     void numberPowerPrefixedParts();
-    // The block count of a library name, asked of the libraries once per distinct name.
-    std::optional<int> blockCount(std::uint32_t library);
 
     AutonumSettings settings_;
     const BlockCountLookup& libraries_;
@@ -42,8 +40,6 @@ class AutonumRun {
     PrefixCounters counters_;
     OpenPackages packages_;
     std::optional<PendingReferences> pending_;
-    std::vector<std::optional<int>> blockCounts_;  // by library name id
-    std::vector<bool> blockCountKnown_;
 };
 
 }  // namespace wemb

@@ -15,22 +15,52 @@ std::uint64_t positionKey(const PartEntry& part) {
     return (static_cast<std::uint64_t>(x) << 32) | y;
 }
 
+// The block count of each distinct library name, asked of the libraries once.
+class BlockCounts {
+  public:
+    explicit BlockCounts(const BlockCountLookup& libraries) : libraries_(libraries) {}
+
+    std::int32_t of(std::string_view libraryName) {
+        const std::uint32_t id = names_.idOf(libraryName);
+        if (id == counts_.size()) {
+            counts_.push_back(libraries_.blockCount(libraryName).value_or(1));
+        }
+        return counts_[id];
+    }
+
+  private:
+    const BlockCountLookup& libraries_;
+    NameIds names_;  // views into the document's buffer
+    std::vector<std::int32_t> counts_;
+};
+
 PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t fileIndex,
-                bool dependenceNameMode, PartFacts& facts, PartNameIds& partNames) {
+                bool dependenceNameMode, PrefixIds& prefixes) {
     const std::string_view reference = referenceText(part);
-    const std::string_view partName = partNameText(part);
     const ReferenceSplit split = splitReference(reference);
     PartFact fact;
     fact.position = positionKey(part);
     fact.fileIndex = fileIndex;
-    fact.prefix = facts.prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
-    fact.partName = partNames.idOf(ShortText::of(partName));
-    fact.library = facts.libraryNames.idOf(part.libraryName());
+    fact.prefix = prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
+    fact.partName = kNoPartName;
     fact.number = split.number;
-    fact.eligible =
-        autonumPassReason(kind, reference, partName, dependenceNameMode) == PassReason::None;
+    fact.eligible = autonumPassReason(kind, reference, partNameText(part), dependenceNameMode) ==
+                    PassReason::None;
     fact.hasNumber = endsWithDigit(reference);
     return fact;
+}
+
+// A single-block main part is looked up by its part name only by power-prefixed parts of that
+// name, which all have their ids by now: a name none of them bears needs none. Still in file
+// order, so the records are read one after the other.
+void nameMainPartsSharingPowerNames(std::span<const PartEntry> parts,
+                                    std::vector<PartFact>& mainParts,
+                                    const PartNameIds& partNames) {
+    for (PartFact& fact : mainParts) {
+        if (fact.eligible && fact.partName == kNoPartName) {
+            fact.partName = partNames.find(ShortText::of(partNameText(parts[fact.fileIndex])));
+        }
+    }
 }
 
 void sortByPosition(std::vector<PartFact>& parts) {
@@ -41,10 +71,13 @@ void sortByPosition(std::vector<PartFact>& parts) {
 
 }  // namespace
 
-PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode) {
+PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode,
+                           const BlockCountLookup& libraries) {
+    static_assert(PartNameIds::kAbsent == kNoPartName);
     PartFacts facts;
     PartNameIds partNames;
     partNames.reserve(parts.size());  // a drawing may hold as many names as parts
+    BlockCounts blockCounts(libraries);
     facts.mainParts.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];
@@ -52,13 +85,19 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
         if (kind == LibraryNameClass::Power) {
             continue;
         }
-        const PartFact fact =
-            factOf(part, kind, static_cast<std::uint32_t>(i), dependenceNameMode, facts, partNames);
+        PartFact fact =
+            factOf(part, kind, static_cast<std::uint32_t>(i), dependenceNameMode, facts.prefixes);
         if (kind == LibraryNameClass::Ordinary) {
-            facts.mainParts.push_back(fact);
-        } else {
-            facts.powerPrefixedParts.push_back(fact);
+            fact.blocks = blockCounts.of(part.libraryName());
         }
+        if (kind == LibraryNameClass::PowerPrefixed || fact.blocks > 1) {
+            fact.partName = partNames.idOf(ShortText::of(partNameText(part)));
+        }
+        (kind == LibraryNameClass::Ordinary ? facts.mainParts : facts.powerPrefixedParts)
+            .push_back(fact);
+    }
+    if (!facts.powerPrefixedParts.empty()) {
+        nameMainPartsSharingPowerNames(parts, facts.mainParts, partNames);
     }
     partNames = {};
     sortByPosition(facts.mainParts);

@@ -2,14 +2,15 @@
 // What Autonum needs to know of each part, read once from the part records in file order into a
 // compact array: the passes that follow walk the parts in position order, which on a real drawing
 // has nothing to do with file order, and reading the records themselves in that order would miss
-// the cache on nearly every part of a large file. Prefixes, part names and library names become
-// small ids, so the per-prefix and per-name state of a run is a plain vector.
+// the cache on nearly every part of a large file. Prefixes and part names become small ids, so
+// the per-prefix and per-name state of a run is a plain vector.
 
 #include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "numbering/BlockCountLookup.h"
 #include "numbering/InternTable.h"
 #include "schematic/PartEntry.h"
 
@@ -19,12 +20,18 @@ struct PartFact {
     std::uint64_t position = 0;  // x then y, as one key that orders like the pair
     std::uint32_t fileIndex = 0;
     std::uint32_t prefix = 0;    // id
-    std::uint32_t partName = 0;  // id
-    std::uint32_t library = 0;   // id of the library name
+    std::uint32_t partName = 0;  // id, kNoPartName where no other part is ever looked up by it
+    std::int32_t blocks = 1;     // of the library part; 1 where no library knows it
     std::int32_t number = 0;     // of the reference, 0 without trailing digits
     bool eligible = false;       // takes part in numbering at all
     bool hasNumber = false;      // the reference ends with a digit
 };
+
+// Only multi-block parts, power-prefixed parts and the main parts that share a part name with a
+// power-prefixed one are ever grouped by part name. On a large drawing most parts are none of
+// these, and a name id for each would cost a look-up per part and a table the size of the
+// drawing when the names are all different.
+inline constexpr std::uint32_t kNoPartName = 0xffffffffU;
 
 using PrefixIds = InternTable<std::uint64_t, IntegerKeyHash>;
 using NameIds = InternTable<std::string_view, BytesKeyHash>;
@@ -36,14 +43,14 @@ struct PartFacts {
     // neither.
     std::vector<PartFact> mainParts;
     std::vector<PartFact> powerPrefixedParts;
-    PrefixIds prefixes;    // by packed prefix
-    NameIds libraryNames;  // views into the document's buffer
-    // Part names are only ever compared, so their table is dropped once every part has its id.
+    PrefixIds prefixes;  // by packed prefix
+    // Part names are only ever compared, and library names only asked for their block counts,
+    // so both tables are dropped once every part has what it needs of them.
 };
 
-// `dependenceNameMode` decides whether a part without a part name is eligible. The views in the
-// result point into the records, so the document must outlive it and its part names and library
-// names must not change meanwhile.
-PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode);
+// `dependenceNameMode` decides whether a part without a part name is eligible; `libraries`
+// gives the block counts, asked once per distinct library name.
+PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode,
+                           const BlockCountLookup& libraries);
 
 }  // namespace wemb
