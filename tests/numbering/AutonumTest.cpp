@@ -7,218 +7,118 @@
 namespace wemb {
 namespace {
 
-using test::part;
-using Parts = std::vector<gen::PartSpec>;
-using Refs = std::vector<std::string>;
-using Blocks = std::vector<int>;
+constexpr AutonumSettings kOriginal{1, 1, false, false};
+constexpr AutonumSettings kLocked{1, 1, true, false};
+constexpr AutonumSettings kOriginalByName{1, 1, false, true};
+constexpr AutonumSettings kLockedByName{1, 1, true, true};
 
-AutonumSettings original() {
-    return {1, 1, false, false};
-}
-AutonumSettings locked() {
-    return {1, 1, true, false};
-}
-AutonumSettings withDependenceName(AutonumSettings settings) {
-    settings.dependenceNameMode = true;
-    return settings;
-}
-
-gen::PartSpec withBlock(gen::PartSpec fields, std::uint8_t block) {
-    fields.block = block;
-    return fields;
-}
-
-// Every part starts with block number 7, so that a block written or not written shows.
-Parts startingAtBlock7(Parts parts) {
-    for (gen::PartSpec& fields : parts) {
-        fields.block = fields.block == 0 ? 7 : fields.block;
-    }
-    return parts;
-}
-
+// Parts start with block 7, so that a block written ("#N", none for 0) or kept ("#7") shows.
 struct AutonumCase {
-    const char* name;
+    const char* rule;
     AutonumSettings settings;
-    Parts parts;  // file order; positions as given
+    const char* parts;
     std::map<std::string, int> blockCounts;
-    Refs expected;
-    Blocks expectedBlocks = {};  // not checked when empty
+    const char* expected;
 };
 
 const AutonumCase kCases[] = {
-    {"original renumbers in position order",
-     original(),
-     {part(10, "R5"), part(20, "R1"), part(30, "R9")},
+    {"position order, ties in file order", kOriginal, "R5@30 R1@10 R9@20 R@10", {}, "R4 R1 R3 R2"},
+    {"each prefix counts apart, case matters", kOriginal, "C3 R8 C1 r5", {}, "C1 R1 C2 r1"},
+    {"locked keeps and reserves numbers", kLocked, "R2 R R R5", {}, "R2#7 R1 R3 R5#7"},
+    {"locked reserves numbers of later parts too", kLocked, "R R1", {}, "R2 R1#7"},
+    {"a prefix without digits is kept whole, apart from R", kOriginal, "R? R R?", {}, "R?1 R1 R?2"},
+    {"a prefix without digits in locked mode", kLocked, "R? R1", {}, "R?1 R1#7"},
+    {"initial 100 step 10", {100, 10, false, false}, "R R R", {}, "R100 R110 R120"},
+    {"an empty reference stays empty and keeps its block", kOriginal, "~ R", {}, "~#7 R1"},
+    {"by name, locked: a nameless part is neither numbered nor reserved",
+     kLockedByName,
+     "R1,~ R",
      {},
-     {"R1", "R2", "R3"}},
-    {"original counts each prefix apart",
-     original(),
-     {part(10, "C3"), part(20, "R8"), part(30, "C1")},
+     "R1#7 R1"},
+    {"by name: a nameless part is neither numbered nor reserved",
+     kOriginalByName,
+     "R7,~ R3",
      {},
-     {"C1", "R1", "C2"}},
-    {"position order, not file order",
-     original(),
-     {part(30, "R"), part(10, "R"), part(20, "R")},
-     {},
-     {"R3", "R1", "R2"}},
-    {"locked keeps and reserves numbers",
-     locked(),
-     {part(10, "R2"), part(20, "R"), part(30, "R"), part(40, "R5")},
-     {},
-     {"R2", "R1", "R3", "R5"}},
-    {"locked reserves numbers of later parts too",
-     locked(),
-     {part(10, "R"), part(20, "R1")},
-     {},
-     {"R2", "R1"}},
-    {"a prefix without digits is kept whole, apart from R",
-     original(),
-     {part(10, "R?"), part(20, "R"), part(30, "R?")},
-     {},
-     {"R?1", "R1", "R?2"}},
-    {"a prefix without digits in locked mode",
-     locked(),
-     {part(10, "R?"), part(20, "R1")},
-     {},
-     {"R?1", "R1"}},
-    {"initial 100 step 10",
-     {100, 10, false, false},
-     {part(10, "R"), part(20, "R"), part(30, "R")},
-     {},
-     {"R100", "R110", "R120"}},
-    {"an empty reference stays empty and keeps its block",
-     original(),
-     startingAtBlock7({part(10, ""), part(20, "R")}),
-     {},
-     {"", "R1"},
-     {7, 0}},
-    {"dependence-name: a nameless part is neither numbered nor reserved (locked)",
-     withDependenceName(locked()),
-     {part(10, "R1", ""), part(20, "R")},
-     {},
-     {"R1", "R1"}},
-    {"dependence-name: a nameless part is neither numbered nor reserved (original)",
-     withDependenceName(original()),
-     {part(10, "R7", ""), part(20, "R3")},
-     {},
-     {"R7", "R1"}},
-    {"without dependence-name, nameless parts are numbered and share packages",
-     original(),
-     startingAtBlock7({part(10, "U", "", "QUAD"), part(20, "U", "", "QUAD")}),
+     "R7#7 R1"},
+    {"without by-name, nameless parts are numbered and share packages",
+     kOriginal,
+     "U,~,QUAD U,~,QUAD",
      {{"QUAD", 4}},
-     {"U1", "U1"},
-     {0, 1}},
+     "U1 U1#1"},
     {"four blocks fill one package, a fifth opens the next",
-     original(),
-     {part(10, "U", "A", "QUAD"), part(20, "U", "A", "QUAD"), part(30, "U", "A", "QUAD"),
-      part(40, "U", "A", "QUAD"), part(50, "U", "A", "QUAD")},
+     kOriginal,
+     "U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD",
      {{"QUAD", 4}},
-     {"U1", "U1", "U1", "U1", "U2"},
-     {0, 1, 2, 3, 0}},
+     "U1 U1#1 U1#2 U1#3 U2"},
     {"interleaved package and single part",
-     original(),
-     {part(10, "U", "A", "QUAD"), part(20, "U", "B", "ONE"), part(30, "U", "A", "QUAD"),
-      part(40, "U", "A", "QUAD"), part(50, "U", "A", "QUAD"), part(60, "U", "A", "QUAD")},
+     kOriginal,
+     "U,A,QUAD U,B,ONE U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD",
      {{"QUAD", 4}, {"ONE", 1}},
-     {"U1", "U2", "U1", "U1", "U1", "U3"},
-     {0, 0, 1, 2, 3, 0}},
+     "U1 U2 U1#1 U1#2 U1#3 U3"},
     {"block count 0 or 1 or unknown is a single block",
-     original(),
-     startingAtBlock7(
-         {part(10, "U", "A", "ZERO"), part(20, "U", "A", "ZERO"), part(30, "U", "A", "NOWHERE")}),
+     kOriginal,
+     "U,A,ZERO U,A,ZERO U,A,NOWHERE",
      {{"ZERO", 0}},
-     {"U1", "U2", "U3"},
-     {0, 0, 0}},
+     "U1 U2 U3"},
     {"locked: a new part does not join the package of numbered parts",
-     locked(),
-     startingAtBlock7({withBlock(part(10, "U1", "A", "QUAD"), 0),
-                       withBlock(part(20, "U1", "A", "QUAD"), 1), part(30, "U", "A", "QUAD")}),
+     kLocked,
+     "U1,A,QUAD U1,A,QUAD#1 U,A,QUAD",
      {{"QUAD", 4}},
-     {"U1", "U1", "U2"},
-     {7, 1, 0}},
+     "U1#7 U1#1 U2"},
+    {"one part name shares its package across prefixes",
+     kLocked,
+     "IC1,A,QUAD#0 U,A,QUAD IC,A,QUAD",
+     {{"QUAD", 4}},
+     "IC1 U1 IC1#1"},
     {"power symbols are never touched nor reserved",
-     locked(),
-     startingAtBlock7({part(10, "R1", "N", "VCC"), part(20, "R"), part(30, "G", "N", "GND")}),
+     kLocked,
+     "R1,N,VCC R G,N,GND",
      {},
-     {"R1", "R1", "G"},
-     {7, 0, 7}},
+     "R1#7 R1 G#7"},
     {"power-prefixed parts follow the main parts' numbers, then draw fresh ones",
-     original(),
-     startingAtBlock7({part(10, "U", "A", "QUAD"), part(20, "U", "A", "QUAD"),
-                       part(30, "U", "A", "QUAD"), part(40, "U", "A", "QUAD"),
-                       part(50, "U", "A", "QUAD"), part(60, "U", "A", "VCC5"),
-                       part(70, "U", "A", "VCC5"), part(80, "U", "A", "VCC5")}),
+     kOriginal,
+     "U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD U,A,VCC5 U,A,VCC5 U,A,VCC5",
      {{"QUAD", 4}},
-     {"U1", "U1", "U1", "U1", "U2", "U1", "U2", "U3"},
-     {0, 1, 2, 3, 0, 7, 7, 7}},
+     "U1 U1#1 U1#2 U1#3 U2 U1#7 U2#7 U3#7"},
     {"a power-prefixed part without a match draws after all main numbers",
-     original(),
-     {part(50, "R", "X", "VCC5"), part(60, "R", "Y"), part(70, "R", "Y")},
+     kOriginal,
+     "R,X,VCC5 R,Y R,Y",
      {},
-     {"R3", "R1", "R2"}},
+     "R3#7 R1 R2"},
     {"power-prefixed matching needs the same part name and prefix",
-     original(),
-     {part(10, "R", "A"), part(20, "C", "B"), part(30, "R", "B"), part(40, "R", "B", "GNDX")},
+     kOriginal,
+     "R,A C,B R,B R,B,GNDX",
      {},
-     {"R1", "C1", "R2", "R2"}},
+     "R1 C1 R2 R2#7"},
     {"locked: a numbered power-prefixed part keeps it and reserves it",
-     locked(),
-     {part(10, "R"), part(20, "R1", "N", "VCC5")},
+     kLocked,
+     "R R1,N,VCC5",
      {},
-     {"R2", "R1"}},
+     "R2 R1#7"},
     {"locked: matches come in position order and must rise",
-     locked(),
-     {part(10, "U5", "A"), part(20, "U3", "A"), part(30, "U", "A", "VSSX"),
-      part(40, "U", "A", "VSSX"), part(50, "U", "A", "VSSX")},
+     kLocked,
+     "U5,A U3,A U,A,VSSX U,A,VSSX U,A,VSSX",
      {},
-     {"U5", "U3", "U5", "U1", "U3"}},
-    {"dependence-name: nameless main parts are passed over in matching",
-     withDependenceName(original()),
-     {part(10, "R", ""), part(20, "R", "N"), part(30, "R", "N", "VCC1"),
-      part(40, "R", "N", "VCC1")},
+     "U5#7 U3#7 U5#7 U1#7 U3#7"},
+    {"by name: nameless main parts are passed over in matching",
+     kOriginalByName,
+     "R,~ R,N R,N,VCC1 R,N,VCC1",
      {},
-     {"R", "R1", "R1", "R2"}},
-    {"without dependence-name, nameless parts match each other",
-     original(),
-     {part(10, "R", ""), part(20, "R", "", "VCC1")},
-     {},
-     {"R1", "R1"}},
-    {"parts at one place keep file order",
-     original(),
-     {part(20, "R"), part(10, "R"), part(10, "R"), part(10, "R")},
-     {},
-     {"R4", "R1", "R2", "R3"}},
-    {"digit-only references keep their first character",
-     original(),
-     {part(10, "12"), part(20, "5")},
-     {},
-     {"11", "51"}},
+     "R#7 R1 R1#7 R2#7"},
+    {"without by-name, nameless parts match each other", kOriginal, "R,~ R,~,VCC1", {}, "R1 R1#7"},
+    {"digit-only references keep their first character", kOriginal, "12 5", {}, "11 51"},
     {"numbers that do not fit are cut",
      {99, 1, false, false},
-     {part(10, "ABCDEF"), part(20, "ABCDEF")},
+     "ABCDEF ABCDEF",
      {},
-     {"ABCDEF9", "ABCDEF1"}},
-    {"one part name shares its package across prefixes",
-     locked(),
-     {part(10, "IC1", "A", "QUAD"), part(20, "U", "A", "QUAD"), part(30, "IC", "A", "QUAD")},
-     {{"QUAD", 4}},
-     {"IC1", "U1", "IC1"},
-     {0, 0, 1}},
-    {"case matters in prefixes",
-     original(),
-     {part(10, "r"), part(20, "R"), part(30, "r")},
-     {},
-     {"r1", "R1", "r2"}},
+     "ABCDEF9 ABCDEF1"},
 };
 
 TEST(Autonum, NumbersLikeTheEditorExpects) {
     for (const AutonumCase& c : kCases) {
-        Document document = test::makeDocument(c.parts);
+        Document document = test::drawing(c.parts);
         autonum(document, c.settings, test::FakeLibraries(c.blockCounts));
-        EXPECT_EQ(test::references(document), c.expected) << c.name;
-        if (!c.expectedBlocks.empty()) {
-            EXPECT_EQ(test::blockNumbers(document), c.expectedBlocks) << c.name;
-        }
+        EXPECT_EQ(test::shown(document), c.expected) << c.rule;
     }
 }
 
@@ -226,7 +126,7 @@ TEST(Autonum, LeavesADocumentWithoutPartsAsItIs) {
     gen::DataFileBuilder builder;
     builder.header().record(3).variableRecord(20, 30);
     Document document = test::parseDocument(builder.bytes());
-    autonum(document, original(), NoLibraries{});
+    autonum(document, kOriginal, NoLibraries{});
     EXPECT_EQ(std::vector<std::uint8_t>(document.bytes().begin(), document.bytes().end()),
               builder.bytes());
 }

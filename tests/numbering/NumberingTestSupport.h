@@ -1,6 +1,5 @@
 #pragma once
-// Small documents for numbering tests: parts given by their fields, read back by their
-// references and block numbers.
+// Small drawings for numbering tests, written and read back as one line of text.
 
 #include <map>
 #include <optional>
@@ -13,16 +12,14 @@
 
 namespace wemb::test {
 
-// A part at `x` (y 0) with the given reference, part name and library name.
-gen::PartSpec part(std::int16_t x, std::string reference, std::string partName = "NAME",
-                   std::string libraryName = "RES");
-
-// One sheet holding the parts in the order given.
-Document makeDocument(const std::vector<gen::PartSpec>& parts);
+// One sheet of parts in file order, each "REF[,NAME[,LIBRARY]][@X][#BLOCK]": name "NAME",
+// library "RES", x 10 times its place (from 1) and block `block` unless given. "~" is an empty
+// field; "R5!200" gives the field the length byte 200.
+Document drawing(std::string_view parts, std::uint8_t block = 7);
 Document parseDocument(std::vector<std::uint8_t> bytes);
 
-std::vector<std::string> references(const Document& document);
-std::vector<int> blockNumbers(const Document& document);
+// The references in file order, each followed by "#BLOCK" unless its block number is 0.
+std::string shown(const Document& document);
 
 class FakeLibraries final : public BlockCountLookup {
   public:

@@ -33,50 +33,34 @@ TEST(SplitReference, CutsTrailingDigitsButNeverTheFirstCharacter) {
     }
 }
 
-// The field's bytes after writing prefix and number over "R123": the length byte, the text, and
-// the old bytes after it kept.
+// The field's bytes after writing prefix and number over "R123", shown as the length byte's
+// value and then the field's bytes: the text, and the old bytes after it kept.
 TEST(WriteReference, CutsToSevenCharactersNumberDigitsFirstAndKeepsTheRest) {
     const std::tuple<std::string_view, std::int64_t, std::string_view> cases[] = {
-        {"R", 5,
-         "\x02R5"
-         "23"},  // shorter: the old tail stays
-        {"R", 10,
-         "\x03R10"
-         "3"},  // no separator, no leading zeros
-        {"ABCDE", 123,
-         "\x07"
-         "ABCDE12"},  // cut, number digits lost first
-        {"ABCDEF", 1,
-         "\x07"
-         "ABCDEF1"},  // exactly 7 fills the field
-        {"ABCDEFGH", 1,
-         "\x07"
-         "ABCDEFG"},  // a prefix that alone is too long
-        {"ABCDEFG", 1234567890123,
-         "\x07"
-         "ABCDEFG"},  // a 64-bit number
+        {"R", 5, "2:R523"},                       // shorter: the old tail stays
+        {"R", 10, "3:R103"},                      // no separator, no leading zeros
+        {"ABCDE", 123, "7:ABCDE12"},              // cut, number digits lost first
+        {"ABCDEF", 1, "7:ABCDEF1"},               // exactly 7 fills the field
+        {"ABCDEFGH", 1, "7:ABCDEFG"},             // a prefix that alone is too long
+        {"ABCDEFG", 1234567890123, "7:ABCDEFG"},  // a 64-bit number
     };
     for (const auto& [prefix, number, expected] : cases) {
-        Document document = test::makeDocument({test::part(0, "R123")});
+        Document document = test::drawing("R123");
         writeReference(document.parts()[0], prefix, number);
         const auto field = document.parts()[0].referenceField();
-        EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(field.data()), expected.size()),
-                  expected)
-            << prefix << number;
+        const std::string shown =
+            std::to_string(field[0]) + ":" +
+            std::string(field.begin() + 1, field.begin() + expected.size() - 1);
+        EXPECT_EQ(shown, expected) << prefix << number;
     }
 }
 
 TEST(ReferenceText, HonoursTheLengthByte) {
-    const std::tuple<std::uint8_t, std::size_t> cases[] = {
-        {200, 0},           // negative as a signed byte: empty
-        {128, 0}, {20, 7},  // beyond the capacity: the capacity, never past the field
-        {0, 0},   {3, 3},
-    };
-    for (const auto& [lengthByte, expectedSize] : cases) {
-        gen::PartSpec fields = test::part(0, "R12");
-        fields.referenceLength = lengthByte;
-        const Document document = test::makeDocument({fields});
-        EXPECT_EQ(referenceText(document.parts()[0]).size(), expectedSize) << int{lengthByte};
+    // Negative as a signed byte: empty; beyond the capacity: the capacity, never past the field.
+    const std::tuple<const char*, std::size_t> cases[] = {
+        {"R12!200", 0}, {"R12!128", 0}, {"R12!20", 7}, {"R12!0", 0}, {"R12!3", 3}};
+    for (const auto& [part, expectedSize] : cases) {
+        EXPECT_EQ(referenceText(test::drawing(part).parts()[0]).size(), expectedSize) << part;
     }
 }
 
