@@ -123,7 +123,7 @@ TEST(DialogController, OnlyReNumDisablesTheOptionAndItsCheckIsKept) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         Harness h;
-        h.controller.open("");
+        h.controller.open("amp.CE2");
         h.controller.setDependenceNameMode(true);
         for (M mode : c.clicks) {
             h.controller.chooseMode(mode);
@@ -131,6 +131,10 @@ TEST(DialogController, OnlyReNumDisablesTheOptionAndItsCheckIsKept) {
         EXPECT_EQ(h.last.dependenceNameEnabled, c.enabled);
         EXPECT_TRUE(h.last.dependenceNameMode) << "the check mark was lost";
         EXPECT_EQ(h.last.mode, c.clicks.back());
+        h.controller.execute();
+        ASSERT_EQ(h.requests.size(), 1u);
+        EXPECT_EQ(h.requests[0].mode, c.clicks.back());
+        EXPECT_TRUE(h.requests[0].dependenceNameMode);
     }
 }
 
@@ -238,33 +242,6 @@ TEST(DialogController, ExecuteKeepsTheRecentListAndTellsTheOutcome) {
     }
 }
 
-TEST(DialogController, EmptyFieldRunsNothing) {
-    Harness h("a,b");
-    h.controller.open("");
-    h.controller.editFileName("");
-    h.controller.execute();
-    EXPECT_TRUE(h.requests.empty());
-    EXPECT_TRUE(h.shown.empty());
-    EXPECT_EQ(h.last.recentFiles, list("a,b"));
-}
-
-TEST(DialogController, JobGetsTheModeOptionAndNumbers) {
-    Harness h;
-    h.controller.open("amp.CE2");
-    h.controller.chooseMode(M::AutonumOriginal);
-    h.controller.setDependenceNameMode(true);
-    h.controller.editNumber(F::InitialNumber, "100");
-    h.controller.editNumber(F::Step, "10");
-    h.controller.execute();
-    ASSERT_EQ(h.requests.size(), 1u);
-    const JobRequest& request = h.requests[0];
-    EXPECT_EQ(request.mode, M::AutonumOriginal);
-    EXPECT_TRUE(request.dependenceNameMode);
-    EXPECT_EQ(request.initialNumber, 100);
-    EXPECT_EQ(request.step, 10);
-    EXPECT_FALSE(request.dryRun);
-}
-
 TEST(DialogController, FailedLibraryIsToldBeforeTheEnd) {
     // A file that cannot be opened needs no more than the message; a broken one says where.
     for (const bool opened : {false, true}) {
@@ -293,17 +270,16 @@ TEST(DialogController, TheNameLeavesTheListBeforeTheRead) {
     EXPECT_EQ(listDuringJob, Names{"b"});
 }
 
-TEST(DialogController, BrowseResultGoesIntoTheFieldOnly) {
-    Harness h("a");
-    h.controller.open("");
-    h.controller.chooseFile("/data/amp.CE2");
-    EXPECT_EQ(h.last.fileName, "/data/amp.CE2");
-    EXPECT_EQ(h.last.recentFiles, Names{"a"});
-}
-
-TEST(DialogController, QuitSavesTheListAsShownAndNothingSavesBefore) {
+TEST(DialogController, EmptyFieldRunsNothingBrowseFillsTheFieldAndOnlyQuitSaves) {
     Harness h("a,b");
-    h.controller.open("c");
+    h.controller.open("");
+    h.controller.editFileName("");
+    h.controller.execute();
+    EXPECT_TRUE(h.requests.empty());
+    EXPECT_TRUE(h.shown.empty());
+    h.controller.chooseFile("c");
+    EXPECT_EQ(h.last.fileName, "c");
+    EXPECT_EQ(h.last.recentFiles, list("a,b")) << "Browse put the name on the list";
     h.controller.execute();
     EXPECT_EQ(h.saves, 0) << "saved before Quit";
     h.controller.quit();

@@ -30,7 +30,7 @@ inline std::string fileText(const std::string& path) {
 }
 
 // Runs wemb-cli with `arguments` (already shell words) in `dir`, in a UTF-8 locale.
-inline CliRun runCli(const TempDirectory& dir, const std::string& arguments) {
+inline CliRun cli(const TempDirectory& dir, const std::string& arguments) {
     const std::string program = std::string(WEMB_BINARY_DIR) + "/bin/wemb-cli";
     const std::string command = "cd " + shellQuoted(dir.path().string()) + " && LC_ALL=C.UTF-8 " +
                                 shellQuoted(program) + " " + arguments + " >.out 2>.err";

@@ -89,7 +89,7 @@ class MainDialogTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void controlsOfTheTemplate();
+    void modeBrowseAndOptionReachTheJob();
     void tabOrder();
     void arrowsAndUpKeyStep();
     void enterRunsAndStaysOpen();
@@ -103,31 +103,21 @@ class MainDialogTest : public QObject {
     void dialogUnits();
 };
 
-void MainDialogTest::controlsOfTheTemplate() {
-    const struct {
-        int id;
-        const char* kind;
-        bool visible = true;
-    } cases[] = {
-        {control::execute, "QPushButton"},
-        {control::fileField, "QComboBox"},
-        {control::browse, "QPushButton"},
-        {control::autonumLocked, "QRadioButton"},
-        {control::autonumOriginal, "QRadioButton"},
-        {control::reNum, "QRadioButton"},
-        {control::initialNumber, "QLineEdit"},
-        {control::initialArrows, "wemb::UpDownArrows"},
-        {control::step, "QLineEdit"},
-        {control::stepArrows, "wemb::UpDownArrows"},
-        {control::quit, "QPushButton"},
-        {control::byPosition, "QCheckBox", false},
-        {control::dependenceName, "QCheckBox"},
-    };
-    Harness h;
-    for (const auto& c : cases) {
-        QWidget* widget = h.control(c.id);
-        QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), QString(c.kind));
-        QVERIFY(widget->isVisible() == c.visible);
+void MainDialogTest::modeBrowseAndOptionReachTheJob() {
+    // Each radio button, the option and Browse are bound: the job gets what was clicked.
+    for (const int mode : {control::autonumLocked, control::autonumOriginal, control::reNum}) {
+        Harness h;
+        h.browseAnswer = QStringLiteral("/d/amp.CE2");
+        h.click(control::browse);
+        h.click(control::dependenceName);
+        h.click(mode);
+        h.click(control::execute);
+        QCOMPARE(h.requests.size(), 1u);
+        QCOMPARE(h.requests[0].fileName, std::string("/d/amp.CE2"));
+        QCOMPARE(int(h.requests[0].mode), mode - control::autonumLocked);
+        QVERIFY(h.requests[0].dependenceNameMode);
+        QCOMPARE(h.control(control::dependenceName)->isEnabled(), mode != control::reNum);
+        QVERIFY(!h.control(control::byPosition)->isVisible());
     }
 }
 
