@@ -1,36 +1,45 @@
-// wemb-cli end to end: the program run in a temporary directory, its exit status, what it prints
-// and the files it leaves, byte for byte.
+// wemb-cli end to end: the program run in a temporary directory with its own libraries; its exit
+// status, what it prints and the files it leaves, byte for byte.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "schematic/CountedString.h"
 #include "schematic/Document.h"
+#include "tests/app/CheckFixtures.h"
 #include "tests/support/CliRunner.h"
 #include "tests/support/TempDirectory.h"
-#include "tools/gen/DataFileBuilder.h"
+#include "tools/gen/TextLibraryBuilder.h"
 
 namespace wemb {
 namespace {
 
-using gen::DataFileBuilder;
+using Outcome = testing::CliRun;
+using testing::cli;
+using testing::fileText;
 using testing::readFile;
+using testing::sheets;
 using testing::TempDirectory;
 using testing::writeFile;
 
-using testing::cli;
-using testing::CliRun;
+// A drawing with its QUIL.INI and one text library, in which LM324 has four blocks.
+void writeDrawing(const TempDirectory& dir, const std::vector<std::vector<gen::PartSpec>>& parts,
+                  const std::string& libraries = "LIB0=parts.LB3") {
+    writeFile(dir.file("amp.CE2"), testing::drawingBytes(parts));
+    writeFile(dir.file("QUIL.INI"), "[LIBRARY]\n" + libraries + "\n");
+    gen::TextLibraryBuilder library;
+    library.component({.name = "LM324", .blocks = 4, .prefix = "IC"});
+    library.component({.name = "R", .blocks = 1, .prefix = "R"});
+    library.writeFile(dir.file("parts.LB3"));
+}
 
+// R7 stands right of R and C3, so that the file's order is not the order by place.
 std::vector<std::uint8_t> example() {
-    DataFileBuilder file;
-    file.header()
-        .part({.x = 300, .y = 0, .partName = "10k", .reference = "R7"})
-        .record(5)
-        .part({.x = 100, .y = 0, .partName = "10k", .reference = "R"})
-        .variableRecord(20, 24)
-        .part({.x = 200, .y = 0, .partName = "100n", .reference = "C3"});
-    return file.bytes();
+    auto parts = sheets("R7, R, C3/100n/C");
+    parts[0][0].x = 400;
+    return testing::drawingBytes(parts);
 }
 
 std::vector<std::string> referencesIn(const std::string& path) {
@@ -41,6 +50,10 @@ std::vector<std::string> referencesIn(const std::string& path) {
     }
     return references;
 }
+
+const char* const kCsvHeader =
+    "\xEF\xBB\xBFsheet,x,y,part name,library name,old reference,new reference,old block,new "
+    "block\r\n";
 
 TEST(Cli, ModesGiveTheirNumbers) {
     const struct {
@@ -57,7 +70,7 @@ TEST(Cli, ModesGiveTheirNumbers) {
     for (const auto& c : cases) {
         TempDirectory dir;
         writeFile(dir.file("amp.CE2"), example());
-        const CliRun run = cli(dir, c.arguments + " amp.CE2");
+        const Outcome run = cli(dir, c.arguments + " amp.CE2");
         EXPECT_EQ(run.status, 0) << c.arguments << run.err;
         EXPECT_EQ(run.out, "処理が終わりました\n") << c.arguments;
         EXPECT_EQ(referencesIn(dir.file("amp.CE2")), c.references) << c.arguments;
@@ -109,7 +122,7 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         std::filesystem::create_symlink("../amp.CE2", dir.file("sub/link.CE2"));
         std::filesystem::create_hard_link(dir.file("amp.CE2"), dir.file("sub/hard.csv"));
         std::filesystem::create_directory_symlink(".", dir.file("here"));
-        const CliRun run = cli(dir, c.arguments);
+        const Outcome run = cli(dir, c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments;
         EXPECT_NE(run.err.find(c.errorContains), std::string::npos)
             << c.arguments << ": " << run.err;
@@ -123,44 +136,62 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
 
 TEST(Cli, HelpAndVersion) {
     TempDirectory dir;
-    const CliRun help = cli(dir, "--help");
+    const Outcome help = cli(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--mode locked|original|renum"), std::string::npos);
-    const CliRun version = cli(dir, "--version");
+    const Outcome version = cli(dir, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_NE(version.out.find("0.92Y"), std::string::npos);
 }
 
 TEST(Cli, DryRunReportsEachChangeAndTouchesNothing) {
+    const struct {
+        const char* arguments;
+        int status;
+        std::string out;
+    } cases[] = {
+        {"-n -m original amp.CE2", 0,
+         "sheet\tx\ty\tpart name\told\tnew\told block\tnew block\n1\t400\t200\t10k\tR7\tR2\t0\t0\n"
+         "1\t200\t200\t10k\tR\tR1\t0\t0\n1\t300\t200\t100n\tC3\tC1\t0\t0\n"
+         "3 parts would change; no file was touched\n"},
+        {"-n --json -m original amp.CE2", 0,
+         R"({"file":"amp.CE2","mode":"original","initial":1,"step":1,"dependenceName":false,)"
+         R"("failedLibrary":null,"error":null,"changes":[{"sheet":1,"x":400,"y":200,)"
+         R"("partName":"10k","libraryName":"R","oldReference":"R7","newReference":"R2",)"
+         R"("oldBlock":0,"newBlock":0},{"sheet":1,"x":200,"y":200,"partName":"10k",)"
+         R"("libraryName":"R","oldReference":"R","newReference":"R1","oldBlock":0,"newBlock":0},)"
+         R"({"sheet":1,"x":300,"y":200,"partName":"100n","libraryName":"C","oldReference":"C3",)"
+         R"("newReference":"C1","oldBlock":0,"newBlock":0}]})"
+         "\n"},
+        {"-n --csv -m original amp.CE2", 0,
+         std::string(kCsvHeader) + "1,400,200,10k,R,R7,R2,0,0\r\n1,200,200,10k,R,R,R1,0,0\r\n1,300,"
+                                   "200,100n,C,C3,C1,0,0\r\n"},
+        // A script gets its JSON when the file cannot be read too, with the reason; so does one
+        // that lists a library.
+        {"-n --json gone.CE2", 1,
+         R"({"file":"gone.CE2","mode":"locked","initial":1,"step":1,"dependenceName":false,)"
+         R"("failedLibrary":null,"error":{"file":"gone.CE2","kind":"cannotOpen",)"
+         R"("detail":"No such file or directory"},"changes":[]})"
+         "\n"},
+        {"--list-library --json amp.CE2", 1,
+         R"({"library":"amp.CE2","error":{"file":"amp.CE2","kind":"badMagic",)"
+         R"("offset":0,"detail":"expected the signature \"LIB FOR RI000\\x1A\")"
+         R"( but found \"\\x09\\xB0VU ZUVI RARE\""},"entries":[]})"
+         "\n"},
+    };
     TempDirectory dir;
     writeFile(dir.file("amp.CE2"), example());
-    const CliRun text = cli(dir, "--dry-run -m original amp.CE2");
-    EXPECT_EQ(text.status, 0) << text.err;
-    EXPECT_NE(text.out.find("1\t300\t0\t10k\tR7\tR2\t0\t0\n"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("3 parts would change"), std::string::npos) << text.out;
-
-    const CliRun json = cli(dir, "-n --json -m original amp.CE2");
-    EXPECT_EQ(json.status, 0) << json.err;
-    EXPECT_NE(
-        json.out.find(
-            R"({"sheet":1,"x":100,"y":0,"partName":"10k","libraryName":"","oldReference":"R","newReference":"R1","oldBlock":0,"newBlock":0})"),
-        std::string::npos)
-        << json.out;
-    // A script gets its JSON when the file cannot be read too, with the reason; so does one that
-    // lists a library.
-    const CliRun missing = cli(dir, "-n --json gone.CE2");
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.out.find(R"("error":{"file":"gone.CE2","kind":"cannotOpen",)"
-                               R"("detail":"No such file or directory"},"changes":[]})"),
-              std::string::npos)
-        << missing.out;
-    const CliRun library = cli(dir, "--list-library --json amp.CE2");
-    EXPECT_EQ(library.status, 1);
-    EXPECT_EQ(library.out, R"({"library":"amp.CE2","error":{"file":"amp.CE2","kind":"badMagic",)"
-                           R"("offset":0,"detail":"expected the signature \"LIB FOR RI000\\x1A\")"
-                           R"( but found \"\\x09\\xB0VU ZUVI RARE\""},"entries":[]})"
-                           "\n");
-    EXPECT_EQ(dir.names(), std::vector<std::string>{"amp.CE2"});
+    for (const auto& c : cases) {
+        const Outcome run = cli(dir, c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments << run.err;
+        EXPECT_EQ(run.out, c.out) << c.arguments;
+    }
+    EXPECT_EQ(cli(dir, "-n -m original --svg order.svg amp.CE2").status, 0);
+    const std::string picture = fileText(dir.file("order.svg"));
+    EXPECT_EQ(picture.rfind("<?xml", 0), 0u);
+    EXPECT_NE(picture.find(">R1</text>"), std::string::npos);
+    EXPECT_NE(picture.find(">R2</text>"), std::string::npos);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"amp.CE2", "order.svg"}));
     EXPECT_EQ(readFile(dir.file("amp.CE2")), example());
 }
 
@@ -169,11 +200,124 @@ TEST(Cli, WriteFailureExitsWithThree) {
     writeFile(dir.file("amp.CE2"), example());
     std::filesystem::create_directory(dir.file("amp.$E2"));
     writeFile(dir.file("amp.$E2/x"), std::string("keeps the directory from being replaced"));
-    const CliRun run = cli(dir, "amp.CE2");
+    const Outcome run = cli(dir, "amp.CE2");
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("の書き込みに失敗しました"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(readFile(dir.file("amp.CE2")), example());
+}
+
+TEST(CheckCommand, ExitStatusTellsWhetherAnythingWasFound) {
+    const struct {
+        const char *fault, *drawing, *arguments;
+        int status;
+        const char* told;
+        const char* besideFile = nullptr;  // written beside the drawing
+    } cases[] = {
+        {"a clean drawing fails", "R1, R2", "", 0, "nothing found"},
+        {"power symbols alone fail", "GND//GND", "", 0, "passed over"},
+        {"a duplicate passes", "R1, R1", "", 4, "duplicate reference"},
+        {"the library's block count unused", "IC1/LM324/LM324/4", "", 4,
+         "block 4, but the library gives 4 blocks"},
+        {"the option not passed on", "R1/", "--dependence-name", 0, "no part name"},
+        {"JSON not written", "R1, R1", "--json", 4, "\"duplicateReference\":2"},
+        {"a sheet file beside not told", "R1", "", 4,
+         "amp.CE2-01 exists beside amp.CE2, which holds 1 sheet: its numbers are not seen",
+         "amp.CE2-01"},
+        {"nor in JSON", "R1", "--json", 4, "\"unseenSheetFiles\":[\"amp.CE2-01\"]", "amp.CE2-01"},
+        {"a sheet the file holds told as unseen", "R1 | R2", "", 0, "nothing found", "amp.CE2-01"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TempDirectory dir;
+        writeDrawing(dir, sheets(c.drawing));
+        std::vector<std::string> names{"QUIL.INI", "amp.CE2", "parts.LB3"};
+        if (c.besideFile) {
+            writeFile(dir.file(c.besideFile), std::string("a sheet of an earlier save"));
+            names.push_back(c.besideFile);
+        }
+        const std::vector<std::uint8_t> before = readFile(dir.file("amp.CE2"));
+        const Outcome run = cli(dir, std::string("--check ") + c.arguments + " amp.CE2");
+        EXPECT_EQ(run.status, c.status) << run.out << run.err;
+        EXPECT_NE(run.out.find(c.told), std::string::npos) << run.out;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(readFile(dir.file("amp.CE2")), before);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(dir.names(), names);
+    }
+}
+
+TEST(CheckCommand, UnreadableFileExitsWithOne) {
+    TempDirectory dir;
+    const Outcome missing = cli(dir, "--check missing.CE2");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err,
+              "wemb-cli: ﾌｧｲﾙ missing.CE2の読み込みに失敗しました\n"
+              "wemb-cli: missing.CE2: No such file or directory\n");
+    EXPECT_EQ(missing.out, "");
+    writeDrawing(dir, sheets("R1"));
+    std::filesystem::resize_file(dir.file("amp.CE2"), 100);
+    const Outcome cut = cli(dir, "--check --json amp.CE2");
+    EXPECT_EQ(cut.status, 1);
+    const std::string reason =
+        "part record (type 8, 60 bytes) runs past the end of the file (40 "
+        "bytes left)";
+    EXPECT_EQ(cut.err.substr(cut.err.find('\n') + 1),
+              "wemb-cli: amp.CE2: byte 60: " + reason + "\n");
+    EXPECT_NE(cut.out.find(R"("error":{"file":"amp.CE2","kind":"pastEnd","offset":60,"detail":")" +
+                           reason + "\"}"),
+              std::string::npos)
+        << cut.out;
+}
+
+TEST(CheckCommand, FailedLibraryIsToldOnceAndTheCheckGoesOn) {
+    TempDirectory dir;
+    // LIB0 loads, LIB1 does not: the set is empty, so no block count is known.
+    writeDrawing(dir, sheets("IC1/LM324/LM324/7, R1, R1"), "LIB0=parts.LB3\nLIB1=bad.LB3");
+    writeFile(dir.file("bad.LB3"), std::string("+RIRI3_DAR_I.1.0\n+COMP,N:A,X:1,-PIN\n"));
+    const Outcome run = cli(dir, "--check amp.CE2");
+    EXPECT_EQ(run.status, 4);
+    EXPECT_EQ(run.err,
+              "wemb-cli: ﾌｧｲﾙ bad.LB3の読み込みに失敗しました\n"
+              "wemb-cli: bad.LB3: line 2, column 15: expected \"-COMP\" but found \"-PIN\"\n");
+    EXPECT_NE(run.out.find("duplicate reference"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("block out of range"), std::string::npos) << run.out;
+    const Outcome json = cli(dir, "--check --json amp.CE2");
+    EXPECT_NE(json.out.find(R"("failedLibrary":"bad.LB3","error":{"file":"bad.LB3",)"
+                            R"("kind":"unexpectedToken","line":2,"column":15,)"),
+              std::string::npos)
+        << json.out;
+}
+
+TEST(CheckCommand, MapAfterARealJob) {
+    const struct {
+        const char *fault, *map;
+        int status;
+        const char* error;
+    } cases[] = {
+        {"the table not written", "map.csv", 0, ""},
+        {"a failed last rename taken for a lost job", "taken", 5,
+         "wemb-cli: ﾌｧｲﾙ takenの書き込みに失敗しました\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TempDirectory dir;
+        writeDrawing(dir, sheets("R, R1"));
+        std::filesystem::create_directories(dir.file("taken/full"));
+        const std::vector<std::uint8_t> original = readFile(dir.file("amp.CE2"));
+        const Outcome run = cli(dir, std::string("--map ") + c.map + " amp.CE2");
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.error);
+        EXPECT_EQ(run.out, "処理が終わりました\n");
+        EXPECT_EQ(readFile(dir.file("amp.$E2")), original);
+        if (c.status == 0) {
+            EXPECT_EQ(fileText(dir.file(c.map)),
+                      std::string(kCsvHeader) + "1,100,200,10k,R,R,R2,0,0\r\n");
+        }
+        for (const std::string& name : dir.names()) {
+            EXPECT_NE(name[0], '.') << "a temporary left behind";
+        }
+    }
 }
 
 }  // namespace
