@@ -44,24 +44,6 @@ struct LoadCase {
     std::string refusal;  // why it is not loaded, as the user reads it; "" when it loads
 };
 
-class LoadOneLibrary : public ::testing::TestWithParam<LoadCase> {};
-
-TEST_P(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
-    const LoadCase& c = GetParam();
-    const testing::TempDirectory folder;
-    const std::string path =
-        c.fileName.empty() ? folder.file("missing.lib") : folder.write(c.fileName, c.bytes);
-    std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
-    Library library;
-    const ReadResult<> loaded = loadLibrary(library, path, workBuffer);
-    EXPECT_EQ(loaded ? "" : describe(loaded.error()), c.refusal) << c.fault;
-    EXPECT_EQ(loaded ? path : loaded.error().file, path) << c.fault;
-    EXPECT_EQ(library.path().has_value(), c.refusal.empty()) << c.fault;
-    if (loaded) {
-        EXPECT_EQ(*library.path(), path) << c.fault;
-    }
-}
-
 std::vector<std::uint8_t> example() {
     return gen::exampleBinaryLibrary().bytes();
 }
@@ -81,43 +63,46 @@ constexpr const char* kNotText =
     "line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"LIB FOR "
     "RI000\\x1A\\x00\\x00\\x04\\x006\\x00\\x00\\x00F\\x00...\"";
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, LoadOneLibrary,
-    ::testing::Values(
-        LoadCase{"binary library refused", "PARTS.LIB", example(), ""},
-        LoadCase{"name without extension not read as binary", "PARTS", example(), ""},
-        LoadCase{"extension taken from the first dot", "LB3.LIB", example(), ""},
-        LoadCase{"missing file loaded", "", {}, "No such file or directory"},
-        LoadCase{"15-byte file loaded", "SHORT.LIB", exampleOfSize(15), kTooShort15},
-        LoadCase{"head without body loaded", "HEAD.LIB", exampleOfSize(54), kTooShort54},
-        LoadCase{"file of 65,589 bytes refused", "FULL.LIB", gen::largestBinaryLibrary("A"), ""},
-        LoadCase{"file over 65,589 bytes loaded", "LONG.LIB", exampleOfSize(65590), kTooLong},
-        LoadCase{"binary named .LB3 not sent to the text reader", "PARTS.LB3", example(), kNotText},
-        LoadCase{".lb3 in lower case read as binary", "parts.lb3", example(), kNotText},
-        LoadCase{".Lb3 in mixed case read as binary", "parts.Lb3", example(), kNotText}));
-
-struct ExtensionCase {
-    const char* fault;
-    const char* path;
-    bool text;
-};
-
-class TextLibraryPaths : public ::testing::TestWithParam<ExtensionCase> {};
-
-TEST_P(TextLibraryPaths, AreKnownByTheLastExtensionOfTheFileName) {
-    EXPECT_EQ(isTextLibraryPath(GetParam().path), GetParam().text) << GetParam().fault;
+TEST(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
+    const LoadCase cases[] = {
+        {"binary library refused", "PARTS.LIB", example(), ""},
+        {"name without extension not read as binary", "PARTS", example(), ""},
+        {"extension taken from the first dot", "LB3.LIB", example(), ""},
+        {"missing file loaded", "", {}, "No such file or directory"},
+        {"15-byte file loaded", "SHORT.LIB", exampleOfSize(15), kTooShort15},
+        {"head without body loaded", "HEAD.LIB", exampleOfSize(54), kTooShort54},
+        {"file of 65,589 bytes refused", "FULL.LIB", gen::largestBinaryLibrary("A"), ""},
+        {"file over 65,589 bytes loaded", "LONG.LIB", exampleOfSize(65590), kTooLong},
+        {"binary named .LB3 not sent to the text reader", "PARTS.LB3", example(), kNotText},
+        {".lb3 in lower case read as binary", "parts.lb3", example(), kNotText},
+        {".Lb3 in mixed case read as binary", "parts.Lb3", example(), kNotText}};
+    for (const LoadCase& c : cases) {
+        const testing::TempDirectory folder;
+        const std::string path =
+            c.fileName.empty() ? folder.file("missing.lib") : folder.write(c.fileName, c.bytes);
+        std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
+        Library library;
+        const ReadResult<> loaded = loadLibrary(library, path, workBuffer);
+        EXPECT_EQ(loaded ? "" : describe(loaded.error()), c.refusal) << c.fault;
+        EXPECT_EQ(loaded ? path : loaded.error().file, path) << c.fault;
+        EXPECT_EQ(library.path(), loaded ? std::optional(path) : std::nullopt) << c.fault;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, TextLibraryPaths,
-    ::testing::Values(ExtensionCase{"upper case missed", "C:\\QUIL\\PARTS.LB3", true},
-                      ExtensionCase{"lower case missed", "parts.lb3", true},
-                      ExtensionCase{"only the extension missed", ".LB3", true},
-                      ExtensionCase{"not the last dot", "PARTS.LB3.BAK", false},
-                      ExtensionCase{"folder's extension taken", "LIB.LB3/PARTS", false},
-                      ExtensionCase{"Windows folder's extension taken", "LIB.LB3\\PARTS", false},
-                      ExtensionCase{"prefix match taken", "PARTS.LB30", false},
-                      ExtensionCase{"suffix match taken", "PARTS.XLB3", false}));
+TEST(TextLibraryPaths, AreKnownByTheLastExtensionOfTheFileName) {
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"upper case missed", "C:\\QUIL\\PARTS.LB3", true},
+        {"lower case missed", "parts.lb3", true},
+        {"only the extension missed", ".LB3", true},
+        {"not the last dot", "PARTS.LB3.BAK", false},
+        {"folder's extension taken", "LIB.LB3/PARTS", false},
+        {"Windows folder's extension taken", "LIB.LB3\\PARTS", false},
+        {"prefix match taken", "PARTS.LB30", false},
+        {"suffix match taken", "PARTS.XLB3", false}};
+    for (const auto& [fault, path, text] : cases) {
+        EXPECT_EQ(isTextLibraryPath(path), text) << fault;
+    }
+}
 
 // --- The set ---
 
@@ -144,59 +129,42 @@ TEST_F(LibrarySetTest, FailingSecondLibraryFreesTheFirstAndIsNamed) {
     EXPECT_EQ(load.set.findLibraryEntry("LM324"), nullptr);
 }
 
-TEST_F(LibrarySetTest, FirstMatchWinsAcrossLibrariesThenWithinOne) {
-    const LibrarySetLoad load =
-        LibrarySet::load({write("A.LIB", libraryOf({{"R", 1}, {"X", 2}, {"X", 3}})),
-                          write("B.LIB", libraryOf({{"Y", 5}, {"R", 7}, {"X", 9}}))});
-    ASSERT_TRUE(load.loaded());
-    struct Case {
-        const char* fault;
-        const char* name;
-        int library;
-        int entry;
-        int blocks;
-    };
-    const std::array<Case, 3> cases = {{
-        {"later library won", "R", 0, 0, 1},
-        {"later entry of one library won", "X", 0, 1, 2},
-        {"second library not searched", "Y", 1, 0, 5},
-    }};
-    for (const Case& c : cases) {
-        int library = -1;
-        int entry = -1;
-        const LibraryEntry* found = load.set.findLibraryEntry(c.name, &library, &entry);
-        ASSERT_NE(found, nullptr) << c.fault;
-        EXPECT_EQ(library, c.library) << c.fault;
-        EXPECT_EQ(entry, c.entry) << c.fault;
-        EXPECT_EQ(found->blockCount(), c.blocks) << c.fault;
-        EXPECT_EQ(found, load.set.library(c.library)->getEntry(c.entry)) << c.fault;
-    }
-}
-
-TEST_F(LibrarySetTest, NamesMatchExactlyAndMissesLeaveTheOutputs) {
-    const LibrarySetLoad load = LibrarySet::load({write("A.LIB", libraryOf({{"LM324", 4}}))});
-    ASSERT_TRUE(load.loaded());
-    int library = 42;
-    int entry = 43;
-    for (const char* name : {"lm324", "LM32", "LM3240", "LM324 ", ""}) {
-        EXPECT_EQ(load.set.findLibraryEntry(name, &library, &entry), nullptr) << name;
-    }
-    EXPECT_EQ(library, 42);
-    EXPECT_EQ(entry, 43);
-    EXPECT_NE(load.set.findLibraryEntry("LM324"), nullptr);  // outputs may be left out
-}
-
-TEST_F(LibrarySetTest, EntriesWithoutPartArePassedOver) {
+// Where a name is found: "LIBRARY:ENTRY bBLOCKS", or the outputs left as they were ("42:42").
+TEST_F(LibrarySetTest, FindsTheFirstEntryOfANameInLibraryOrder) {
+    gen::TextLibraryBuilder text;
+    text.component({.name = "NE5532", .blocks = 2, .prefix = "IC"});
     BinaryLibraryBuilder noRecord;
-    noRecord.addEntry("X", gen::kNoComponent).addEntry("R", noRecord.addComponent({}));
-    const LibrarySetLoad load =
-        LibrarySet::load({write("A.LIB", noRecord.bytes()), write("B.LIB", libraryOf({{"X", 3}}))});
-    ASSERT_TRUE(load.loaded());
-    int library = -1;
-    const LibraryEntry* found = load.set.findLibraryEntry("X", &library);
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(library, 1);
-    EXPECT_EQ(found->blockCount(), 3);
+    noRecord.addEntry("W", gen::kNoComponent).addEntry("R", noRecord.addComponent({}));
+    const LibrarySetLoad load = LibrarySet::load(
+        {write("A.LIB", libraryOf({{"R", 1}, {"X", 2}, {"X", 3}, {"LM324", 4}})),
+         write("B.LIB", libraryOf({{"Y", 5}, {"R", 7}, {"X", 9}})),
+         write("C.LIB", noRecord.bytes()), write("D.LIB", libraryOf({{"V", 3}, {"W", 8}})),
+         write("extra.lb3", text.bytes())});
+    ASSERT_TRUE(load.loaded()) << describe(*load.failedLibrary);
+    const std::pair<const char*, const char*> cases[] = {
+        {"R", "0:0 b1"},       // a later library won
+        {"X", "0:1 b2"},       // a later entry of one library won
+        {"Y", "1:0 b5"},       // the second library not searched
+        {"W", "3:1 b8"},       // an entry without a part taken
+        {"NE5532", "4:0 b2"},  // a text library not searched with the binary ones
+        {"lm324", "42:42"},    // names compared ignoring case
+        {"LM32", "42:42"},     // a prefix of a name taken
+        {"LM3240", "42:42"},   // a name taken as a prefix
+        {"LM324 ", "42:42"},   // blanks trimmed
+        {"", "42:42"},         // the empty name matched
+    };
+    for (const auto& [name, expected] : cases) {
+        int library = 42;
+        int entry = 42;
+        const LibraryEntry* found = load.set.findLibraryEntry(name, &library, &entry);
+        std::string where = std::to_string(library) + ":" + std::to_string(entry);
+        if (found != nullptr) {
+            where += " b" + std::to_string(found->blockCount());
+            EXPECT_EQ(found, load.set.library(library)->getEntry(entry)) << name;
+        }
+        EXPECT_EQ(where, expected) << name;
+        EXPECT_EQ(load.set.findLibraryEntry(name), found) << name;  // outputs may be left out
+    }
 }
 
 TEST_F(LibrarySetTest, LoadsAtMostSixteenLibraries) {
@@ -214,19 +182,6 @@ TEST_F(LibrarySetTest, LoadsAtMostSixteenLibraries) {
     EXPECT_NE(load.set.findLibraryEntry("P15", &library), nullptr);
     EXPECT_EQ(library, 15);
     EXPECT_EQ(load.set.library(16), nullptr);
-}
-
-TEST_F(LibrarySetTest, TextAndBinaryLibrariesShareOneSet) {
-    gen::TextLibraryBuilder text;
-    text.component({.name = "NE5532", .blocks = 2, .prefix = "IC"});
-    const LibrarySetLoad load = LibrarySet::load(
-        {write("PARTS.lib", libraryOf({{"R", 1}})), write("extra.lb3", text.bytes())});
-    ASSERT_TRUE(load.loaded()) << describe(*load.failedLibrary);
-    int library = -1;
-    const LibraryEntry* found = load.set.findLibraryEntry("NE5532", &library);
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(library, 1);
-    EXPECT_EQ(found->blockCount(), 2);
 }
 
 }  // namespace
