@@ -95,6 +95,8 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         {"a.CE2 b.CE2", 2, "more than one file"},
         {"--json amp.CE2", 2, "--dry-run"},
         {"missing.CE2", 1, "ﾌｧｲﾙ missing.CE2の読み込みに失敗しました"},
+        // A name that itself holds "%1" is put in once, not expanded again.
+        {"%1.CE2", 1, "ﾌｧｲﾙ %1.CE2の読み込みに失敗しました"},
         {"broken.CE2", 1,
          "ﾌｧｲﾙ broken.CE2の読み込みに失敗しました\nwemb-cli: broken.CE2: byte 60: invalid "
          "record type 12 (10 to 15 have no length)\n"},
