@@ -103,8 +103,8 @@ std::optional<Document> numberedCopy(const std::vector<std::uint8_t>& original, 
                                      const Parameters& parameters,
                                      const BlockCountLookup& libraries) {
     ReadResult<Document> parsed = Document::parse(original);
-    checkRefusal(parsed);
     if (!parsed) {
+        checkReason(parsed.error());
         return std::nullopt;
     }
     number(*parsed, mode, parameters, libraries);
@@ -116,7 +116,7 @@ void checkRealJob(const std::string& directory, const std::vector<std::uint8_t>&
                   const Parameters& parameters) {
     emptyDirectory(directory);
     const std::string dataPath = directory + "/amp.CE2";
-    writeWholeFile(dataPath, original);
+    writeFile(dataPath, original);
     JobRequest request;
     request.fileName = dataPath;
     request.mode = parameters.jobMode;
@@ -129,14 +129,14 @@ void checkRealJob(const std::string& directory, const std::vector<std::uint8_t>&
         numberedCopy(original, parameters.jobMode, parameters, NoLibraries());
     if (!expected) {
         require(report.outcome == MessageId::ReadFailed, "a refused file ends with 102");
-        require(readWholeFile(dataPath) == original, "a refused file is left untouched");
+        require(readFile(dataPath) == original, "a refused file is left untouched");
         return;
     }
     require(report.outcome == MessageId::Finished, "a readable file is numbered and saved");
-    require(readWholeFile(directory + "/amp.$E2") == original, "the backup is the original");
+    require(readFile(directory + "/amp.$E2") == original, "the backup is the original");
     for (int sheet = 0; sheet < expected->sheetCount(); ++sheet) {
         const auto bytes = expected->sheet(sheet);
-        require(readWholeFile(Document::sheetFileName(dataPath, sheet)) ==
+        require(readFile(Document::sheetFileName(dataPath, sheet)) ==
                     std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
                 "every sheet file holds its numbered sheet");
     }

@@ -1,7 +1,7 @@
 #pragma once
 // What the fuzz targets share: stopping loudly when a property fails, a scratch directory on a
-// memory-backed file system, and whole-file helpers. A target that finds a broken property must
-// crash, so that libFuzzer keeps the input as a reproducer.
+// memory-backed file system, and the tests' whole-file helpers. A target that finds a broken
+// property must crash, so that libFuzzer keeps the input as a reproducer.
 
 #include <unistd.h>
 
@@ -9,17 +9,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "library/Library.h"
+#include "library/LibraryLoader.h"
 #include "reading/ReadResult.h"
+#include "tests/support/TempDirectory.h"
 
 namespace wemb::fuzz {
+
+using testing::readFile;
+using testing::writeFile;
 
 inline void require(bool holds, const char* property) {
     if (!holds) {
@@ -29,12 +32,9 @@ inline void require(bool holds, const char* property) {
 }
 
 // A refusal is told on one line of printable ASCII, whatever bytes the file held.
-template <typename T>
-void checkRefusal(const ReadResult<T>& result) {
-    if (!result) {
-        for (const char c : describe(result.error())) {
-            require(c >= 0x20 && c <= 0x7E, "a reason is one line of printable ASCII");
-        }
+inline void checkReason(const FileError& error) {
+    for (const char c : describe(error)) {
+        require(c >= 0x20 && c <= 0x7E, "a reason is one line of printable ASCII");
     }
 }
 
@@ -58,34 +58,14 @@ inline void emptyDirectory(const std::string& directory) {
     }
 }
 
-inline void writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    require(static_cast<bool>(out), "the scratch file system takes a small file");
-}
-
-inline void writeWholeFile(const std::string& path, std::string_view text) {
-    writeWholeFile(path,
-                   std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
-
-inline std::vector<std::uint8_t> readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::span<const std::uint8_t> asBytes(std::string_view text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
 inline std::string_view asText(std::span<const std::uint8_t> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 // What any loaded library must hold, whichever reader made it: every entry with a part finds an
 // entry by its name and borrows a part the library owns, block counts stay in what the block
-// byte holds, and every pin number and bitmap row can be read (the sanitizers watch the reads).
+// byte holds, a text library's pins have a number slot per block, and every pin number and
+// bitmap row can be read (the sanitizers watch the reads).
 inline void checkLoadedLibrary(const Library& library) {
     const auto owns = [](const auto& owned, const auto* item) {
         for (const auto& held : owned) {
@@ -104,6 +84,9 @@ inline void checkLoadedLibrary(const Library& library) {
         require(part->blockCount >= 0 && part->blockCount <= 256, "a block count fits");
         require(owns(library.patterns(), part->pattern), "a pattern belongs to the library");
         for (const LibraryPin& pin : part->pins) {
+            require(!isTextLibraryPath(library.path().value_or("")) ||
+                        pin.numberCount() == part->blockCount,
+                    "a text pin has a number slot per block");
             for (int block = 0; block < pin.numberCount(); ++block) {
                 (void)pin.number(block);
             }

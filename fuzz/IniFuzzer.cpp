@@ -65,10 +65,10 @@ void checkKeptKeysUnchanged(const IniInput& input, std::string_view updated) {
 void checkFileForms(const std::string& directory, const IniInput& input,
                     const std::optional<std::string>& updated) {
     const std::string path = directory + "/Wemb.INI";
-    writeWholeFile(path, input.text);
+    writeFile(path, std::string(input.text));
     const bool written = platform::writeProfileString(path, input.section, input.key, input.value);
     require(written == updated.has_value(), "the file form stores what the text form can");
-    const std::vector<std::uint8_t> after = readWholeFile(path);
+    const std::vector<std::uint8_t> after = readFile(path);
     require(asText(after) == (updated ? std::string_view(*updated) : input.text),
             "the file holds what the text form gives, or is unchanged");
     require(platform::readProfileString(path, input.section, input.key, "\x01") ==
