@@ -55,14 +55,5 @@ TEST(WriteReference, CutsToSevenCharactersNumberDigitsFirstAndKeepsTheRest) {
     }
 }
 
-TEST(ReferenceText, HonoursTheLengthByte) {
-    // Negative as a signed byte: empty; beyond the capacity: the capacity, never past the field.
-    const std::tuple<const char*, std::size_t> cases[] = {
-        {"R12!200", 0}, {"R12!128", 0}, {"R12!20", 7}, {"R12!0", 0}, {"R12!3", 3}};
-    for (const auto& [part, expectedSize] : cases) {
-        EXPECT_EQ(referenceText(test::drawing(part).parts()[0]).size(), expectedSize) << part;
-    }
-}
-
 }  // namespace
 }  // namespace wemb
