@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iomanip>
 #include <sstream>
 #include <string>
@@ -81,7 +82,14 @@ inline std::string shown(const Library& library) {
     return text.empty() ? text : text.substr(0, text.size() - 1);
 }
 
-// The magic, then one token a line.
+// The magic, then one token a line: each line given, or each blank-separated word.
+inline std::string textLibrary(std::string_view words) {
+    std::string text(kTextLibraryMagic);
+    text += '\n';
+    text += words;
+    std::replace(text.begin(), text.end(), ' ', '\n');
+    return text + '\n';
+}
 inline std::string textLibrary(std::initializer_list<std::string_view> lines) {
     std::string text(kTextLibraryMagic);
     text += '\n';
