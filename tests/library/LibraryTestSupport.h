@@ -111,14 +111,13 @@ inline std::string readText(const std::string& text) {
 
 // One row of a reader table: the file, and the library it holds or why it is refused.
 struct ReaderCase {
-    const char* fault;
     std::string text;
     std::string expected;
 };
 
 inline void runReaderCases(const std::vector<ReaderCase>& cases) {
     for (const ReaderCase& row : cases) {
-        EXPECT_EQ(readText(row.text), row.expected) << row.fault;
+        EXPECT_EQ(readText(row.text), row.expected) << row.text;
     }
 }
 

@@ -14,7 +14,6 @@ constexpr AutonumSettings kLockedByName{1, 1, true, true};
 
 // Parts start with block 7, so that a block written ("#N", none for 0) or kept ("#7") shows.
 struct AutonumCase {
-    const char* rule;
     AutonumSettings settings;
     const char* parts;
     std::map<std::string, int> blockCounts;
@@ -22,103 +21,68 @@ struct AutonumCase {
 };
 
 const AutonumCase kCases[] = {
-    {"position order, ties in file order", kOriginal, "R5@30 R1@10 R9@20 R@10", {}, "R4 R1 R3 R2"},
-    {"each prefix counts apart, case matters", kOriginal, "C3 R8 C1 r5", {}, "C1 R1 C2 r1"},
-    {"locked keeps and reserves numbers", kLocked, "R2 R R R5", {}, "R2#7 R1 R3 R5#7"},
-    {"locked reserves numbers of later parts too", kLocked, "R R1", {}, "R2 R1#7"},
-    {"a prefix without digits is kept whole, apart from R", kOriginal, "R? R R?", {}, "R?1 R1 R?2"},
-    {"a prefix without digits in locked mode", kLocked, "R? R1", {}, "R?1 R1#7"},
-    {"initial 100 step 10", {100, 10, false, false}, "R R R", {}, "R100 R110 R120"},
-    {"an empty reference stays empty and keeps its block", kOriginal, "~ R", {}, "~#7 R1"},
-    {"by name, locked: a nameless part is neither numbered nor reserved",
-     kLockedByName,
-     "R1,~ R",
-     {},
-     "R1#7 R1"},
-    {"by name: a nameless part is neither numbered nor reserved",
-     kOriginalByName,
-     "R7,~ R3",
-     {},
-     "R7#7 R1"},
-    {"without by-name, nameless parts are numbered and share packages",
-     kOriginal,
-     "U,~,QUAD U,~,QUAD",
-     {{"QUAD", 4}},
-     "U1 U1#1"},
-    {"four blocks fill one package, a fifth opens the next",
-     kOriginal,
+    // position order, ties in file order
+    {kOriginal, "R5@30 R1@10 R9@20 R@10", {}, "R4 R1 R3 R2"},
+    // each prefix counts apart, case matters
+    {kOriginal, "C3 R8 C1 r5", {}, "C1 R1 C2 r1"},
+    // locked keeps the numbers of earlier and later parts and reserves them
+    {kLocked, "R R1 R R3 R", {}, "R2 R1#7 R4 R3#7 R5"},
+    // a prefix without digits is kept whole, apart from R, and numbered even when locked
+    {kLocked, "R? R R1 R?", {}, "R?1 R2 R1#7 R?2"},
+    // initial 100 step 10
+    {{100, 10, false, false}, "R R R", {}, "R100 R110 R120"},
+    // an empty reference stays empty and keeps its block
+    {kOriginal, "~ R", {}, "~#7 R1"},
+    // by name, locked: a nameless part is neither numbered nor reserved
+    {kLockedByName, "R1,~ R", {}, "R1#7 R1"},
+    // by name: a nameless part is neither numbered nor reserved
+    {kOriginalByName, "R7,~ R3", {}, "R7#7 R1"},
+    // without by-name, nameless parts are numbered, share packages and match
+    {kOriginal, "U,~,QUAD U,~,QUAD U,~,VCC1", {{"QUAD", 4}}, "U1 U1#1 U1#7"},
+    // four blocks fill one package, a fifth opens the next
+    {kOriginal,
      "U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD",
      {{"QUAD", 4}},
      "U1 U1#1 U1#2 U1#3 U2"},
-    {"interleaved package and single part",
-     kOriginal,
+    // interleaved package and single part
+    {kOriginal,
      "U,A,QUAD U,B,ONE U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD",
      {{"QUAD", 4}, {"ONE", 1}},
      "U1 U2 U1#1 U1#2 U1#3 U3"},
-    {"block count 0 or 1 or unknown is a single block",
-     kOriginal,
-     "U,A,ZERO U,A,ZERO U,A,NOWHERE",
-     {{"ZERO", 0}},
-     "U1 U2 U3"},
-    {"locked: a new part does not join the package of numbered parts",
-     kLocked,
-     "U1,A,QUAD U1,A,QUAD#1 U,A,QUAD",
-     {{"QUAD", 4}},
-     "U1#7 U1#1 U2"},
-    {"one part name shares its package across prefixes",
-     kLocked,
-     "IC1,A,QUAD#0 U,A,QUAD IC,A,QUAD",
-     {{"QUAD", 4}},
-     "IC1 U1 IC1#1"},
-    {"power symbols are never touched nor reserved",
-     kLocked,
-     "R1,N,VCC R G,N,GND",
-     {},
-     "R1#7 R1 G#7"},
-    {"power-prefixed parts follow the main parts' numbers, then draw fresh ones",
-     kOriginal,
+    // block count 0 or 1 or unknown is a single block
+    {kOriginal, "U,A,ZERO U,A,ZERO U,A,NOWHERE", {{"ZERO", 0}}, "U1 U2 U3"},
+    // locked: a new part does not join the package of numbered parts
+    {kLocked, "U1,A,QUAD U1,A,QUAD#1 U,A,QUAD", {{"QUAD", 4}}, "U1#7 U1#1 U2"},
+    // one part name shares its package across prefixes
+    {kLocked, "IC1,A,QUAD#0 U,A,QUAD IC,A,QUAD", {{"QUAD", 4}}, "IC1 U1 IC1#1"},
+    // power symbols are never touched nor reserved
+    {kLocked, "R1,N,VCC R G,N,GND", {}, "R1#7 R1 G#7"},
+    // power-prefixed parts follow the main parts' numbers, then draw fresh ones
+    {kOriginal,
      "U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD U,A,QUAD U,A,VCC5 U,A,VCC5 U,A,VCC5",
      {{"QUAD", 4}},
      "U1 U1#1 U1#2 U1#3 U2 U1#7 U2#7 U3#7"},
-    {"a power-prefixed part without a match draws after all main numbers",
-     kOriginal,
-     "R,X,VCC5 R,Y R,Y",
-     {},
-     "R3#7 R1 R2"},
-    {"power-prefixed matching needs the same part name and prefix",
-     kOriginal,
-     "R,A C,B R,B R,B,GNDX",
-     {},
-     "R1 C1 R2 R2#7"},
-    {"locked: a numbered power-prefixed part keeps it and reserves it",
-     kLocked,
-     "R R1,N,VCC5",
-     {},
-     "R2 R1#7"},
-    {"locked: matches come in position order and must rise",
-     kLocked,
-     "U5,A U3,A U,A,VSSX U,A,VSSX U,A,VSSX",
-     {},
-     "U5#7 U3#7 U5#7 U1#7 U3#7"},
-    {"by name: nameless main parts are passed over in matching",
-     kOriginalByName,
-     "R,~ R,N R,N,VCC1 R,N,VCC1",
-     {},
-     "R#7 R1 R1#7 R2#7"},
-    {"without by-name, nameless parts match each other", kOriginal, "R,~ R,~,VCC1", {}, "R1 R1#7"},
-    {"digit-only references keep their first character", kOriginal, "12 5", {}, "11 51"},
-    {"numbers that do not fit are cut",
-     {99, 1, false, false},
-     "ABCDEF ABCDEF",
-     {},
-     "ABCDEF9 ABCDEF1"},
+    // a power-prefixed part without a match draws after all main numbers
+    {kOriginal, "R,X,VCC5 R,Y R,Y", {}, "R3#7 R1 R2"},
+    // power-prefixed matching needs the same part name and prefix
+    {kOriginal, "R,A C,B R,B R,B,GNDX", {}, "R1 C1 R2 R2#7"},
+    // locked: a numbered power-prefixed part keeps it and reserves it
+    {kLocked, "R R1,N,VCC5", {}, "R2 R1#7"},
+    // locked: matches come in position order and must rise
+    {kLocked, "U5,A U3,A U,A,VSSX U,A,VSSX U,A,VSSX", {}, "U5#7 U3#7 U5#7 U1#7 U3#7"},
+    // by name: nameless main parts are passed over in matching
+    {kOriginalByName, "R,~ R,N R,N,VCC1 R,N,VCC1", {}, "R#7 R1 R1#7 R2#7"},
+    // digit-only references keep their first character
+    {kOriginal, "12 5", {}, "11 51"},
+    // numbers that do not fit are cut
+    {{99, 1, false, false}, "ABCDEF ABCDEF", {}, "ABCDEF9 ABCDEF1"},
 };
 
 TEST(Autonum, NumbersLikeTheEditorExpects) {
     for (const AutonumCase& c : kCases) {
         Document document = test::drawing(c.parts);
         autonum(document, c.settings, test::FakeLibraries(c.blockCounts));
-        EXPECT_EQ(test::shown(document), c.expected) << c.rule;
+        EXPECT_EQ(test::shown(document), c.expected) << c.parts;
     }
 }
 

@@ -24,24 +24,5 @@ TEST(ReadCountedString, TakesTheLengthByteAsSigned) {
     }
 }
 
-TEST(WriteCountedString, SetsTheLengthAndKeepsTheBytesAfterTheText) {
-    const std::tuple<std::string_view, std::array<std::uint8_t, 8>> cases[] = {
-        {"R5", {2, 'R', '5', 'C', 'D', 'E', 'F', 'G'}},
-        {"", {0, 'A', 'B', 'C', 'D', 'E', 'F', 'G'}},
-        {"1234567", {7, '1', '2', '3', '4', '5', '6', '7'}},
-        {"123456789", {7, '1', '2', '3', '4', '5', '6', '7'}},  // cut, nothing past the field
-    };
-    for (const auto& [text, expected] : cases) {
-        std::array<std::uint8_t, 10> bytes{};
-        bytes.fill(0xEE);
-        const auto initial = field(3);
-        std::copy(initial.begin(), initial.end(), bytes.begin());
-        writeCountedString(text, std::span(bytes).first(8));
-        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin())) << text;
-        EXPECT_EQ(bytes[8], 0xEE) << text;
-        EXPECT_EQ(bytes[9], 0xEE) << text;
-    }
-}
-
 }  // namespace
 }  // namespace wemb

@@ -23,48 +23,59 @@ std::string component(std::string_view name, std::string_view extra = "") {
 
 TEST(TextLibraryTopLevel, MagicAndSections) {
     runReaderCases({
-        {"magic alone is an empty library", textLibrary(""), ""},
-        {"empty file", "",
+        // magic alone is an empty library
+        {textLibrary(""), ""},
+        // empty file
+        {"",
          "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found the end of the "
          "file"},
-        {"blanks only", " \n\t\n",
+        // blanks only
+        {" \n\t\n",
          "badMagic at line 3, column 1: expected \"+RIRI3_DAR_I.1.0\" but found the end of the "
          "file"},
-        {"magic with a trailing blank", "+RIRI3_DAR_I.1.0 \n",
+        // magic with a trailing blank
+        {"+RIRI3_DAR_I.1.0 \n",
          "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"+RIRI3_DAR_I.1.0 "
          "\""},
-        {"magic of another version", "+RIRI3_DAR_I.1.1\n",
+        // magic of another version
+        {"+RIRI3_DAR_I.1.1\n",
          "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found "
          "\"+RIRI3_DAR_I.1.1\""},
-        {"magic in lower case", "+riri3_dar_i.1.0\n",
+        // magic in lower case
+        {"+riri3_dar_i.1.0\n",
          "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found "
          "\"+riri3_dar_i.1.0\""},
-        {"magic after a component", "+COMP\n" + textLibrary(""),
+        // magic after a component
+        {"+COMP\n" + textLibrary(""),
          "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"+COMP\""},
-        {"blank lines and blanks before the magic", "\n\n  \t+RIRI3_DAR_I.1.0\n", ""},
-        {"magic ended by a comma", "+RIRI3_DAR_I.1.0,+COMP,N:A,X:4,Y:4,B:1,-COMP",
-         "A>0 | U 4x4 b1"},
-        {"stray end tokens at the top level", textLibrary("-PIN -COMP -FOO " + component("A")),
-         "A>0 | U 4x4 b1"},
-        {"ignored tokens at the top level", textLibrary("N:A junk : " + component("A")),
-         "A>0 | U 4x4 b1"},
-        {"unknown section holds known ones",
-         textLibrary("+FOO +COMP N:A -COMP +PIN -FOO " + component("B")), "B>0 | U 4x4 b1"},
-        {"pin section at the top level is skipped", textLibrary("+PIN " + component("A") + " -PIN"),
-         ""},
-        {"unknown section never closed", textLibrary(component("A") + " +FOO -BAR"),
+        // blank lines and blanks before the magic
+        {"\n\n  \t+RIRI3_DAR_I.1.0\n", ""},
+        // magic ended by a comma
+        {"+RIRI3_DAR_I.1.0,+COMP,N:A,X:4,Y:4,B:1,-COMP", "A>0 | U 4x4 b1"},
+        // stray end tokens at the top level
+        {textLibrary("-PIN -COMP -FOO " + component("A")), "A>0 | U 4x4 b1"},
+        // ignored tokens at the top level
+        {textLibrary("N:A junk : " + component("A")), "A>0 | U 4x4 b1"},
+        // unknown section holds known ones
+        {textLibrary("+FOO +COMP N:A -COMP +PIN -FOO " + component("B")), "B>0 | U 4x4 b1"},
+        // pin section at the top level is skipped
+        {textLibrary("+PIN " + component("A") + " -PIN"), ""},
+        // unknown section never closed
+        {textLibrary(component("A") + " +FOO -BAR"),
          "endInsideSection at line 8, column 1: \"+FOO\" is never closed: no \"-FOO\" before the "
          "end of the file"},
-        {"broken escape ends the read as a success",
-         textLibrary(component("A") + " x% " + component("B") + " +FOO"), "A>0 | U 4x4 b1"},
+        // broken escape ends the read as a success
+        {textLibrary(component("A") + " x% " + component("B") + " +FOO"), "A>0 | U 4x4 b1"},
     });
 }
 
 TEST(TextLibraryComponents, TheComponentWithAnAlias) {
-    runReaderCases({{"one part, two entries",
-                     textLibrary("+COMP N:74HC00 X:4 Y:4 B:2 R:IC +PIN N:A L:L1 M:1 M:7 -PIN -COMP "
-                                 "+ALIAS N:74HC00 A:74LS00 -ALIAS"),
-                     "74HC00>0 74LS00>0 | IC 4x4 b2 s1 [A a1 +1 +7]"}});
+    runReaderCases({
+        // one part, two entries
+        {textLibrary("+COMP N:74HC00 X:4 Y:4 B:2 R:IC +PIN N:A L:L1 M:1 M:7 -PIN -COMP +ALIAS "
+                     "N:74HC00 A:74LS00 -ALIAS"),
+         "74HC00>0 74LS00>0 | IC 4x4 b2 s1 [A a1 +1 +7]"},
+    });
 }
 
 TEST(TextLibraryComponents, KeysAndEndChecks) {
@@ -72,108 +83,140 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
         return textLibrary("+COMP " + std::string(lines) + " -COMP");
     };
     runReaderCases({
-        {"B 1 loads", comp("N:A X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
-        {"B 256 loads", comp("N:A X:1 Y:1 B:256"), "A>0 | U 1x1 b256"},
-        {"B 257 fails", comp("N:A X:1 Y:1 B:257"),
+        // B 1 loads
+        {comp("N:A X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
+        // B 256 loads
+        {comp("N:A X:1 Y:1 B:256"), "A>0 | U 1x1 b256"},
+        // B 257 fails
+        {comp("N:A X:1 Y:1 B:257"),
          "badValue at line 6, column 1: \"B:257\": a block count must lie in 0 to 256"},
-        {"B -1 fails", comp("N:A X:1 Y:1 B:-1"),
+        // B -1 fails
+        {comp("N:A X:1 Y:1 B:-1"),
          "badValue at line 6, column 1: \"B:-1\": a block count must lie in 0 to 256"},
-        {"B beyond 32 bits fails", comp("N:A X:1 Y:1 B:4294967298"),
+        // B beyond 32 bits fails
+        {comp("N:A X:1 Y:1 B:4294967298"),
          "badValue at line 6, column 1: \"B:4294967298\": a block count must lie in 0 to 256"},
-        {"B 0 then B 2 loads", comp("N:A X:1 Y:1 B:0 B:2"), "A>0 | U 1x1 b2"},
-        {"B 0 twice then B 3 loads", comp("N:A X:1 Y:1 B:0 B:0 B:3"), "A>0 | U 1x1 b3"},
-        {"B 2 then B 3 fails", comp("N:A X:1 Y:1 B:2 B:3"),
+        // B 0 then B 2 loads
+        {comp("N:A X:1 Y:1 B:0 B:2"), "A>0 | U 1x1 b2"},
+        // B 0 twice then B 3 loads
+        {comp("N:A X:1 Y:1 B:0 B:0 B:3"), "A>0 | U 1x1 b3"},
+        // B 2 then B 3 fails
+        {comp("N:A X:1 Y:1 B:2 B:3"),
          "badValue at line 7, column 1: \"B:3\": a second block count, after 2"},
-        {"B 2 then B 2 fails", comp("N:A X:1 Y:1 B:2 B:2"),
+        // B 2 then B 2 fails
+        {comp("N:A X:1 Y:1 B:2 B:2"),
          "badValue at line 7, column 1: \"B:2\": a second block count, after 2"},
-        {"B 0 at the end fails", comp("N:A X:1 Y:1 B:0"),
+        // B 0 at the end fails
+        {comp("N:A X:1 Y:1 B:0"),
          "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 1, height "
          "1, blocks 0 (each must be 1 or more)"},
-        {"no B at the end fails", comp("N:A X:1 Y:1"),
+        // no B at the end fails
+        {comp("N:A X:1 Y:1"),
          "incompleteSection at line 6, column 1: \"-COMP\" closes a component of width 1, height "
          "1, blocks 0 (each must be 1 or more)"},
-        {"negative X fails at once", comp("N:A X:-1 X:3 Y:1 B:1"),
+        // negative X fails at once
+        {comp("N:A X:-1 X:3 Y:1 B:1"),
          "badValue at line 4, column 1: \"X:-1\": a width may not be negative"},
-        {"negative Y fails at once", comp("N:A X:1 Y:-5 Y:3 B:1"),
+        // negative Y fails at once
+        {comp("N:A X:1 Y:-5 Y:3 B:1"),
          "badValue at line 5, column 1: \"Y:-5\": a height may not be negative"},
-        {"X 0 at the end fails", comp("N:A X:0 Y:1 B:1"),
+        // X 0 at the end fails
+        {comp("N:A X:0 Y:1 B:1"),
          "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 0, height "
          "1, blocks 1 (each must be 1 or more)"},
-        {"X that is no number reads as 0", comp("N:A X:abc Y:1 B:1"),
+        // X that is no number reads as 0
+        {comp("N:A X:abc Y:1 B:1"),
          "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 0, height "
          "1, blocks 1 (each must be 1 or more)"},
-        {"later X replaces earlier", comp("N:A X:0 X:9 Y:1 B:1"), "A>0 | U 9x1 b1"},
-        {"integers read as atoi does",
-         textLibrary({"+COMP", "N:A", "X: +12mm", "Y:\t7", "B:1", "-COMP"}), "A>0 | U 12x7 b1"},
-        {"huge X stays at the 32-bit end", comp("N:A X:99999999999 Y:1 B:1"),
-         "A>0 | U 2147483647x1 b1"},
-        {"no name fails", comp("X:1 Y:1 B:1"),
+        // later X replaces earlier
+        {comp("N:A X:0 X:9 Y:1 B:1"), "A>0 | U 9x1 b1"},
+        // integers read as atoi does
+        {textLibrary({"+COMP", "N:A", "X: +12mm", "Y:\t7", "B:1", "-COMP"}), "A>0 | U 12x7 b1"},
+        // huge X stays at the 32-bit end
+        {comp("N:A X:99999999999 Y:1 B:1"), "A>0 | U 2147483647x1 b1"},
+        // no name fails
+        {comp("X:1 Y:1 B:1"),
          "incompleteSection at line 6, column 1: \"-COMP\" closes a component without a name "
          "(\"N\")"},
-        {"name cut empty by a zero byte fails", comp("N:%00A X:1 Y:1 B:1"),
+        // name cut empty by a zero byte fails
+        {comp("N:%00A X:1 Y:1 B:1"),
          "incompleteSection at line 7, column 1: \"-COMP\" closes a component without a name "
          "(\"N\")"},
-        {"keys are case-sensitive", comp("n:A X:1 Y:1 B:1"),
+        // keys are case-sensitive
+        {comp("n:A X:1 Y:1 B:1"),
          "incompleteSection at line 7, column 1: \"-COMP\" closes a component without a name "
          "(\"N\")"},
-        {"colon last is no key", comp("N:A N: X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
-        {"value keeps later colons", comp("N:A:B X:1 Y:1 B:1"), "A:B>0 | U 1x1 b1"},
-        {"name cut at a zero byte", comp("N:AB%00CD X:1 Y:1 B:1"), "AB>0 | U 1x1 b1"},
-        {"escaped comma in a name", comp("N:A%2CB X:1 Y:1 B:1"), "A,B>0 | U 1x1 b1"},
-        {"no R gives prefix U", comp("N:A X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
-        {"R gives the prefix", comp("N:A X:1 Y:1 B:1 R:TR"), "A>0 | TR 1x1 b1"},
-        {"unknown keys are ignored", comp("N:A Z:-1 X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
+        // colon last is no key
+        {comp("N:A N: X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
+        // value keeps later colons
+        {comp("N:A:B X:1 Y:1 B:1"), "A:B>0 | U 1x1 b1"},
+        // name cut at a zero byte
+        {comp("N:AB%00CD X:1 Y:1 B:1"), "AB>0 | U 1x1 b1"},
+        // escaped comma in a name
+        {comp("N:A%2CB X:1 Y:1 B:1"), "A,B>0 | U 1x1 b1"},
+        // no R gives prefix U
+        {comp("N:A X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
+        // R gives the prefix
+        {comp("N:A X:1 Y:1 B:1 R:TR"), "A>0 | TR 1x1 b1"},
+        // unknown keys are ignored
+        {comp("N:A Z:-1 X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
     });
 }
 
 TEST(TextLibraryComponents, PinsNeedTheSizeFirst) {
     runReaderCases({
-        {"pin before B fails even if B follows",
-         textLibrary("+COMP N:A X:1 Y:1 +PIN -PIN B:1 -COMP"),
+        // pin before B fails even if B follows
+        {textLibrary("+COMP N:A X:1 Y:1 +PIN -PIN B:1 -COMP"),
          "unexpectedToken at line 6, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
          "\"B\" are each 1 or more (width 1, height 1, blocks 0)"},
-        {"pin before X fails", textLibrary("+COMP N:A Y:1 B:1 +PIN -PIN X:1 -COMP"),
+        // pin before X fails
+        {textLibrary("+COMP N:A Y:1 B:1 +PIN -PIN X:1 -COMP"),
          "unexpectedToken at line 6, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
          "\"B\" are each 1 or more (width 0, height 1, blocks 1)"},
-        {"pin after B 0 fails", textLibrary("+COMP N:A X:1 Y:1 B:0 +PIN -PIN B:1 -COMP"),
+        // pin after B 0 fails
+        {textLibrary("+COMP N:A X:1 Y:1 B:0 +PIN -PIN B:1 -COMP"),
          "unexpectedToken at line 7, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
          "\"B\" are each 1 or more (width 1, height 1, blocks 0)"},
-        {"pin without a name is fine", textLibrary(component("A", "+PIN -PIN")),
-         "A>0 | U 4x4 b1 s1 [~ a0 ~]"},
+        // pin without a name is fine
+        {textLibrary(component("A", "+PIN -PIN")), "A>0 | U 4x4 b1 s1 [~ a0 ~]"},
     });
 }
 
 TEST(TextLibraryComponents, SectionsInsideAComponent) {
     runReaderCases({
-        {"end token of a pin outside a pin fails", textLibrary(component("A", "-PIN")),
+        // end token of a pin outside a pin fails
+        {textLibrary(component("A", "-PIN")),
          "unexpectedToken at line 7, column 1: expected \"-COMP\" but found \"-PIN\""},
-        {"end token of another section fails", textLibrary(component("A", "-PTN")),
+        // end token of another section fails
+        {textLibrary(component("A", "-PTN")),
          "unexpectedToken at line 7, column 1: expected \"-COMP\" but found \"-PTN\""},
-        {"unknown section is passed over with its end tokens",
-         textLibrary(component("A", "+FOO -COMP -PIN N:B -FOO")), "A>0 | U 4x4 b1"},
-        {"unknown section never closed", textLibrary(component("A", "+FOO")),
+        // unknown section is passed over with its end tokens
+        {textLibrary(component("A", "+FOO -COMP -PIN N:B -FOO")), "A>0 | U 4x4 b1"},
+        // unknown section never closed
+        {textLibrary(component("A", "+FOO")),
          "endInsideSection at line 7, column 1: \"+FOO\" is never closed: no \"-FOO\" before the "
          "end of the file"},
-        {"component inside a component is skipped to the first -COMP",
-         textLibrary("+COMP N:A +COMP N:B -COMP"), "A>0 | U 0x0 b0"},
-        {"alias inside a component is skipped",
-         textLibrary(component("A", "+ALIAS N:A A:B -ALIAS")), "A>0 | U 4x4 b1"},
-        {"file ending inside a component enters it unchecked", textLibrary("+COMP"),
-         ">0 | U 0x0 b0"},
-        {"file ending inside a pin keeps the pin",
-         textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN N:P1 M:3"), "A>0 | U 1x1 b1 s1 [P1 a0 +3]"},
-        {"broken escape ends the component; the rest is read at the top level",
-         textLibrary("+COMP N:A X:1% Y:2 B:1 -COMP " + component("B")),
+        // component inside a component is skipped to the first -COMP
+        {textLibrary("+COMP N:A +COMP N:B -COMP"), "A>0 | U 0x0 b0"},
+        // alias inside a component is skipped
+        {textLibrary(component("A", "+ALIAS N:A A:B -ALIAS")), "A>0 | U 4x4 b1"},
+        // file ending inside a component enters it unchecked
+        {textLibrary("+COMP"), ">0 | U 0x0 b0"},
+        // file ending inside a pin keeps the pin
+        {textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN N:P1 M:3"), "A>0 | U 1x1 b1 s1 [P1 a0 +3]"},
+        // broken escape ends the component; the rest is read at the top level
+        {textLibrary("+COMP N:A X:1% Y:2 B:1 -COMP " + component("B")),
          "A>0 B>1 | U 0x0 b0 | U 4x4 b1"},
-        {"broken escape ends only the pin; the component reads on",
-         textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN N:P% M:9 -COMP"), "A>0 | U 1x1 b1 s1 [~ a0 ~]"},
-        {"after a broken escape in a pin its -PIN is foreign to the component",
-         textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN M:1%4 -PIN -COMP"),
+        // broken escape ends only the pin; the component reads on
+        {textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN N:P% M:9 -COMP"), "A>0 | U 1x1 b1 s1 [~ a0 ~]"},
+        // after a broken escape in a pin its -PIN is foreign to the component
+        {textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN M:1%4 -PIN -COMP"),
          "unexpectedToken at line 8, column 7: expected \"-COMP\" but found \"-PIN\""},
-        {"end token of the component inside a pin", textLibrary(component("A", "+PIN,-COMP")),
+        // end token of the component inside a pin
+        {textLibrary(component("A", "+PIN,-COMP")),
          "unexpectedToken at line 7, column 6: expected \"-PIN\" but found \"-COMP\""},
-        {"two components of one name are both entered",
-         textLibrary(component("A") + " +COMP N:A X:9 Y:1 B:1 -COMP"),
+        // two components of one name are both entered
+        {textLibrary(component("A") + " +COMP N:A X:9 Y:1 B:1 -COMP"),
          "A>0 A>1 | U 4x4 b1 | U 9x1 b1"},
     });
 }
@@ -183,29 +226,31 @@ TEST(TextLibraryAliases, ReachBackToEarlierNames) {
         return "+ALIAS N:" + std::string(from) + " A:" + std::string(to) + " -ALIAS";
     };
     runReaderCases({
-        {"alias of an alias",
-         textLibrary(component("A") + " " + alias("A", "B") + " " + alias("B", "C")),
+        // alias of an alias
+        {textLibrary(component("A") + " " + alias("A", "B") + " " + alias("B", "C")),
          "A>0 B>0 C>0 | U 4x4 b1"},
-        {"alias of a later component adds nothing",
-         textLibrary(alias("A", "B") + " " + component("A")), "A>0 | U 4x4 b1"},
-        {"alias of no entry adds nothing", textLibrary(component("A") + " " + alias("Z", "B")),
-         "A>0 | U 4x4 b1"},
-        {"alias of a duplicate name takes the first",
-         textLibrary(component("A") + " +COMP N:A X:9 Y:9 B:1 -COMP " + alias("A", "B")),
+        // alias of a later component adds nothing
+        {textLibrary(alias("A", "B") + " " + component("A")), "A>0 | U 4x4 b1"},
+        // alias of no entry adds nothing
+        {textLibrary(component("A") + " " + alias("Z", "B")), "A>0 | U 4x4 b1"},
+        // alias of a duplicate name takes the first
+        {textLibrary(component("A") + " +COMP N:A X:9 Y:9 B:1 -COMP " + alias("A", "B")),
          "A>0 A>1 B>0 | U 4x4 b1 | U 9x9 b1"},
-        {"alias without A fails", textLibrary(component("A") + " +ALIAS N:A -ALIAS"),
+        // alias without A fails
+        {textLibrary(component("A") + " +ALIAS N:A -ALIAS"),
          "incompleteSection at line 10, column 1: \"-ALIAS\" closes an alias without its new name "
          "(\"A\")"},
-        {"alias without N fails", textLibrary(component("A") + " +ALIAS A:B -ALIAS"),
+        // alias without N fails
+        {textLibrary(component("A") + " +ALIAS A:B -ALIAS"),
          "incompleteSection at line 10, column 1: \"-ALIAS\" closes an alias without the name it "
          "stands for (\"N\")"},
-        {"alias ended by the input is added unchecked",
-         textLibrary(component("A") + " +ALIAS N:A A:B"), "A>0 B>0 | U 4x4 b1"},
-        {"foreign end token in an alias fails",
-         textLibrary(component("A") + " +ALIAS N:A A:B -COMP"),
+        // alias ended by the input is added unchecked
+        {textLibrary(component("A") + " +ALIAS N:A A:B"), "A>0 B>0 | U 4x4 b1"},
+        // foreign end token in an alias fails
+        {textLibrary(component("A") + " +ALIAS N:A A:B -COMP"),
          "unexpectedToken at line 11, column 1: expected \"-ALIAS\" but found \"-COMP\""},
-        {"unknown section in an alias is skipped",
-         textLibrary(component("A") + " +ALIAS N:A +X -ALIAS -X A:B -ALIAS"), "A>0 B>0 | U 4x4 b1"},
+        // unknown section in an alias is skipped
+        {textLibrary(component("A") + " +ALIAS N:A +X -ALIAS -X A:B -ALIAS"), "A>0 B>0 | U 4x4 b1"},
     });
 }
 
