@@ -55,84 +55,89 @@ std::uint32_t diodeRecord(const BuiltBinaryLibrary& built) {
 // byte it names. A refused library is left empty.
 TEST(BinaryLibraryReader, RefusesEachBrokenFileAndLeavesTheLibraryEmpty) {
     struct Fault {
-        const char* fault;
         std::function<void(BuiltBinaryLibrary&)> breakIt;
         const char* expected;
     };
     const Fault faults[] = {
-        {"file of 15 bytes read", [](auto& b) { b.bytes.resize(15); }, "tooShort"},
-        {"54-byte file (no body) read", [](auto& b) { b.bytes.resize(54); }, "tooShort"},
-        {"body of 3 bytes read", [](auto& b) { b.bytes.resize(57); }, "tooShort"},
-        {"file over 65,589 bytes read", [](auto& b) { b.bytes.resize(65590); }, "tooLarge"},
-        {"signature byte 0x1A not compared", [](auto& b) { b.putU8(13, 0x1B); },
-         "badMagic at byte 0"},
-        {"signature compared ignoring case", [](auto& b) { b.putU8(0, 'l'); },
-         "badMagic at byte 0"},
-        {"entry count 0 accepted", [](auto& b) { b.putU16(kEntryCount, 0); },
-         "noEntries at byte 16"},
-        {"name table position past the file", [](auto& b) { b.putU32(kNameTable, kFar); },
-         "pastEnd at byte 18"},
-        {"name table position inside the head", [](auto& b) { b.putU32(kNameTable, 10); },
-         "badTable at byte 18"},
-        {"name table running past the end", [](auto& b) { b.putU32(kNameTable, sizeOf(b) - 6); },
-         "pastEnd at byte 295"},
-        {"name offset past the pool", [](auto& b) { b.putU32(b.layout.nameTable, 0xFFFFFFF0u); },
-         "pastEnd at byte 54"},
-        {"name without terminator in the file", [](auto& b) { b.bytes.back() = 'X'; },
-         "pastEnd at byte 294"},
-        {"string pool position past the file", [](auto& b) { b.putU32(kStringPool, kFar); },
-         "pastEnd at byte 38"},
-        {"component table position past the file", [](auto& b) { b.putU32(kComponentTable, kFar); },
-         "pastEnd at byte 22"},
-        {"component table running past the end",
-         [](auto& b) { b.putU32(kComponentTable, sizeOf(b) - 1); }, "pastEnd at byte 300"},
-        {"component area position past the file", [](auto& b) { b.putU32(kComponentArea, kFar); },
-         "pastEnd at byte 26"},
-        {"component offset past the file",
-         [](auto& b) { b.putU16(b.layout.componentTable, 0xFFF0); }, "pastEnd at byte 74"},
-        {"component record cut by the end of the file",
-         [](auto& b) {
+        // file of 15 bytes read
+        {[](auto& b) { b.bytes.resize(15); }, "tooShort"},
+        // 54-byte file (no body) read
+        {[](auto& b) { b.bytes.resize(54); }, "tooShort"},
+        // body of 3 bytes read
+        {[](auto& b) { b.bytes.resize(57); }, "tooShort"},
+        // file over 65,589 bytes read
+        {[](auto& b) { b.bytes.resize(65590); }, "tooLarge"},
+        // signature byte 0x1A not compared
+        {[](auto& b) { b.putU8(13, 0x1B); }, "badMagic at byte 0"},
+        // signature compared ignoring case
+        {[](auto& b) { b.putU8(0, 'l'); }, "badMagic at byte 0"},
+        // entry count 0 accepted
+        {[](auto& b) { b.putU16(kEntryCount, 0); }, "noEntries at byte 16"},
+        // name table position past the file
+        {[](auto& b) { b.putU32(kNameTable, kFar); }, "pastEnd at byte 18"},
+        // name table position inside the head
+        {[](auto& b) { b.putU32(kNameTable, 10); }, "badTable at byte 18"},
+        // name table running past the end
+        {[](auto& b) { b.putU32(kNameTable, sizeOf(b) - 6); }, "pastEnd at byte 295"},
+        // name offset past the pool
+        {[](auto& b) { b.putU32(b.layout.nameTable, 0xFFFFFFF0u); }, "pastEnd at byte 54"},
+        // name without terminator in the file
+        {[](auto& b) { b.bytes.back() = 'X'; }, "pastEnd at byte 294"},
+        // string pool position past the file
+        {[](auto& b) { b.putU32(kStringPool, kFar); }, "pastEnd at byte 38"},
+        // component table position past the file
+        {[](auto& b) { b.putU32(kComponentTable, kFar); }, "pastEnd at byte 22"},
+        // component table running past the end
+        {[](auto& b) { b.putU32(kComponentTable, sizeOf(b) - 1); }, "pastEnd at byte 300"},
+        // component area position past the file
+        {[](auto& b) { b.putU32(kComponentArea, kFar); }, "pastEnd at byte 26"},
+        // component offset past the file
+        {[](auto& b) { b.putU16(b.layout.componentTable, 0xFFF0); }, "pastEnd at byte 74"},
+        // component record cut by the end of the file
+        {[](auto& b) {
              b.putU16(b.layout.componentTable,
                       static_cast<std::uint16_t>(sizeOf(b) - b.layout.componentArea - 6));
          },
          "pastEnd at byte 295"},
-        {"pins running past the end",
-         [](auto& b) { b.putU16(b.layout.components[0] + 10, 0x0FFF); }, "pastEnd at byte 96"},
-        {"prefix offset past the pool",
-         [](auto& b) { b.putU16(b.layout.components[1] + 6, 0xFFF0); }, "pastEnd at byte 162"},
-        {"pattern number past the pattern table",
-         [](auto& b) { b.putU16(diodeRecord(b) + 8, 0x7000); }, "pastEnd at byte 212"},
-        {"pattern table position past the file", [](auto& b) { b.putU32(kPatternTable, kFar); },
-         "pastEnd at byte 30"},
-        {"bitmap offset past the file", [](auto& b) { b.putU16(b.layout.patternTable, 0xFFF0); },
-         "pastEnd at byte 228"},
-        {"bitmap area position past the file", [](auto& b) { b.putU32(kBitmapArea, kFar); },
-         "pastEnd at byte 34"},
-        {"bitmap rows running past the end",
-         [](auto& b) { b.putU16(b.layout.bitmapArea + 2, 0xFFFF); }, "pastEnd at byte 234"},
-        {"pin name offset past the pool", [](auto& b) { b.putU16(diodeRecord(b) + 14, 0xFFF0); },
-         "pastEnd at byte 218"},
-        {"counted pin name running past the end",
-         [](auto& b) {
-             // The length byte is a letter of the last name: 'B' (66), cut to 63.
+        // pins running past the end
+        {[](auto& b) { b.putU16(b.layout.components[0] + 10, 0x0FFF); }, "pastEnd at byte 96"},
+        // prefix offset past the pool
+        {[](auto& b) { b.putU16(b.layout.components[1] + 6, 0xFFF0); }, "pastEnd at byte 162"},
+        // pattern number past the pattern table
+        {[](auto& b) { b.putU16(diodeRecord(b) + 8, 0x7000); }, "pastEnd at byte 212"},
+        // pattern table position past the file
+        {[](auto& b) { b.putU32(kPatternTable, kFar); }, "pastEnd at byte 30"},
+        // bitmap offset past the file
+        {[](auto& b) { b.putU16(b.layout.patternTable, 0xFFF0); }, "pastEnd at byte 228"},
+        // bitmap area position past the file
+        {[](auto& b) { b.putU32(kBitmapArea, kFar); }, "pastEnd at byte 34"},
+        // bitmap rows running past the end
+        {[](auto& b) { b.putU16(b.layout.bitmapArea + 2, 0xFFFF); }, "pastEnd at byte 234"},
+        // pin name offset past the pool
+        {[](auto& b) { b.putU16(diodeRecord(b) + 14, 0xFFF0); }, "pastEnd at byte 218"},
+        // counted pin name running past the end: its length byte is a letter of the last
+        // name, 'B' (66), cut to 63
+        {[](auto& b) {
              b.putU16(diodeRecord(b) + 14,
                       static_cast<std::uint16_t>(sizeOf(b) - b.layout.stringPool - 3));
              b.putU8(sizeOf(b) - 3, 'B');
          },
-         "pastEnd at byte 298"}};
+         "pastEnd at byte 298"},
+    };
     for (const Fault& row : faults) {
+        SCOPED_TRACE(&row - faults);
         BuiltBinaryLibrary built = brokenBase().build();
         row.breakIt(built);
         Library library;
         const ReadResult<> result = read(library, built.bytes);
-        ASSERT_FALSE(result) << row.fault;
+        ASSERT_FALSE(result);
         std::string got(kindName(result.error().kind));
         if (result.error().offset) {
             got += " at byte ";
             got += std::to_string(*result.error().offset);
         }
-        EXPECT_EQ(got, row.expected) << row.fault;
-        EXPECT_EQ(library.entryCount() + library.parts().size(), 0u) << row.fault;
+        EXPECT_EQ(got, row.expected);
+        EXPECT_EQ(library.entryCount() + library.parts().size(), 0u);
     }
 }
 

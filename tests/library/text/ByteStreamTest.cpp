@@ -2,26 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "library/text/TextTokenizer.h"
+#include "tests/support/TempDirectory.h"
 
 namespace wemb {
 namespace {
-
-std::filesystem::path scratchDirectory() {
-    const auto directory = std::filesystem::path(WEMB_BINARY_DIR) / "test-scratch" / "text";
-    std::filesystem::create_directories(directory);
-    return directory;
-}
-
-std::string writeScratch(const std::string& name, const std::string& bytes) {
-    const auto path = scratchDirectory() / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-}
 
 std::vector<std::string> tokensOf(ByteStream& stream) {
     TextTokenizer tokenizer;
@@ -36,30 +23,25 @@ std::vector<std::string> tokensOf(ByteStream& stream) {
 
 // Inputs whose fields and escapes straddle the file reader's block boundaries.
 TEST(ByteStreamFile, DeliversTheSameBytesAsMemory) {
-    struct Case {
-        const char* fault;
-        std::size_t fieldBytes;
-        std::size_t fields;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
         {"field split over a block boundary", 1000, 600},
         {"escape split over a block boundary", 7, 90000},
         {"capped fields over several blocks", 40000, 20},
         {"empty file", 0, 0},
     };
-    for (const Case& row : cases) {
-        SCOPED_TRACE(row.fault);
+    const testing::TempDirectory folder;
+    for (const auto& [fault, fieldBytes, fields] : cases) {
         std::string text;
-        for (std::size_t i = 0; i < row.fields; ++i) {
-            text += std::string(row.fieldBytes, static_cast<char>('a' + i % 26)) + "%2C\xFE\n";
+        for (std::size_t i = 0; i < fields; ++i) {
+            text += std::string(fieldBytes, static_cast<char>('a' + i % 26)) + "%2C\xFE\n";
         }
-        const std::string path = writeScratch("stream.lb3", text);
-        const auto file = ByteStream::openFile(path);
-        ASSERT_NE(file, nullptr);
-        ByteStream memory(
-            std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-        EXPECT_EQ(tokensOf(*file), tokensOf(memory));
-        EXPECT_FALSE(file->readFailed());
+        const auto bytes =
+            std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        const auto file = ByteStream::openFile(folder.write("stream.lb3", bytes));
+        ASSERT_NE(file, nullptr) << fault;
+        ByteStream memory(bytes);
+        EXPECT_EQ(tokensOf(*file), tokensOf(memory)) << fault;
+        EXPECT_FALSE(file->readFailed()) << fault;
     }
 }
 

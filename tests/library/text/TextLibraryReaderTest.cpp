@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "tests/library/LibraryTestSupport.h"
+#include "tests/support/TempDirectory.h"
 #include "tools/gen/TextLibraryBuilder.h"
 
 namespace wemb {
@@ -254,30 +252,27 @@ TEST(TextLibraryAliases, ReachBackToEarlierNames) {
     });
 }
 
+// A file of many blocks reads as the same text in memory does; a missing file and a folder are
+// refused with the system's reason.
 TEST(TextLibraryFiles, ReadsFromAPathAndRefusesMissingFiles) {
-    const auto directory = std::filesystem::path(WEMB_BINARY_DIR) / "test-scratch" / "text";
-    std::filesystem::create_directories(directory);
-    const std::string path = (directory / "parts.lb3").string();
+    const testing::TempDirectory folder;
     std::size_t expectedEntries = 0;
     const std::string text = gen::makeLargeTextLibrary(600 * 1024, 7, &expectedEntries);
-    std::ofstream(path, std::ios::binary) << text;
-
     Library fromFile;
+    const std::string path = folder.write(
+        "parts.lb3", std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     ASSERT_TRUE(readTextLibrary(fromFile, path).has_value());
     EXPECT_EQ(fromFile.entryCount(), static_cast<int>(expectedEntries));
     EXPECT_FALSE(fromFile.path().has_value());
     EXPECT_EQ(testing::shown(fromFile), testing::readText(text));
-
-    Library missing;
-    const std::string missingPath = (directory / "missing.lb3").string();
-    const ReadResult<> noFile = readTextLibrary(missing, missingPath);
-    ASSERT_FALSE(noFile);
-    EXPECT_EQ(noFile.error().file + ": " + noFile.error().detail,
-              missingPath + ": No such file or directory");
-    Library notAFile;
-    const ReadResult<> directoryRead = readTextLibrary(notAFile, directory.string());
-    ASSERT_FALSE(directoryRead);
-    EXPECT_EQ(directoryRead.error().detail, "Is a directory");
+    for (const auto& [name, reason] :
+         {std::pair("missing.lb3", "No such file or directory"), std::pair("", "Is a directory")}) {
+        Library refused;
+        const ReadResult<> read = readTextLibrary(refused, folder.file(name));
+        ASSERT_FALSE(read) << name;
+        EXPECT_EQ(read.error().file + ": " + read.error().detail,
+                  folder.file(name) + ": " + reason);
+    }
 }
 
 }  // namespace
