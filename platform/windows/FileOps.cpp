@@ -39,9 +39,18 @@ int resultOf(BOOL ok) {
 }
 
 int openForReading(const std::string& path, DWORD sharing) {
-    return descriptorFor(CreateFileW(widened(path).c_str(), GENERIC_READ, sharing, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
-                         _O_RDONLY);
+    const std::wstring name = widened(path);
+    const int fd = descriptorFor(CreateFileW(name.c_str(), GENERIC_READ, sharing, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                                 _O_RDONLY);
+    // Windows opens no directory as a file and says "access denied"; say what POSIX says.
+    if (fd < 0 && errno == EACCES) {
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        errno = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                    ? EISDIR
+                    : EACCES;
+    }
+    return fd;
 }
 
 // One call moves at most this much, so that the count fits a DWORD and the result a ssize_t.
@@ -126,8 +135,21 @@ int FileOps::lock(int) {
 }
 
 int FileOps::rename(const std::string& from, const std::string& to) {
-    return resultOf(MoveFileExW(widened(from).c_str(), widened(to).c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    const std::wstring source = widened(from);
+    const std::wstring target = widened(to);
+    constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (MoveFileExW(source.c_str(), target.c_str(), kFlags)) {
+        return 0;
+    }
+    // Windows replaces no read-only file, where POSIX asks only the directory: an old read-only
+    // backup is replaced all the same.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES &&
+                          (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ==
+                              FILE_ATTRIBUTE_READONLY;
+    return resultOf(readOnly && GetLastError() == ERROR_ACCESS_DENIED &&
+                    SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) &&
+                    MoveFileExW(source.c_str(), target.c_str(), kFlags));
 }
 
 int FileOps::remove(const std::string& path) {
