@@ -90,19 +90,20 @@ struct Harness : DialogView, MessageSink, RecentFileStore {
 TEST(DialogController, OpeningFillsListFieldAndDefaults) {
     const struct {
         const char* fault;
-        std::string stored, commandLine, field;
+        std::string stored, commandLine, field, listed;
     } cases[] = {
-        {"an empty start shows something", "", "", ""},
-        {"the most recent name is not offered", "b.CE2,a.CE2", "", "b.CE2"},
-        {"the command line loses to the list", "b.CE2", "x.CE2", "x.CE2"},
-        {"the command line is ignored without a list", "", "x.CE2", "x.CE2"},
+        {"an empty start shows something", "", "", "", ""},
+        {"the most recent name is not offered", "b.CE2,a.CE2", "", "b.CE2", "b.CE2,a.CE2"},
+        {"the command line loses to the list", "b.CE2", "x.CE2", "x.CE2", "b.CE2"},
+        {"the command line is ignored without a list", "", "x.CE2", "x.CE2", ""},
+        {"a store's fifth name listed", "a,b,c,d,e", "", "a", "a,b,c,d"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         Harness h(c.stored);
         h.controller.open(c.commandLine);
         EXPECT_EQ(h.last.fileName, c.field);
-        EXPECT_EQ(h.last.recentFiles, list(c.stored));
+        EXPECT_EQ(h.last.recentFiles, list(c.listed));
         EXPECT_EQ(h.numbers(), "1,1");
         EXPECT_EQ(h.last.mode, M::AutonumLocked);
         EXPECT_FALSE(h.last.dependenceNameMode);

@@ -18,6 +18,16 @@
 
 namespace wemb::testing {
 
+inline void writeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void writeFile(const std::string& path, const std::string& text) {
+    writeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
 class TempDirectory {
   public:
     TempDirectory() {
@@ -47,7 +57,10 @@ class TempDirectory {
         return (path_ / name).string();
     }
     // Writes `bytes` to `name` inside the directory and returns the file's path.
-    std::string write(const std::string& name, std::span<const std::uint8_t> bytes) const;
+    std::string write(const std::string& name, std::span<const std::uint8_t> bytes) const {
+        writeFile(file(name), bytes);
+        return file(name);
+    }
 
     // The names in the directory, sorted.
     std::vector<std::string> names() const {
@@ -63,25 +76,9 @@ class TempDirectory {
     std::filesystem::path path_;
 };
 
-inline void writeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void writeFile(const std::string& path, const std::string& text) {
-    writeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
-
 inline std::vector<std::uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::string TempDirectory::write(const std::string& name,
-                                        std::span<const std::uint8_t> bytes) const {
-    writeFile(file(name), bytes);
-    return file(name);
 }
 
 // The file's bytes as text, nullopt when no regular file is there.
