@@ -7,6 +7,9 @@
 #include <filesystem>
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "tests/support/TempDirectory.h"
 
@@ -172,6 +175,49 @@ TEST(IniFile, WhatIsNotASettingsFileIsNeitherReadNorReplaced) {
     EXPECT_EQ(std::filesystem::file_size(dir.file("huge.INI")), kMaxProfileFileSize + 1);
     EXPECT_EQ(dir.names().size(), 4u);
 }
+
+#ifdef _WIN32
+// The reader against Windows' own GetPrivateProfileStringA, on every text in both line ends and
+// without a final one, for every name asked.
+TEST(IniFile, ReadsWhatGetPrivateProfileStringReads) {
+    const std::string bodies[] = {
+        "[S]\nk=v",
+        "[s]\nK = v ",
+        "[ S ]\n k =\"v\"",
+        "[S]\nk='v'",
+        "[S]\n;k=c\nk=v",
+        "[S]\nk=1\nk=2",
+        "[S]\nk=1\n[S]\nk=2\nx=3",
+        "[T]\nk=t\n\n[S]\nk=v",
+        "[S]\nk=\x83\x5c\x95\x5c",
+        "[\x83\x5c]\nk=v",
+        "[S]\nk=\"v",
+        "[S]\nk= a b ",
+    };
+    const std::pair<const char*, const char*> names[] = {
+        {"S", "k"}, {"s", "K"}, {"T", "k"}, {"\x83\x5c", "k"}, {"S", "x"}};
+    TempDirectory dir;
+    int files = 0;
+    for (const std::string& body : bodies) {
+        for (const std::string lineEnd : {"\n", "\r\n", ""}) {  // "": no final line end
+            std::string text;
+            for (const char c : body) {
+                text += c != '\n' ? std::string(1, c) : lineEnd.empty() ? "\n" : lineEnd;
+            }
+            text += lineEnd;
+            const std::string path = dir.file("t" + std::to_string(files++) + ".INI");
+            writeFile(path, text);
+            for (const auto& [section, key] : names) {
+                char expected[256];
+                GetPrivateProfileStringA(section, key, "DEF", expected, sizeof expected,
+                                         path.c_str());
+                EXPECT_EQ(readProfileString(path, section, key, "DEF"), expected)
+                    << text << " [" << section << "] " << key;
+            }
+        }
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace wemb::platform
