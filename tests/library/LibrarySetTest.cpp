@@ -106,21 +106,11 @@ TEST(TextLibraryPaths, AreKnownByTheLastExtensionOfTheFileName) {
 
 // --- The set ---
 
-class LibrarySetTest : public ::testing::Test {
-  protected:
-    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        return folder_.write(name, bytes);
-    }
-    std::string missing(const std::string& name) const { return folder_.file(name); }
-
-  private:
-    testing::TempDirectory folder_;
-};
-
-TEST_F(LibrarySetTest, FailingSecondLibraryFreesTheFirstAndIsNamed) {
-    const std::string first = write("A.LIB", libraryOf({{"LM324", 4}}));
-    const std::string second = missing("B.LIB");
-    const LibrarySetLoad load = LibrarySet::load({first, second, write("C.LIB", example())});
+TEST(LibrarySet, FailingSecondLibraryFreesTheFirstAndIsNamed) {
+    const testing::TempDirectory folder;
+    const std::string first = folder.write("A.LIB", libraryOf({{"LM324", 4}}));
+    const std::string second = folder.file("B.LIB");
+    const LibrarySetLoad load = LibrarySet::load({first, second, folder.write("C.LIB", example())});
     EXPECT_FALSE(load.loaded());
     ASSERT_TRUE(load.failedLibrary);
     EXPECT_EQ(load.failedLibrary->file, second);
@@ -130,16 +120,18 @@ TEST_F(LibrarySetTest, FailingSecondLibraryFreesTheFirstAndIsNamed) {
 }
 
 // Where a name is found: "LIBRARY:ENTRY bBLOCKS", or the outputs left as they were ("42:42").
-TEST_F(LibrarySetTest, FindsTheFirstEntryOfANameInLibraryOrder) {
+TEST(LibrarySet, FindsTheFirstEntryOfANameInLibraryOrder) {
+    const testing::TempDirectory folder;
     gen::TextLibraryBuilder text;
     text.component({.name = "NE5532", .blocks = 2, .prefix = "IC"});
     BinaryLibraryBuilder noRecord;
     noRecord.addEntry("W", gen::kNoComponent).addEntry("R", noRecord.addComponent({}));
     const LibrarySetLoad load = LibrarySet::load(
-        {write("A.LIB", libraryOf({{"R", 1}, {"X", 2}, {"X", 3}, {"LM324", 4}})),
-         write("B.LIB", libraryOf({{"Y", 5}, {"R", 7}, {"X", 9}})),
-         write("C.LIB", noRecord.bytes()), write("D.LIB", libraryOf({{"V", 3}, {"W", 8}})),
-         write("extra.lb3", text.bytes())});
+        {folder.write("A.LIB", libraryOf({{"R", 1}, {"X", 2}, {"X", 3}, {"LM324", 4}})),
+         folder.write("B.LIB", libraryOf({{"Y", 5}, {"R", 7}, {"X", 9}})),
+         folder.write("C.LIB", noRecord.bytes()),
+         folder.write("D.LIB", libraryOf({{"V", 3}, {"W", 8}})),
+         folder.write("extra.lb3", text.bytes())});
     ASSERT_TRUE(load.loaded()) << describe(*load.failedLibrary);
     const std::pair<const char*, const char*> cases[] = {
         {"R", "0:0 b1"},       // a later library won
@@ -167,13 +159,15 @@ TEST_F(LibrarySetTest, FindsTheFirstEntryOfANameInLibraryOrder) {
     }
 }
 
-TEST_F(LibrarySetTest, LoadsAtMostSixteenLibraries) {
+TEST(LibrarySet, LoadsAtMostSixteenLibraries) {
+    const testing::TempDirectory folder;
     std::vector<std::string> paths;
     for (int i = 0; i < 16; ++i) {
-        paths.push_back(write(numbered("L", i, ".LIB"), libraryOf({{numbered("P", i, ""), 1}})));
+        paths.push_back(
+            folder.write(numbered("L", i, ".LIB"), libraryOf({{numbered("P", i, ""), 1}})));
     }
     for (int i = 16; i < 20; ++i) {
-        paths.push_back(missing(numbered("L", i, ".LIB")));  // never opened
+        paths.push_back(folder.file(numbered("L", i, ".LIB")));  // never opened
     }
     const LibrarySetLoad load = LibrarySet::load(paths);
     ASSERT_TRUE(load.loaded());
