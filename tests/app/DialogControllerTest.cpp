@@ -1,6 +1,6 @@
 // The dialog's behaviour without widgets: opening, mode change, arrows, the run command's checks,
-// messages and recent-file list, and Quit. What the view last showed is what is checked, so a
-// change that is never shown fails too.
+// messages and recent-file list, and Quit; and one real job run from the dialog. What the view last
+// showed is what is checked, so a change that is never shown fails too.
 
 #include "app/DialogController.h"
 
@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileOps.h"
+#include "tests/support/TempDirectory.h"
+#include "tools/gen/DataFileBuilder.h"
+
 namespace wemb {
 namespace {
 
@@ -20,6 +24,7 @@ using Names = std::vector<std::string>;
 using F = NumberField;
 using M = NumberingMode;
 using namespace std::string_literals;
+using testing::writeFile;
 
 struct Shown {
     MessageId id;
@@ -286,6 +291,43 @@ TEST(DialogController, EmptyFieldRunsNothingBrowseFillsTheFieldAndOnlyQuitSaves)
     h.controller.quit();
     EXPECT_EQ(h.saves, 1);
     EXPECT_EQ(h.stored, list("c,a,b"));
+}
+
+// A dialog over the real file system, with no view and no settings file; message boxes and
+// exclusive creates are logged in the order they happen.
+struct DialogJob : DialogView, MessageSink, RecentFileStore, platform::FileOps {
+    void display(const DialogState&) override {}
+    void selectNumberField(NumberField) override {}
+    void show(MessageId id, const std::string& text, MessageIcon, const std::string&) override {
+        ids.push_back(id);
+        texts.push_back(text);
+        log.push_back("box " + std::to_string(static_cast<int>(id)));
+    }
+    int createExclusive(const std::string& path, mode_t mode) override {
+        log.push_back("create");
+        return FileOps::createExclusive(path, mode);
+    }
+    Names load() override { return {}; }
+    void save(const Names&) override {}
+
+    testing::TempDirectory dir;
+    std::vector<MessageId> ids;
+    std::vector<std::string> log;
+    std::vector<std::string> texts;
+    DialogController controller{*this, *this, *this, fileSystemJobRunner(std::string(), this)};
+};
+
+TEST(DialogJob, AFailedLibraryIsShownBeforeAnythingIsWritten) {
+    DialogJob job;
+    writeFile(job.dir.file("amp.CE2"),
+              gen::DataFileBuilder().header().part({.reference = "R", .libraryName = "R"}).bytes());
+    writeFile(job.dir.file("QUIL.INI"), "[LIBRARY]\nLIB0=" + job.dir.file("gone.LIB") + "\n");
+    job.controller.open(job.dir.file("amp.CE2"));
+    job.controller.execute();
+    ASSERT_GE(job.log.size(), 3u);
+    EXPECT_EQ(job.log[0], "box 102") << "the backup or the new file came first";
+    EXPECT_EQ(job.log[1], "create");
+    EXPECT_EQ(job.log.back(), "box 105");
 }
 
 }  // namespace
