@@ -9,23 +9,7 @@ namespace wemb {
 namespace {
 
 // One call of readToken: what it returned and what the token then held.
-struct Read {
-    int line;
-    std::string token;
-    bool operator==(const Read&) const = default;
-};
-
-void PrintTo(const Read& read, std::ostream* out) {
-    *out << "{" << read.line << ", \"";
-    for (const char c : read.token.substr(0, 40)) {
-        if (c >= 0x20 && c < 0x7F) {
-            *out << c;
-        } else {
-            *out << "\\x" << std::hex << (static_cast<unsigned>(c) & 0xFF) << std::dec;
-        }
-    }
-    *out << (read.token.size() > 40 ? "..." : "") << "\" (" << read.token.size() << ")}";
-}
+using Read = std::pair<int, std::string>;
 
 std::span<const std::uint8_t> asBytes(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
