@@ -322,12 +322,17 @@ TEST(DialogJob, AFailedLibraryIsShownBeforeAnythingIsWritten) {
     writeFile(job.dir.file("amp.CE2"),
               gen::DataFileBuilder().header().part({.reference = "R", .libraryName = "R"}).bytes());
     writeFile(job.dir.file("QUIL.INI"), "[LIBRARY]\nLIB0=" + job.dir.file("gone.LIB") + "\n");
+    writeFile(job.dir.file("amp.CE2-01"), std::string("a sheet of an earlier save"));
     job.controller.open(job.dir.file("amp.CE2"));
     job.controller.execute();
     ASSERT_GE(job.log.size(), 3u);
     EXPECT_EQ(job.log[0], "box 102") << "the backup or the new file came first";
     EXPECT_EQ(job.log[1], "create");
     EXPECT_EQ(job.log.back(), "box 105");
+    // Under 105, the sheet file whose numbers the job did not see.
+    EXPECT_EQ(job.texts.back(),
+              "処理が終わりました\namp.CE2-01 exists beside amp.CE2, which holds 1 "
+              "sheet: its numbers are not seen");
 }
 
 }  // namespace
