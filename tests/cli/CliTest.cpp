@@ -59,10 +59,15 @@ TEST(Cli, ModesGiveTheirNumbers) {
     const struct {
         std::string arguments;
         std::vector<std::string> references;
+        std::string err = "";
     } cases[] = {
         {"", {"R7", "R1", "C3"}},  // locked is the default
         {"--mode locked", {"R7", "R1", "C3"}},
-        {"-m original", {"R2", "R1", "C1"}},
+        {"-d -m original", {"R2", "R1", "C1"}},
+        {"-d -m renum",
+         {"R2", "R1", "C1"},
+         "wemb-cli: -d (--dependence-name) has no effect in renum, which always passes over parts "
+         "without a part name\n"},
         {"--mode renum", {"R2", "R1", "C1"}},
         {"--mode=renum --initial 1000 --step 20", {"R1020", "R1000", "C1000"}},  // the largest
         {"-m renum -i 5 -s 2", {"R7", "R5", "C5"}},
@@ -71,7 +76,8 @@ TEST(Cli, ModesGiveTheirNumbers) {
         TempDirectory dir;
         writeFile(dir.file("amp.CE2"), example());
         const Outcome run = cli(dir, c.arguments + " amp.CE2");
-        EXPECT_EQ(run.status, 0) << c.arguments << run.err;
+        EXPECT_EQ(run.status, 0) << c.arguments;
+        EXPECT_EQ(run.err, c.err) << c.arguments;
         EXPECT_EQ(run.out, "処理が終わりました\n") << c.arguments;
         EXPECT_EQ(referencesIn(dir.file("amp.CE2")), c.references) << c.arguments;
         EXPECT_EQ(readFile(dir.file("amp.$E2")), example()) << c.arguments;
