@@ -82,22 +82,13 @@ inline std::string shown(const Library& library) {
     return text.empty() ? text : text.substr(0, text.size() - 1);
 }
 
-// The magic, then one token a line: each line given, or each blank-separated word.
+// The magic, then one token a line: each blank-separated word.
 inline std::string textLibrary(std::string_view words) {
     std::string text(kTextLibraryMagic);
     text += '\n';
     text += words;
     std::replace(text.begin(), text.end(), ' ', '\n');
     return text + '\n';
-}
-inline std::string textLibrary(std::initializer_list<std::string_view> lines) {
-    std::string text(kTextLibraryMagic);
-    text += '\n';
-    for (const std::string_view line : lines) {
-        text += line;
-        text += '\n';
-    }
-    return text;
 }
 
 // The library read from `text`, shown, or why it is refused: "KIND at line L, column C: DETAIL".

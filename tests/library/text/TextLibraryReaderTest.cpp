@@ -129,7 +129,7 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
         // later X replaces earlier
         {comp("N:A X:0 X:9 Y:1 B:1"), "A>0 | U 9x1 b1"},
         // integers read as atoi does
-        {textLibrary({"+COMP", "N:A", "X: +12mm", "Y:\t7", "B:1", "-COMP"}), "A>0 | U 12x7 b1"},
+        {textLibrary("+COMP N:A") + "X: +12mm\nY:\t7\nB:1\n-COMP", "A>0 | U 12x7 b1"},
         // huge X stays at the 32-bit end
         {comp("N:A X:99999999999 Y:1 B:1"), "A>0 | U 2147483647x1 b1"},
         // no name fails

@@ -63,8 +63,7 @@ TEST(TextPatternSections, WhenABitmapIsRead) {
          "incompleteSection at line 8, column 1: \"-PTN\" closes a pattern without a bitmap "
          "(\"+BMP\" after \"N\", \"X\" and \"Y\")"},
         // second bitmap is skipped; the first stays
-        {textLibrary(
-             {"+PTN", "N:P", "X:8", "Y:1", "+BMP", "AA", "-BMP", "+BMP", "OO", "-BMP", "-PTN"}),
+        {textLibrary("+PTN N:P X:8 Y:1 +BMP AA -BMP +BMP OO -BMP -PTN"),
          "| ptn P 8x1 bmp 8x1 1100"},
         // size given again after the bitmap is kept in the pattern
         {textLibrary("+PTN N:P X:8 Y:1 +BMP AA -BMP X:3 -PTN"), "| ptn P 3x1 bmp 8x1 1100"},
