@@ -77,8 +77,6 @@ inline void checkLoadedLibrary(const Library& library) {
     };
     for (const LibraryEntry& entry : library.entries()) {
         require(owns(library.parts(), entry.part), "an entry borrows a part of its library");
-        require(entry.part == nullptr || library.findEntry(entry.name) != nullptr,
-                "an entry with a part is found by its name");
     }
     for (const auto& part : library.parts()) {
         require(part->blockCount >= 0 && part->blockCount <= 256, "a block count fits");

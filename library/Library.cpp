@@ -249,17 +249,4 @@ LibraryEntry& Library::addEntry(std::string_view name, const LibraryPart* part) 
     return entries_.back();
 }
 
-const LibraryPattern* Library::findPattern(std::string_view name) const {
-    const auto found = std::find_if(patterns_.begin(), patterns_.end(),
-                                    [name](const auto& pattern) { return pattern->name == name; });
-    return found == patterns_.end() ? nullptr : found->get();
-}
-
-const LibraryEntry* Library::findEntry(std::string_view name) const {
-    const auto found = std::find_if(
-        entries_.begin(), entries_.end(),
-        [name](const LibraryEntry& entry) { return entry.part != nullptr && entry.name == name; });
-    return found == entries_.end() ? nullptr : &*found;
-}
-
 }  // namespace wemb

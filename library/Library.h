@@ -151,10 +151,6 @@ class Library {
     LibraryPattern& addPattern(std::unique_ptr<LibraryPattern> pattern);
     // The library keeps its own copy of `name`.
     LibraryEntry& addEntry(std::string_view name, const LibraryPart* part);
-    // The first pattern of this name, in file order.
-    const LibraryPattern* findPattern(std::string_view name) const;
-    // The first entry of this name that has a part, in index order.
-    const LibraryEntry* findEntry(std::string_view name) const;
 
     std::span<const std::unique_ptr<LibraryPart>> parts() const { return parts_; }
     std::span<const std::unique_ptr<LibraryPattern>> patterns() const { return patterns_; }
