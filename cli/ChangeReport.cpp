@@ -46,15 +46,7 @@ std::string changesAsJson(const CliOptions& options, const JobReport& report) {
     json.key("initial").value(options.job.initialNumber);
     json.key("step").value(options.job.step);
     json.key("dependenceName").value(options.job.dependenceNameMode);
-    json.key("failedLibrary");
-    if (report.failedLibrary) {
-        json.value(displayName(report.failedLibrary->file));
-    } else {
-        json.null();
-    }
-    // The data file's error, or else the failed library's: never both, as libraries are read
-    // only once the drawing was.
-    writeErrorField(json, report.readError ? report.readError : report.failedLibrary);
+    writeReadFailureFields(json, report.readError, report.failedLibrary);
     json.key("changes").beginArray();
     for (const PartRow& change : report.changes) {
         json.beginObject();

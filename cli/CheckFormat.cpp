@@ -185,13 +185,7 @@ std::string checkAsJson(const CliOptions& options, const CheckReport& report) {
     json.beginObject();
     json.key("file").value(displayName(options.file));
     json.key("dependenceName").value(options.job.dependenceNameMode);
-    json.key("failedLibrary");
-    if (report.failedLibrary) {
-        json.value(displayName(report.failedLibrary->file));
-    } else {
-        json.null();
-    }
-    writeErrorField(json, report.readError ? report.readError : report.failedLibrary);
+    writeReadFailureFields(json, report.readError, report.failedLibrary);
     json.key("parts").value(totalParts(check));
     json.key("problems").value(check.problemCount());
     writeCounts(json, check, -1);

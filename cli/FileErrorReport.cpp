@@ -28,4 +28,15 @@ void writeErrorField(JsonWriter& json, const std::optional<FileError>& error) {
     json.endObject();
 }
 
+void writeReadFailureFields(JsonWriter& json, const std::optional<FileError>& readError,
+                            const std::optional<FileError>& failedLibrary) {
+    json.key("failedLibrary");
+    if (failedLibrary) {
+        json.value(displayName(failedLibrary->file));
+    } else {
+        json.null();
+    }
+    writeErrorField(json, readError ? readError : failedLibrary);
+}
+
 }  // namespace wemb::cli

@@ -16,4 +16,10 @@ std::string reasonLine(const FileError& error);
 // Writes the key "error": null, or {"file", "kind", "offset" or "line" and "column", "detail"}.
 void writeErrorField(JsonWriter& json, const std::optional<FileError>& error);
 
+// Writes what a job or a check read wrong: "failedLibrary" (the library's name, or null, kept for
+// scripts older than the error object) and "error", the data file's error or else the failed
+// library's. Never both: libraries are read only once the drawing was.
+void writeReadFailureFields(JsonWriter& json, const std::optional<FileError>& readError,
+                            const std::optional<FileError>& failedLibrary);
+
 }  // namespace wemb::cli

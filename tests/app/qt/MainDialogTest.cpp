@@ -23,6 +23,7 @@
 #include "app/qt/MainDialog.h"
 #include "app/qt/NumberingApp.h"
 #include "app/qt/UpDownArrows.h"
+#include "tests/support/RecordedDialogServices.h"
 
 namespace wemb {
 namespace {
@@ -31,9 +32,9 @@ using Names = std::vector<std::string>;
 
 // One shown dialog over fakes: the messages and settings file are recorded, every job answers
 // `outcome`, Browse answers `browseAnswer`.
-struct Harness : MessageSink, RecentFileStore {
+struct Harness : wemb::testing::RecordedDialogServices {
     explicit Harness(Names names = {}, const std::string& fileName = {})
-        : stored(std::move(names)) {
+        : RecordedDialogServices(std::move(names)) {
         MainDialogServices services{this,
                                     [this](const JobRequest& request, JobEvents&) {
                                         requests.push_back(request);
@@ -47,15 +48,6 @@ struct Harness : MessageSink, RecentFileStore {
         dialog->activateWindow();
         QApplication::setActiveWindow(dialog.get());
     }
-    void show(MessageId id, const std::string&, MessageIcon, const std::string&) override {
-        ids.push_back(id);
-    }
-    Names load() override { return stored; }
-    void save(const Names& names) override {
-        stored = names;
-        ++saves;
-    }
-
     template <typename Widget = QWidget>
     Widget* control(int id) const {
         auto* widget = dialog->findChild<Widget*>(QString::number(id));
@@ -74,9 +66,6 @@ struct Harness : MessageSink, RecentFileStore {
     }
     void click(int id) const { QTest::mouseClick(control(id), Qt::LeftButton); }
 
-    Names stored;
-    int saves = 0;
-    std::vector<MessageId> ids;
     std::vector<JobRequest> requests;
     MessageId outcome = MessageId::Finished;
     QString browseAnswer;

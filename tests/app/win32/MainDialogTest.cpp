@@ -19,6 +19,7 @@
 #include "app/win32/MainDialog.h"
 #include "app/win32/MessageBoxSink.h"
 #include "platform/windows/WideText.h"
+#include "tests/support/RecordedDialogServices.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/gen/DataFileBuilder.h"
 
@@ -29,9 +30,9 @@ using Names = std::vector<std::string>;
 
 // The dialog over recorded messages and settings; every job answers Finished unless a runner
 // is given.
-struct Harness : MessageSink, RecentFileStore {
+struct Harness : wemb::testing::RecordedDialogServices {
     explicit Harness(Names names = {}, const std::string& fileName = {}, JobRunner runner = {})
-        : stored(std::move(names)) {
+        : RecordedDialogServices(std::move(names)) {
         if (!runner) {
             runner = [](const JobRequest&, JobEvents&) { return JobReport{MessageId::Finished}; };
         }
@@ -40,15 +41,6 @@ struct Harness : MessageSink, RecentFileStore {
         window = dialog->open();
         EXPECT_NE(window, nullptr);
     }
-    void show(MessageId id, const std::string&, MessageIcon, const std::string&) override {
-        ids.push_back(id);
-    }
-    Names load() override { return stored; }
-    void save(const Names& names) override {
-        stored = names;
-        ++saves;
-    }
-
     HWND item(int id) const { return GetDlgItem(window, id); }
     std::string text(HWND control) const {
         wchar_t buffer[512] = {};
@@ -74,9 +66,6 @@ struct Harness : MessageSink, RecentFileStore {
         return units;
     }
 
-    Names stored;
-    int saves = 0;
-    std::vector<MessageId> ids;
     std::unique_ptr<MainDialog> dialog;
     HWND window = nullptr;
 };
