@@ -82,9 +82,7 @@ inline void checkLoadedLibrary(const Library& library) {
         require(part->blockCount >= 0 && part->blockCount <= 256, "a block count fits");
         require(owns(library.patterns(), part->pattern), "a pattern belongs to the library");
         for (const LibraryPin& pin : part->pins) {
-            require(!isTextLibraryPath(library.path().value_or("")) ||
-                        pin.numberCount() == part->blockCount,
-                    "a text pin has a number slot per block");
+            require(pin.numberCount() == part->blockCount, "a pin has a number slot per block");
             for (int block = 0; block < pin.numberCount(); ++block) {
                 (void)pin.number(block);
             }

@@ -1,10 +1,13 @@
 #include "library/BinaryLibraryReader.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "library/ByteCursor.h"
 
 namespace wemb {
 namespace {
@@ -27,6 +30,9 @@ constexpr std::size_t kPatternRecordSize = 6;
 constexpr int kMaxPinNameLength = 63;
 // What a bitmap spends on each row it keeps, beside the row's bytes.
 constexpr std::size_t kBytesPerKeptRow = 8;
+// Records may share bytes, so a small file could name the same pins and bitmaps thousands of
+// times over; what the parts hold in memory is kept to this many times the file's size.
+constexpr std::size_t kMaxDecodedBytesPerFileByte = 128;
 
 // A pin number as text, made without an allocation: a letter and at most three digits.
 struct PinNumberText {
@@ -252,7 +258,7 @@ ReadResult<> readPin(const Blocks& blocks, ByteCursor& record, std::uint64_t at,
     PinNumberText text;
     for (int block = 0; block < blockCount; ++block) {
         const bool plus = writePinNumber(*words.u16At(2 * static_cast<std::size_t>(block)), text);
-        pin.setNumber(block, plus, text.view());
+        pin.addNumber(plus, text.view());
     }
     return readPinName(blocks, nameOffset, at + 2, "name of " + what, pin);
 }
@@ -385,25 +391,15 @@ void commit(Library& library, Staging& staging) {
     }
 }
 
-}  // namespace
+constexpr std::size_t kSignatureReadSize = 16;
 
-bool checkBinarySignature(std::span<const std::uint8_t> firstBytes) {
-    return firstBytes.size() >= kSignature.size() &&
-           std::equal(kSignature.begin(), kSignature.end(), firstBytes.begin());
-}
-
-FileError binaryLibraryTooShort(std::size_t fileSize) {
+FileError tooShort(std::size_t fileSize) {
     return fileError(FileErrorKind::TooShort,
                      "the file is " + counted(fileSize, "byte", "bytes") +
                          " long, too short for a library's head and data (at least 58 bytes)");
 }
 
-FileError binaryLibraryTooLong() {
-    return fileError(FileErrorKind::TooLarge,
-                     "the file is longer than 65589 bytes, the most a binary library can be");
-}
-
-FileError binarySignatureMismatch(std::span<const std::uint8_t> firstBytes) {
+FileError signatureMismatch(std::span<const std::uint8_t> firstBytes) {
     const auto text = [](std::span<const std::uint8_t> bytes) {
         return quoted(std::string_view(reinterpret_cast<const char*>(bytes.data()),
                                        std::min(bytes.size(), kSignature.size())));
@@ -412,13 +408,10 @@ FileError binarySignatureMismatch(std::span<const std::uint8_t> firstBytes) {
                    "expected the signature " + text(kSignature) + " but found " + text(firstBytes));
 }
 
-ReadResult<> readBinaryLibrary(Library& library, std::span<const std::uint8_t> head,
-                               std::span<const std::uint8_t> body) {
-    if (head.size() < kBinaryHeadSize || body.size() < kMinimumBodySize) {
-        return binaryLibraryTooShort(head.size() + body.size());
-    }
-    if (body.size() > kBinaryBodyCapacity) {
-        return binaryLibraryTooLong();
+ReadResult<> readHeadAndBody(Library& library, std::span<const std::uint8_t> head,
+                             std::span<const std::uint8_t> body) {
+    if (body.size() < kMinimumBodySize) {
+        return tooShort(head.size() + body.size());
     }
     const ByteCursor headCursor(head);
     const std::size_t entryCount = *headCursor.u16At(kEntryCountOffset);
@@ -438,20 +431,49 @@ ReadResult<> readBinaryLibrary(Library& library, std::span<const std::uint8_t> h
     return {};
 }
 
-ReadResult<> readBinaryLibraryBytes(Library& library, std::span<const std::uint8_t> file) {
-    if (file.size() < kBinarySignatureReadSize) {
-        return binaryLibraryTooShort(file.size());
+}  // namespace
+
+ReadResult<> readBinaryLibrary(Library& library, const ByteSource& source,
+                               std::span<std::uint8_t> workBuffer) {
+    std::array<std::uint8_t, kBinaryHeadSize> head{};
+    const ReadResult<std::size_t> signatureBytes =
+        source(std::span(head).first(kSignatureReadSize));
+    if (!signatureBytes) {
+        return signatureBytes.error();
     }
-    if (!checkBinarySignature(file)) {
-        return binarySignatureMismatch(file);
+    if (*signatureBytes < kSignatureReadSize) {
+        return tooShort(*signatureBytes);
     }
-    if (file.size() > kMaxBinaryLibrarySize) {
-        return binaryLibraryTooLong();
+    if (!std::equal(kSignature.begin(), kSignature.end(), head.begin())) {
+        return signatureMismatch(head);
     }
-    if (file.size() < kBinaryHeadSize) {
-        return binaryLibraryTooShort(file.size());
+    const ReadResult<std::size_t> restOfHead = source(std::span(head).subspan(kSignatureReadSize));
+    if (!restOfHead) {
+        return restOfHead.error();
     }
-    return readBinaryLibrary(library, file.first(kBinaryHeadSize), file.subspan(kBinaryHeadSize));
+    if (*restOfHead < kBinaryHeadSize - kSignatureReadSize) {
+        return tooShort(kSignatureReadSize + *restOfHead);
+    }
+    std::vector<std::uint8_t> ownBuffer;
+    if (workBuffer.size() < kBinaryBodyCapacity) {
+        ownBuffer.resize(kBinaryBodyCapacity);
+        workBuffer = ownBuffer;
+    }
+    const ReadResult<std::size_t> bodySize = source(workBuffer.first(kBinaryBodyCapacity));
+    if (!bodySize) {
+        return bodySize.error();
+    }
+    // A byte beyond the buffer means the file is longer than any binary library can be.
+    std::uint8_t beyond = 0;
+    const ReadResult<std::size_t> more = source(std::span(&beyond, 1));
+    if (!more) {
+        return more.error();
+    }
+    if (*more != 0) {
+        return fileError(FileErrorKind::TooLarge,
+                         "the file is longer than 65589 bytes, the most a binary library can be");
+    }
+    return readHeadAndBody(library, head, workBuffer.first(*bodySize));
 }
 
 namespace {

@@ -1,9 +1,7 @@
 #include "library/LibraryLoader.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <vector>
 
 #include "library/BinaryLibraryReader.h"
 #include "library/text/TextLibraryReader.h"
@@ -24,65 +22,23 @@ char upperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Reads `into` as far as the file goes: the count that arrived, or why the read failed.
-ReadResult<std::size_t> readSome(platform::InputFile& file, std::span<std::uint8_t> into) {
-    const std::optional<std::size_t> got = file.read(into);
-    if (!got) {
-        return systemError(FileErrorKind::ReadFailed, errno);
-    }
-    return *got;
-}
-
-// The head is read first, so that a file without the signature is refused before its body is
-// read; the body then comes in one read into the work buffer. A byte beyond the buffer means the
-// file is longer than any binary library can be.
 ReadResult<> loadBinaryLibrary(Library& library, const std::string& path,
                                std::span<std::uint8_t> workBuffer) {
-    std::optional<platform::InputFile> opened = platform::InputFile::open(path);
-    if (!opened) {
+    std::optional<platform::InputFile> file = platform::InputFile::open(path);
+    if (!file) {
         return systemError(FileErrorKind::CannotOpen, errno);
     }
-    platform::InputFile& file = *opened;
-    std::array<std::uint8_t, kBinaryHeadSize> head{};
-    const std::span<std::uint8_t> headBytes(head);
-    const ReadResult<std::size_t> signatureBytes =
-        readSome(file, headBytes.first(kBinarySignatureReadSize));
-    if (!signatureBytes) {
-        return signatureBytes.error();
-    }
-    if (*signatureBytes < kBinarySignatureReadSize) {
-        return binaryLibraryTooShort(*signatureBytes);
-    }
-    if (!checkBinarySignature(head)) {
-        return binarySignatureMismatch(head);
-    }
-    const ReadResult<std::size_t> restOfHead =
-        readSome(file, headBytes.subspan(kBinarySignatureReadSize));
-    if (!restOfHead) {
-        return restOfHead.error();
-    }
-    if (*restOfHead < kBinaryHeadSize - kBinarySignatureReadSize) {
-        return binaryLibraryTooShort(kBinarySignatureReadSize + *restOfHead);
-    }
-    std::vector<std::uint8_t> ownBuffer;
-    if (workBuffer.size() < kBinaryBodyCapacity) {
-        ownBuffer.resize(kBinaryBodyCapacity);
-        workBuffer = ownBuffer;
-    }
-    const ReadResult<std::size_t> bodySize = readSome(file, workBuffer.first(kBinaryBodyCapacity));
-    std::uint8_t beyond = 0;
-    const ReadResult<std::size_t> more = readSome(file, std::span(&beyond, 1));
-    if (!bodySize || !more) {
-        return !bodySize ? bodySize.error() : more.error();
-    }
-    if (*more != 0) {
-        return binaryLibraryTooLong();
-    }
-    return readBinaryLibrary(library, head, workBuffer.first(*bodySize));
+    const auto readSome = [&file](std::span<std::uint8_t> into) -> ReadResult<std::size_t> {
+        const std::optional<std::size_t> got = file->read(into);
+        if (!got) {
+            return systemError(FileErrorKind::ReadFailed, errno);
+        }
+        return *got;
+    };
+    return readBinaryLibrary(library, readSome, workBuffer);
 }
 
-}  // namespace
-
+// A name ending in ".LB3" (any letter case) after its last "/" or "\\" is a text library.
 bool isTextLibraryPath(std::string_view path) {
     constexpr std::string_view kTextExtension = ".LB3";
     const std::string_view extension = extensionOf(path);
@@ -90,6 +46,8 @@ bool isTextLibraryPath(std::string_view path) {
                       kTextExtension.end(),
                       [](char a, char b) { return upperAscii(a) == upperAscii(b); });
 }
+
+}  // namespace
 
 ReadResult<> loadLibrary(Library& library, const std::string& path,
                          std::span<std::uint8_t> workBuffer) {

@@ -2,19 +2,13 @@
 // Loading one library file into an empty Library, whichever of the two formats it is in: a name
 // ending in ".LB3" (any letter case) is a text library, anything else a binary one.
 
-#include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "library/Library.h"
 #include "reading/ReadResult.h"
 
 namespace wemb {
-
-// True when the file name part of `path` (after its last "/" or "\") ends in ".LB3", ignoring
-// letter case.
-bool isTextLibraryPath(std::string_view path);
 
 // Loads the library at `path`. A binary library is read through `workBuffer` (the set lends one
 // of kBinaryBodyCapacity bytes to every load; a smaller one is replaced by a buffer of this call's

@@ -1,92 +1,89 @@
 #pragma once
-// Libraries shown as one line of text, and small text libraries read from memory, for the
-// reader tests of both formats.
+// Libraries shown as one line of text, and small libraries of both formats read from memory.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iomanip>
-#include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "library/Library.h"
+#include "library/BinaryLibraryReader.h"
 #include "library/text/TextLibraryReader.h"
 
 namespace wemb::testing {
 
-inline std::string orNone(const std::optional<std::string>& text) {
-    return text ? *text : "~";
+// A binary library held in memory, read in the pieces the reader asks for.
+inline ReadResult<> readBinaryBytes(Library& library, std::span<const std::uint8_t> file,
+                                    std::span<std::uint8_t> workBuffer = {}) {
+    const auto source = [&file](std::span<std::uint8_t> into) -> ReadResult<std::size_t> {
+        const std::size_t count = std::min(into.size(), file.size());
+        std::copy_n(file.begin(), count, into.begin());
+        file = file.subspan(count);
+        return count;
+    };
+    return readBinaryLibrary(library, source, workBuffer);
 }
 
 template <typename Item>
 std::string indexIn(std::span<const std::unique_ptr<Item>> items, const Item* item) {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].get() == item) {
-            return std::to_string(i);
-        }
-    }
-    return "-";
+    const auto at = std::find_if(items.begin(), items.end(),
+                                 [item](const auto& held) { return held.get() == item; });
+    return at == items.end() ? "-" : std::to_string(at - items.begin());
 }
 
-inline void show(std::ostream& out, const PatternBitmap& bitmap) {
-    out << " bmp " << bitmap.width() << "x" << bitmap.height() << " " << std::hex << std::uppercase
-        << std::setfill('0');
+// " bmp WxH" and the bytes of its first four rows, the rows apart by ".".
+inline std::string shown(const PatternBitmap& bitmap) {
+    std::string out = " bmp ";
+    out.append(std::to_string(bitmap.width())).append("x");
+    out.append(std::to_string(bitmap.height())).append(" ");
     for (std::size_t row = 0; row < bitmap.height() && row < 4; ++row) {
-        out << (row == 0 ? "" : ".");
+        out += row == 0 ? "" : ".";
         for (std::size_t column = 0; column < bitmap.stride(); ++column) {
-            out << std::setw(2) << int{bitmap.byteAt(row, column)};
+            const std::uint8_t byte = bitmap.byteAt(row, column);
+            out += {"0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
         }
     }
-    out << std::dec;
+    return out;
 }
 
 // Each entry "NAME>PART" (the index of its part, "-" for none), then each part "| PREFIX WxH
 // bBLOCKS" with its sides "sMASK" when set, its pattern "pINDEX", each pin "[NAME aATTRIBUTES
 // NUMBERS]" and its bitmap, then each pattern "| ptn NAME WxH" and its bitmap. "~" is absent.
 inline std::string shown(const Library& library) {
-    std::ostringstream out;
+    std::string out;
     for (const LibraryEntry& entry : library.entries()) {
-        out << entry.name << ">" << indexIn(library.parts(), entry.part) << " ";
+        out += std::string(entry.name) + ">" + indexIn(library.parts(), entry.part) + " ";
     }
     for (const auto& part : library.parts()) {
-        out << "| " << orNone(part->prefix) << " " << part->width << "x" << part->height << " b"
-            << part->blockCount;
-        if (part->sideMask != 0) {
-            out << " s" << part->sideMask;
-        }
-        if (part->pattern != nullptr) {
-            out << " p" << indexIn(library.patterns(), part->pattern);
-        }
+        out.append("| ").append(part->prefix.value_or("~")).append(" ");
+        out.append(std::to_string(part->width)).append("x").append(std::to_string(part->height));
+        out.append(" b").append(std::to_string(part->blockCount));
+        out.append(part->sideMask != 0 ? " s" : "")
+            .append(part->sideMask != 0 ? std::to_string(part->sideMask) : "");
+        out.append(part->pattern ? " p" : "")
+            .append(part->pattern ? indexIn(library.patterns(), part->pattern) : "");
         for (const LibraryPin& pin : part->pins) {
-            out << " [" << orNone(pin.name) << " a" << pin.attributes;
+            out.append(" [").append(pin.name.value_or("~"));
+            out.append(" a").append(std::to_string(pin.attributes));
             for (int i = 0; i < pin.numberCount(); ++i) {
-                out << " " << orNone(pin.number(i));
+                out.append(" ").append(pin.number(i).value_or("~"));
             }
-            out << "]";
+            out += "]";
         }
-        if (part->bitmap) {
-            show(out, *part->bitmap);
-        }
-        out << " ";
+        out += (part->bitmap ? shown(*part->bitmap) : "") + " ";
     }
     for (const auto& pattern : library.patterns()) {
-        out << "| ptn " << pattern->name << " " << pattern->width << "x" << pattern->height;
-        if (pattern->bitmap) {
-            show(out, *pattern->bitmap);
-        }
-        out << " ";
+        out.append("| ptn ").append(pattern->name).append(" ");
+        out.append(std::to_string(pattern->width)).append("x");
+        out.append(std::to_string(pattern->height));
+        out += (pattern->bitmap ? shown(*pattern->bitmap) : "") + " ";
     }
-    std::string text = out.str();
-    return text.empty() ? text : text.substr(0, text.size() - 1);
+    return out.empty() ? out : out.substr(0, out.size() - 1);
 }
 
 // The magic, then one token a line: each blank-separated word.
-inline std::string textLibrary(std::string_view words) {
-    std::string text(kTextLibraryMagic);
-    text += '\n';
-    text += words;
+inline std::string textLibrary(std::string text) {
+    text = std::string(kTextLibraryMagic) + "\n" + text;
     std::replace(text.begin(), text.end(), ' ', '\n');
     return text + '\n';
 }
@@ -100,15 +97,10 @@ inline std::string readText(const std::string& text) {
                 : std::string(kindName(read.error().kind)) + " at " + describe(read.error());
 }
 
-// One row of a reader table: the file, and the library it holds or why it is refused.
-struct ReaderCase {
-    std::string text;
-    std::string expected;
-};
-
-inline void runReaderCases(const std::vector<ReaderCase>& cases) {
-    for (const ReaderCase& row : cases) {
-        EXPECT_EQ(readText(row.text), row.expected) << row.text;
+// Rows of a reader table: the file, and the library it holds or why it is refused.
+inline void runReaderCases(const std::vector<std::pair<std::string, std::string>>& cases) {
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(readText(text), expected) << text;
     }
 }
 
