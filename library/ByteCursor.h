@@ -21,7 +21,6 @@ class ByteCursor {
 
     std::size_t size() const { return data_.size(); }
     std::size_t position() const { return position_; }
-    std::size_t remaining() const { return data_.size() - position_; }
 
     // True when `count` bytes from `offset` all lie inside the data.
     bool contains(std::size_t offset, std::size_t count) const {
@@ -101,13 +100,10 @@ class ByteCursor {
         return true;
     }
 
-    std::optional<std::uint8_t> readU8() { return advanced(u8At(position_), 1); }
     std::optional<std::uint16_t> readU16() { return advanced(u16At(position_), 2); }
-    std::optional<std::uint32_t> readU32() { return advanced(u32At(position_), 4); }
     std::optional<std::span<const std::uint8_t>> readBytes(std::size_t count) {
         return advanced(bytesAt(position_, count), count);
     }
-    bool skip(std::size_t count) { return readBytes(count).has_value(); }
 
   private:
     template <typename T>

@@ -27,42 +27,16 @@ std::span<const std::uint8_t> PatternBitmap::keptBytes(std::size_t position) con
     return std::span<const std::uint8_t>(data_).subspan(begin, end - begin);
 }
 
-void PatternBitmap::eraseRow(std::size_t position) {
-    const std::span<const std::uint8_t> kept = keptBytes(position);
-    const auto begin = data_.begin() + static_cast<std::ptrdiff_t>(rows_[position].offset);
-    data_.erase(begin, begin + static_cast<std::ptrdiff_t>(kept.size()));
-    for (std::size_t later = position + 1; later < rows_.size(); ++later) {
-        rows_[later].offset -= static_cast<std::uint32_t>(kept.size());
-    }
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
-}
-
 void PatternBitmap::storeRow(std::size_t row, std::span<const std::uint8_t> bytes) {
-    if (row >= height_) {
-        return;
-    }
     bytes = bytes.first(std::min(bytes.size(), stride_));
     while (!bytes.empty() && bytes.back() == 0) {
         bytes = bytes.first(bytes.size() - 1);
     }
-    const auto at = std::lower_bound(
-        rows_.begin(), rows_.end(), row,
-        [](const StoredRow& kept, std::size_t wanted) { return kept.row < wanted; });
-    auto position = static_cast<std::size_t>(at - rows_.begin());
-    if (at != rows_.end() && at->row == row) {
-        eraseRow(position);
+    if (!bytes.empty()) {
+        rows_.push_back(
+            StoredRow{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(data_.size())});
+        data_.insert(data_.end(), bytes.begin(), bytes.end());
     }
-    if (bytes.empty()) {
-        return;
-    }
-    const std::uint32_t offset =
-        position < rows_.size() ? rows_[position].offset : static_cast<std::uint32_t>(data_.size());
-    data_.insert(data_.begin() + static_cast<std::ptrdiff_t>(offset), bytes.begin(), bytes.end());
-    for (std::size_t later = position; later < rows_.size(); ++later) {
-        rows_[later].offset += static_cast<std::uint32_t>(bytes.size());
-    }
-    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(position),
-                 StoredRow{static_cast<std::uint32_t>(row), offset});
 }
 
 std::uint8_t PatternBitmap::byteAt(std::size_t row, std::size_t column) const {
@@ -86,79 +60,35 @@ std::uint8_t PatternBitmap::byteAt(std::size_t row, std::size_t column) const {
 
 namespace {
 
-// A slot begins with one byte: 0 for an empty slot; otherwise, for a text of up to
-// kLongestShortText bytes, 1 + (length * 2 + 1 for the mark "-"), then the text; otherwise
-// kLongSlot, the mark byte, the length in 32 bits and the text. The mark costs no byte of its
-// own, so that the numbers of a pin of a few blocks stay within the string's inline room.
+// A slot begins with one byte: for a text of up to kLongestShortText bytes, 1 + (length * 2 + 1
+// for the mark "-"), then the text; otherwise kLongSlot, the mark byte, the length in 32 bits
+// and the text. The mark costs no byte of its own, so that the numbers of a pin of a few blocks
+// stay within the string's inline room.
 constexpr unsigned char kLongSlot = 255;
 constexpr std::size_t kLongestShortText = 126;
 constexpr std::size_t kLongSlotLengthBytes = 4;
 
-// `text` up to its first zero byte; numbers are a few bytes, too few for a call to memchr.
-std::string_view untilZero(std::string_view text) {
-    std::size_t end = 0;
-    while (end < text.size() && text[end] != '\0') {
-        ++end;
-    }
-    return text.substr(0, end);
-}
-
 struct SlotAt {
-    bool empty = true;
-    char mark = '+';
-    std::size_t text = 0;    // where the text starts
-    std::size_t length = 0;  // of the text
-    std::size_t end = 0;     // where the next slot starts
+    char mark;
+    std::size_t text;                                  // where the text starts
+    std::size_t length;                                // of the text
+    std::size_t end() const { return text + length; }  // where the next slot starts
 };
 
 SlotAt decodeSlot(const std::string& slots, std::size_t at) {
     const auto head = static_cast<unsigned char>(slots[at]);
-    if (head == 0) {
-        return SlotAt{.end = at + 1};
-    }
     if (head != kLongSlot) {
         const std::size_t code = head - 1u;
-        const std::size_t text = at + 1;
-        return SlotAt{false, (code & 1) != 0 ? '-' : '+', text, code >> 1, text + (code >> 1)};
+        return SlotAt{(code & 1) != 0 ? '-' : '+', at + 1, code >> 1};
     }
     std::size_t length = 0;
     for (std::size_t i = kLongSlotLengthBytes; i-- > 0;) {
         length = (length << 8) | static_cast<unsigned char>(slots[at + 2 + i]);
     }
-    const std::size_t text = at + 2 + kLongSlotLengthBytes;
-    return SlotAt{false, slots[at + 1], text, length, text + length};
-}
-
-void appendSlot(std::string& out, bool plus, std::string_view text) {
-    if (text.size() <= kLongestShortText) {
-        out.push_back(static_cast<char>(1 + text.size() * 2 + (plus ? 0 : 1)));
-        out.append(text);
-        return;
-    }
-    out.push_back(static_cast<char>(kLongSlot));
-    out.push_back(plus ? '+' : '-');
-    for (std::size_t i = 0; i < kLongSlotLengthBytes; ++i) {
-        out.push_back(static_cast<char>((text.size() >> (8 * i)) & 0xFF));
-    }
-    out.append(text);
+    return SlotAt{slots[at + 1], at + 2 + kLongSlotLengthBytes, length};
 }
 
 }  // namespace
-
-LibraryPin::SlotBytes LibraryPin::slotBytes(int index) const {
-    std::size_t at = 0;
-    for (int slot = 0; slot < index; ++slot) {
-        at = decodeSlot(numbers_, at).end;
-    }
-    return SlotBytes{at, decodeSlot(numbers_, at).end};
-}
-
-void LibraryPin::allocNumbers(int count) {
-    if (slotCount_ >= 0 || count < 0) {
-        return;
-    }
-    slotCount_ = count;
-}
 
 void LibraryPin::setName(std::string_view text) {
     constexpr std::size_t kMaxNameBytes = 255;
@@ -187,44 +117,36 @@ void LibraryPin::setName(std::string_view text) {
     name = std::move(built);
 }
 
-void LibraryPin::setNumber(int index, bool plus, std::string_view text) {
-    if (index < 0 || index >= numberCount()) {
-        return;
+void LibraryPin::addNumber(bool plus, std::string_view text) {
+    // Numbers are a few bytes, too few for a call to memchr.
+    std::size_t length = 0;
+    while (length < text.size() && text[length] != '\0') {
+        ++length;
     }
-    text = untilZero(text);
-    if (index >= storedSlots_) {
-        // Readers fill the slots in order: the slot goes at the end, after any skipped ones.
-        if (index > storedSlots_) {
-            numbers_.append(static_cast<std::size_t>(index - storedSlots_), '\0');
+    text = text.substr(0, length);
+    if (text.size() <= kLongestShortText) {
+        numbers_.push_back(static_cast<char>(1 + text.size() * 2 + (plus ? 0 : 1)));
+    } else {
+        numbers_.push_back(static_cast<char>(kLongSlot));
+        numbers_.push_back(plus ? '+' : '-');
+        for (std::size_t i = 0; i < kLongSlotLengthBytes; ++i) {
+            numbers_.push_back(static_cast<char>((text.size() >> (8 * i)) & 0xFF));
         }
-        appendSlot(numbers_, plus, text);
-        storedSlots_ = index + 1;
-        return;
     }
-    std::string slot;
-    appendSlot(slot, plus, text);
-    const SlotBytes old = slotBytes(index);
-    numbers_.replace(old.begin, old.end - old.begin, slot);
+    numbers_.append(text);
+    ++storedSlots_;
 }
 
 std::optional<std::string> LibraryPin::number(int index) const {
-    if (index < 0 || index >= numberCount() || index >= storedSlots_) {
+    if (index < 0 || index >= storedSlots_) {
         return std::nullopt;
     }
-    const SlotAt slot = decodeSlot(numbers_, slotBytes(index).begin);
-    if (slot.empty) {
-        return std::nullopt;
+    std::size_t at = 0;
+    for (int slot = 0; slot < index; ++slot) {
+        at = decodeSlot(numbers_, at).end();
     }
-    std::string text(1, slot.mark);
-    text.append(numbers_, slot.text, slot.length);
-    return text;
-}
-
-void LibraryPin::clearNumber(int index) {
-    if (index >= 0 && index < storedSlots_) {
-        const SlotBytes old = slotBytes(index);
-        numbers_.replace(old.begin, old.end - old.begin, 1, '\0');
-    }
+    const SlotAt slot = decodeSlot(numbers_, at);
+    return std::string(1, slot.mark) + numbers_.substr(slot.text, slot.length);
 }
 
 const LibraryEntry* Library::getEntry(int index) const {

@@ -36,8 +36,8 @@ class PatternBitmap {
     void reset(std::uint16_t width, std::uint16_t height);
     // Room for `rows` kept rows holding `bytes` bytes in all, when a reader knows them.
     void reserve(std::size_t rows, std::size_t bytes);
-    // Replaces row `row` with `bytes` (bytes past the stride are dropped, missing ones are 0).
-    // Rows are best stored top row first: an earlier row costs a move of those after it.
+    // Stores row `row` as `bytes` (bytes past the stride are dropped, missing ones are 0). Readers
+    // store each row once, top row first.
     void storeRow(std::size_t row, std::span<const std::uint8_t> bytes);
     // Byte `column` of row `row`, zero for rows and bytes not kept.
     std::uint8_t byteAt(std::size_t row, std::size_t column) const;
@@ -53,7 +53,6 @@ class PatternBitmap {
     };
     // The kept bytes of the row at `position` in rows_.
     std::span<const std::uint8_t> keptBytes(std::size_t position) const;
-    void eraseRow(std::size_t position);
 
     std::uint16_t width_;
     std::uint16_t height_;
@@ -69,34 +68,26 @@ class LibraryPin {
     std::optional<std::string> name;
 
     // One slot per block; a slot holds "+" or "-" and the pin's number in that block.
-    int numberCount() const { return slotCount_ < 0 ? 0 : slotCount_; }
-    // Slot `index`; nothing for an empty slot or an index out of range.
+    int numberCount() const { return slotCount_; }
+    // Slot `index`; nothing for a slot not filled or an index out of range.
     std::optional<std::string> number(int index) const;
 
-    // Makes `count` empty slots, once: later calls change nothing.
-    void allocNumbers(int count);
+    // Makes `count` empty slots, before any is filled.
+    void allocNumbers(int count) { slotCount_ = count; }
     // Stores a pin name: a backslash followed by a non-zero byte stands for that byte with bit 7
     // set; a trailing backslash (or one before a zero byte) is a plain backslash. At most 255
     // bytes are kept, and a zero byte ends the name.
     void setName(std::string_view text);
-    // Stores "+"/"-" and `text` (up to its first zero byte) in slot `index`; out of range does
-    // nothing.
-    void setNumber(int index, bool plus, std::string_view text);
-    void clearNumber(int index);
+    // Fills the next empty slot with "+"/"-" and `text` (up to its first zero byte). Readers fill
+    // the slots in block order, and no more of them than numberCount().
+    void addNumber(bool plus, std::string_view text);
 
     // The bytes that hold the slots, for what a library costs in memory.
     std::size_t numberBytesHeld() const { return numbers_.capacity(); }
 
   private:
-    // Where the encoded slot `index` lies in numbers_; only for index < storedSlots_.
-    struct SlotBytes {
-        std::size_t begin;
-        std::size_t end;
-    };
-    SlotBytes slotBytes(int index) const;
-
-    std::int32_t slotCount_ = -1;  // -1 until allocNumbers
-    // Slots are held only up to the last one written, so that a hostile block count costs no
+    std::int32_t slotCount_ = 0;
+    // Slots are held only up to the last one filled, so that a hostile block count costs no
     // memory: slots past them read as empty. They lie back to back in one string, so that the
     // few short numbers of a pin need no allocation of their own.
     std::int32_t storedSlots_ = 0;

@@ -17,9 +17,7 @@ LibrarySetLoad LibrarySet::load(const std::vector<std::string>& libraryPaths) {
         auto library = std::make_unique<Library>();
         ReadResult<> loaded = loadLibrary(*library, path, workBuffer);
         if (!loaded) {
-            result.set.clear();
-            result.failedLibrary = std::move(loaded).error();
-            return result;
+            return LibrarySetLoad{LibrarySet(), std::move(loaded).error()};
         }
         result.set.libraries_.push_back(std::move(library));
     }
@@ -28,7 +26,6 @@ LibrarySetLoad LibrarySet::load(const std::vector<std::string>& libraryPaths) {
 }
 
 void LibrarySet::buildIndex() {
-    index_.clear();
     for (int slot = 0; slot < libraryCount(); ++slot) {
         const Library& owner = *libraries_[static_cast<std::size_t>(slot)];
         for (int index = 0; index < owner.entryCount(); ++index) {
@@ -61,11 +58,6 @@ const Library* LibrarySet::library(int slot) const {
         return nullptr;
     }
     return libraries_[static_cast<std::size_t>(slot)].get();
-}
-
-void LibrarySet::clear() {
-    index_.clear();
-    libraries_.clear();
 }
 
 }  // namespace wemb

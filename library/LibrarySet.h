@@ -46,9 +46,6 @@ class LibrarySet {
     // The library in `slot`, or null when the slot is empty.
     const Library* library(int slot) const;
 
-    // Frees every library; the set is empty afterwards, and may be cleared again.
-    void clear();
-
   private:
     struct Found {
         const LibraryEntry* entry;
@@ -62,6 +59,7 @@ class LibrarySet {
         }
     };
 
+    // Once, over the loaded libraries.
     void buildIndex();
 
     std::vector<std::unique_ptr<Library>> libraries_;  // slot order

@@ -23,7 +23,6 @@ class OpenPackages {
     // For a part whose library part has more than one block.
     BlockAssignment assignBlock(std::uint32_t partName, std::uint32_t prefix, int blockCount,
                                 PrefixCounters& counters);
-    void reset() { packages_.clear(); }
 
   private:
     struct Package {

@@ -18,7 +18,6 @@ class PrefixCounters {
                    const NumberRegistry& reserved);
 
     std::int64_t nextNumber(std::uint32_t prefix);
-    void reset() { counters_.clear(); }
 
   private:
     struct Counter {

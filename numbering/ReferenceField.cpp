@@ -7,9 +7,13 @@
 #include "schematic/CountedString.h"
 
 namespace wemb {
+namespace {
+
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+}  // namespace
 
 ReferenceSplit splitReference(std::string_view reference) {
     if (reference.empty() || !isDigit(reference.back())) {
@@ -56,10 +60,6 @@ PrefixText unpackPrefix(std::uint64_t key) {
         prefix.bytes[i] = static_cast<char>((key >> (8 * i)) & 0xff);
     }
     return prefix;
-}
-
-void writeReference(PartEntry& part, std::string_view prefix, std::int64_t number) {
-    writeReference(part.referenceField(), prefix, number);
 }
 
 FormattedReference formatReference(std::string_view prefix, std::int64_t number) {

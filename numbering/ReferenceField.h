@@ -17,8 +17,6 @@ namespace wemb {
 inline constexpr int kMaxReferenceNumber = 999'999'999;
 inline constexpr std::size_t kReferenceCapacity = PartEntry::kReferenceSize - 1;
 
-bool isDigit(char c);
-
 // The length of the prefix of a reference and the number after it, without copying the text.
 struct ReferenceSplit {
     std::size_t prefixLength = 0;
@@ -46,9 +44,6 @@ struct PrefixText {
 };
 PrefixText unpackPrefix(std::uint64_t key);
 
-// Stores the formatted designator in the part's reference field. Bytes of the field after the
-// new text keep what they held.
-void writeReference(PartEntry& part, std::string_view prefix, std::int64_t number);
 // The prefix followed by the number in decimal, cut to the 7 characters of the field: the
 // trailing characters, number digits first, are lost. Held on the stack.
 struct FormattedReference {
@@ -58,7 +53,8 @@ struct FormattedReference {
 };
 FormattedReference formatReference(std::string_view prefix, std::int64_t number);
 
-// The same into a bare reference field, formatted on the stack.
+// Stores the formatted designator in a reference field, formatted on the stack. Bytes of the field
+// after the new text keep what they held.
 void writeReference(std::span<std::uint8_t> field, std::string_view prefix, std::int64_t number);
 
 }  // namespace wemb

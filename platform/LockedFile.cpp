@@ -94,10 +94,6 @@ void LockedFile::closeDescriptor() {
 }
 
 std::optional<std::vector<std::uint8_t>> LockedFile::readAll(std::uint64_t maxSize) {
-    if (fd_ < 0) {
-        errno = EBADF;
-        return std::nullopt;
-    }
     if (size_ > maxSize) {
         errno = EFBIG;
         return std::nullopt;

@@ -65,7 +65,7 @@ void readNumber(PinDraft& draft, std::string_view number) {
     if (draft.numbersStored >= draft.blockCount) {
         return;
     }
-    draft.pin.setNumber(draft.numbersStored, !draft.numbersHidden, number);
+    draft.pin.addNumber(!draft.numbersHidden, number);
     ++draft.numbersStored;
 }
 
