@@ -146,7 +146,9 @@ std::optional<std::string> LibraryPin::number(int index) const {
         at = decodeSlot(numbers_, at).end();
     }
     const SlotAt slot = decodeSlot(numbers_, at);
-    return std::string(1, slot.mark) + numbers_.substr(slot.text, slot.length);
+    std::string text(1, slot.mark);
+    text.append(numbers_, slot.text, slot.length);
+    return text;
 }
 
 const LibraryEntry* Library::getEntry(int index) const {
