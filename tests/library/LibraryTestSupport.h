@@ -97,10 +97,13 @@ inline std::string readText(const std::string& text) {
                 : std::string(kindName(read.error().kind)) + " at " + describe(read.error());
 }
 
-// Rows of a reader table: the file, and the library it holds or why it is refused.
+// Rows of a reader table: the file, and the library it holds or why it is refused. A refusal
+// whose message another row shows ends in ":" after its kind and place.
 inline void runReaderCases(const std::vector<std::pair<std::string, std::string>>& cases) {
     for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(readText(text), expected) << text;
+        const std::string got = readText(text);
+        EXPECT_EQ(expected.ends_with(':') ? got.substr(0, got.find(':') + 1) : got, expected)
+            << text;
     }
 }
 

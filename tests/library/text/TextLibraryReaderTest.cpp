@@ -28,32 +28,21 @@ TEST(TextLibraryTopLevel, MagicAndSections) {
          "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found the end of the "
          "file"},
         // blanks only
-        {" \n\t\n",
-         "badMagic at line 3, column 1: expected \"+RIRI3_DAR_I.1.0\" but found the end of the "
-         "file"},
+        {" \n\t\n", "badMagic at line 3, column 1:"},
         // magic with a trailing blank
         {"+RIRI3_DAR_I.1.0 \n",
          "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"+RIRI3_DAR_I.1.0 "
          "\""},
-        // magic of another version
-        {"+RIRI3_DAR_I.1.1\n",
-         "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found "
-         "\"+RIRI3_DAR_I.1.1\""},
-        // magic in lower case
-        {"+riri3_dar_i.1.0\n",
-         "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found "
-         "\"+riri3_dar_i.1.0\""},
-        // magic after a component
-        {"+COMP\n" + textLibrary(""),
-         "badMagic at line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"+COMP\""},
+        // magic of another version, in lower case, after a component
+        {"+RIRI3_DAR_I.1.1\n", "badMagic at line 1, column 1:"},
+        {"+riri3_dar_i.1.0\n", "badMagic at line 1, column 1:"},
+        {"+COMP\n" + textLibrary(""), "badMagic at line 1, column 1:"},
         // blank lines and blanks before the magic
         {"\n\n  \t+RIRI3_DAR_I.1.0\n", ""},
         // magic ended by a comma
         {"+RIRI3_DAR_I.1.0,+COMP,N:A,X:4,Y:4,B:1,-COMP", "A>0 | U 4x4 b1"},
-        // stray end tokens at the top level
-        {textLibrary("-PIN -COMP -FOO " + component("A")), "A>0 | U 4x4 b1"},
-        // ignored tokens at the top level
-        {textLibrary("N:A junk : " + component("A")), "A>0 | U 4x4 b1"},
+        // stray end tokens and ignored tokens at the top level
+        {textLibrary("-PIN -COMP -FOO N:A junk : " + component("A")), "A>0 | U 4x4 b1"},
         // unknown section holds known ones
         {textLibrary("+FOO +COMP N:A -COMP +PIN -FOO " + component("B")), "B>0 | U 4x4 b1"},
         // pin section at the top level is skipped
@@ -67,12 +56,13 @@ TEST(TextLibraryTopLevel, MagicAndSections) {
     });
 }
 
+// One part, two entries; a pin number of any length, and the numbers after a "T:m" marked "-".
 TEST(TextLibraryComponents, TheComponentWithAnAlias) {
+    const std::string longNumber(300, '9');
     runReaderCases({
-        // one part, two entries
-        {textLibrary("+COMP N:74HC00 X:4 Y:4 B:2 R:IC +PIN N:A L:L1 M:1 M:7 -PIN -COMP +ALIAS "
-                     "N:74HC00 A:74LS00 -ALIAS"),
-         "74HC00>0 74LS00>0 | IC 4x4 b2 s1 [A a1 +1 +7]"},
+        {textLibrary("+COMP N:74HC00 X:4 Y:4 B:3 R:IC +PIN N:A L:L1 M:" + longNumber +
+                     " M:1 T:m M:7 -PIN -COMP +ALIAS N:74HC00 A:74LS00 -ALIAS"),
+         "74HC00>0 74LS00>0 | IC 4x4 b3 s1 [A a1 +" + longNumber + " +1 -7]"},
     });
 }
 
@@ -88,12 +78,9 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
         // B 257 fails
         {comp("N:A X:1 Y:1 B:257"),
          "badValue at line 6, column 1: \"B:257\": a block count must lie in 0 to 256"},
-        // B -1 fails
-        {comp("N:A X:1 Y:1 B:-1"),
-         "badValue at line 6, column 1: \"B:-1\": a block count must lie in 0 to 256"},
-        // B beyond 32 bits fails
-        {comp("N:A X:1 Y:1 B:4294967298"),
-         "badValue at line 6, column 1: \"B:4294967298\": a block count must lie in 0 to 256"},
+        // B -1 fails, and so does B beyond 32 bits
+        {comp("N:A X:1 Y:1 B:-1"), "badValue at line 6, column 1:"},
+        {comp("N:A X:1 Y:1 B:4294967298"), "badValue at line 6, column 1:"},
         // B 0 then B 2 loads
         {comp("N:A X:1 Y:1 B:0 B:2"), "A>0 | U 1x1 b2"},
         // B 0 twice then B 3 loads
@@ -102,30 +89,22 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
         {comp("N:A X:1 Y:1 B:2 B:3"),
          "badValue at line 7, column 1: \"B:3\": a second block count, after 2"},
         // B 2 then B 2 fails
-        {comp("N:A X:1 Y:1 B:2 B:2"),
-         "badValue at line 7, column 1: \"B:2\": a second block count, after 2"},
+        {comp("N:A X:1 Y:1 B:2 B:2"), "badValue at line 7, column 1:"},
         // B 0 at the end fails
         {comp("N:A X:1 Y:1 B:0"),
          "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 1, height "
          "1, blocks 0 (each must be 1 or more)"},
         // no B at the end fails
-        {comp("N:A X:1 Y:1"),
-         "incompleteSection at line 6, column 1: \"-COMP\" closes a component of width 1, height "
-         "1, blocks 0 (each must be 1 or more)"},
+        {comp("N:A X:1 Y:1"), "incompleteSection at line 6, column 1:"},
         // negative X fails at once
         {comp("N:A X:-1 X:3 Y:1 B:1"),
          "badValue at line 4, column 1: \"X:-1\": a width may not be negative"},
         // negative Y fails at once
         {comp("N:A X:1 Y:-5 Y:3 B:1"),
          "badValue at line 5, column 1: \"Y:-5\": a height may not be negative"},
-        // X 0 at the end fails
-        {comp("N:A X:0 Y:1 B:1"),
-         "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 0, height "
-         "1, blocks 1 (each must be 1 or more)"},
-        // X that is no number reads as 0
-        {comp("N:A X:abc Y:1 B:1"),
-         "incompleteSection at line 7, column 1: \"-COMP\" closes a component of width 0, height "
-         "1, blocks 1 (each must be 1 or more)"},
+        // X 0 at the end fails, and X that is no number reads as 0
+        {comp("N:A X:0 Y:1 B:1"), "incompleteSection at line 7, column 1:"},
+        {comp("N:A X:abc Y:1 B:1"), "incompleteSection at line 7, column 1:"},
         // later X replaces earlier
         {comp("N:A X:0 X:9 Y:1 B:1"), "A>0 | U 9x1 b1"},
         // integers read as atoi does
@@ -136,14 +115,9 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
         {comp("X:1 Y:1 B:1"),
          "incompleteSection at line 6, column 1: \"-COMP\" closes a component without a name "
          "(\"N\")"},
-        // name cut empty by a zero byte fails
-        {comp("N:%00A X:1 Y:1 B:1"),
-         "incompleteSection at line 7, column 1: \"-COMP\" closes a component without a name "
-         "(\"N\")"},
-        // keys are case-sensitive
-        {comp("n:A X:1 Y:1 B:1"),
-         "incompleteSection at line 7, column 1: \"-COMP\" closes a component without a name "
-         "(\"N\")"},
+        // name cut empty by a zero byte fails, and keys are case-sensitive
+        {comp("N:%00A X:1 Y:1 B:1"), "incompleteSection at line 7, column 1:"},
+        {comp("n:A X:1 Y:1 B:1"), "incompleteSection at line 7, column 1:"},
         // colon last is no key
         {comp("N:A N: X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
         // value keeps later colons
@@ -152,8 +126,6 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
         {comp("N:AB%00CD X:1 Y:1 B:1"), "AB>0 | U 1x1 b1"},
         // escaped comma in a name
         {comp("N:A%2CB X:1 Y:1 B:1"), "A,B>0 | U 1x1 b1"},
-        // no R gives prefix U
-        {comp("N:A X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
         // R gives the prefix
         {comp("N:A X:1 Y:1 B:1 R:TR"), "A>0 | TR 1x1 b1"},
         // unknown keys are ignored
@@ -167,14 +139,11 @@ TEST(TextLibraryComponents, PinsNeedTheSizeFirst) {
         {textLibrary("+COMP N:A X:1 Y:1 +PIN -PIN B:1 -COMP"),
          "unexpectedToken at line 6, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
          "\"B\" are each 1 or more (width 1, height 1, blocks 0)"},
-        // pin before X fails
+        // pin before X fails, and so does a pin after B 0
         {textLibrary("+COMP N:A Y:1 B:1 +PIN -PIN X:1 -COMP"),
-         "unexpectedToken at line 6, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
-         "\"B\" are each 1 or more (width 0, height 1, blocks 1)"},
-        // pin after B 0 fails
+         "unexpectedToken at line 6, column 1:"},
         {textLibrary("+COMP N:A X:1 Y:1 B:0 +PIN -PIN B:1 -COMP"),
-         "unexpectedToken at line 7, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
-         "\"B\" are each 1 or more (width 1, height 1, blocks 0)"},
+         "unexpectedToken at line 7, column 1:"},
         // pin without a name is fine
         {textLibrary(component("A", "+PIN -PIN")), "A>0 | U 4x4 b1 s1 [~ a0 ~]"},
     });
@@ -186,14 +155,11 @@ TEST(TextLibraryComponents, SectionsInsideAComponent) {
         {textLibrary(component("A", "-PIN")),
          "unexpectedToken at line 7, column 1: expected \"-COMP\" but found \"-PIN\""},
         // end token of another section fails
-        {textLibrary(component("A", "-PTN")),
-         "unexpectedToken at line 7, column 1: expected \"-COMP\" but found \"-PTN\""},
+        {textLibrary(component("A", "-PTN")), "unexpectedToken at line 7, column 1:"},
         // unknown section is passed over with its end tokens
         {textLibrary(component("A", "+FOO -COMP -PIN N:B -FOO")), "A>0 | U 4x4 b1"},
         // unknown section never closed
-        {textLibrary(component("A", "+FOO")),
-         "endInsideSection at line 7, column 1: \"+FOO\" is never closed: no \"-FOO\" before the "
-         "end of the file"},
+        {textLibrary(component("A", "+FOO")), "endInsideSection at line 7, column 1:"},
         // component inside a component is skipped to the first -COMP
         {textLibrary("+COMP N:A +COMP N:B -COMP"), "A>0 | U 0x0 b0"},
         // alias inside a component is skipped
@@ -209,7 +175,7 @@ TEST(TextLibraryComponents, SectionsInsideAComponent) {
         {textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN N:P% M:9 -COMP"), "A>0 | U 1x1 b1 s1 [~ a0 ~]"},
         // after a broken escape in a pin its -PIN is foreign to the component
         {textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN M:1%4 -PIN -COMP"),
-         "unexpectedToken at line 8, column 7: expected \"-COMP\" but found \"-PIN\""},
+         "unexpectedToken at line 8, column 7:"},
         // end token of the component inside a pin
         {textLibrary(component("A", "+PIN,-COMP")),
          "unexpectedToken at line 7, column 6: expected \"-PIN\" but found \"-COMP\""},
@@ -246,7 +212,7 @@ TEST(TextLibraryAliases, ReachBackToEarlierNames) {
         {textLibrary(component("A") + " +ALIAS N:A A:B"), "A>0 B>0 | U 4x4 b1"},
         // foreign end token in an alias fails
         {textLibrary(component("A") + " +ALIAS N:A A:B -COMP"),
-         "unexpectedToken at line 11, column 1: expected \"-ALIAS\" but found \"-COMP\""},
+         "unexpectedToken at line 11, column 1:"},
         // unknown section in an alias is skipped
         {textLibrary(component("A") + " +ALIAS N:A +X -ALIAS -X A:B -ALIAS"), "A>0 B>0 | U 4x4 b1"},
     });
