@@ -6,9 +6,27 @@
 namespace wemb {
 namespace {
 
+// Whether prefix and number fit the field whole, so that the written designator splits back into
+// the same two: a prefix never ends with a digit but for a first one, which stays in the prefix.
+bool fitsUncut(std::string_view prefix, std::int64_t number) {
+    if (prefix.empty() || number < 0) {
+        return false;
+    }
+    std::size_t digits = 1;
+    for (std::int64_t rest = number / 10; rest > 0; rest /= 10) {
+        ++digits;
+    }
+    return prefix.size() + digits <= kReferenceCapacity;
+}
+
 // What a main part's reference splits into once the new designator is written: the designator
 // may be cut, and a cut one splits into fewer digits, or into another prefix.
 void resplit(PartFact& part, std::string_view prefix, std::int64_t number, PrefixIds& prefixes) {
+    if (fitsUncut(prefix, number)) {
+        part.number = static_cast<std::int32_t>(number);
+        part.hasNumber = true;
+        return;
+    }
     const FormattedReference written = formatReference(prefix, number);
     const ReferenceSplit split = splitReference(written.text());
     if (split.prefixLength != prefix.size()) {
@@ -59,7 +77,7 @@ void AutonumRun::numberMainPart(PartFact& part) {
         return;
     }
     BlockAssignment assigned;
-    if (part.blocks > 1) {
+    if (part.blocks > 1 && part.partName != kNoPartName) {
         assigned = packages_.assignBlock(part.partName, part.prefix, part.blocks, counters_);
     } else {
         assigned.number = counters_.nextNumber(part.prefix);

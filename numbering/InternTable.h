@@ -25,40 +25,41 @@ struct IntegerKeyHash {
     std::uint64_t operator()(std::uint64_t key) const { return mixBits(key); }
 };
 
-struct BytesKeyHash {
-    std::uint64_t operator()(std::string_view key) const {
-        std::uint64_t hash = key.size();
-        for (std::size_t at = 0; at < key.size(); at += 8) {
-            std::uint64_t chunk = 0;
-            std::memcpy(&chunk, key.data() + at, std::min<std::size_t>(8, key.size() - at));
-            hash = mixBits(hash ^ chunk);
-        }
-        return hash;
-    }
-};
-
-// A text of at most 15 bytes held in the key itself, its length in the last byte: comparing two
-// is comparing two pairs of integers, with no visit to where the texts came from.
-struct ShortText {
+// A short text held in the key itself, so that comparing two is comparing two pairs of integers,
+// with no visit to where the texts came from.
+struct TextKey {
     std::uint64_t low = 0;
     std::uint64_t high = 0;
-    bool operator==(const ShortText&) const = default;
+    bool operator==(const TextKey&) const = default;
 
-    static ShortText of(std::string_view text) {
+    // At most 15 bytes of any kind, the length in the last byte.
+    static TextKey withLength(std::string_view text) {
         std::array<unsigned char, 16> bytes{};
         const std::size_t length = std::min<std::size_t>(text.size(), 15);
         // An empty view may hold no pointer at all, which memcpy must not be given.
         std::copy_n(text.begin(), length, bytes.begin());
         bytes[15] = static_cast<unsigned char>(length);
-        ShortText packed;
-        std::memcpy(&packed.low, bytes.data(), 8);
-        std::memcpy(&packed.high, bytes.data() + 8, 8);
-        return packed;
+        return packed(bytes);
+    }
+    // At most 16 bytes without a zero byte, zero-padded: a library name ends at its field's first
+    // zero byte, so the padded field tells any two names apart.
+    static TextKey zeroPadded(std::string_view text) {
+        std::array<unsigned char, 16> bytes{};
+        std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 16), bytes.begin());
+        return packed(bytes);
+    }
+
+  private:
+    static TextKey packed(const std::array<unsigned char, 16>& bytes) {
+        TextKey key;
+        std::memcpy(&key.low, bytes.data(), 8);
+        std::memcpy(&key.high, bytes.data() + 8, 8);
+        return key;
     }
 };
 
-struct ShortTextHash {
-    std::uint64_t operator()(const ShortText& key) const {
+struct TextKeyHash {
+    std::uint64_t operator()(const TextKey& key) const {
         return mixBits(key.low ^ mixBits(key.high + 0x9e3779b97f4a7c15ULL));
     }
 };

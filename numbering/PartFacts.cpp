@@ -15,23 +15,45 @@ std::uint64_t positionKey(const PartEntry& part) {
     return (static_cast<std::uint64_t>(x) << 32) | y;
 }
 
-// The block count of each distinct library name, asked of the libraries once.
-class BlockCounts {
+// What a library name says of its parts, worked out once per distinct name: whether they are
+// power symbols, and the block count the libraries give. Parts placed one after another (a row of
+// resistors) often share a name, so the last one is kept at hand.
+class LibraryNameFacts {
   public:
-    explicit BlockCounts(const BlockCountLookup& libraries) : libraries_(libraries) {}
+    struct Facts {
+        LibraryNameClass kind = LibraryNameClass::Ordinary;
+        std::int32_t blocks = 1;
+    };
 
-    std::int32_t of(std::string_view libraryName) {
-        const std::uint32_t id = names_.idOf(libraryName);
-        if (id == counts_.size()) {
-            counts_.push_back(libraries_.blockCount(libraryName).value_or(1));
+    explicit LibraryNameFacts(const BlockCountLookup& libraries) : libraries_(libraries) {}
+
+    Facts of(std::string_view libraryName) {
+        const TextKey key = TextKey::zeroPadded(libraryName);
+        if (!(key == lastKey_) || facts_.empty()) {
+            lastKey_ = key;
+            last_ = factsOf(key, libraryName);
         }
-        return counts_[id];
+        return last_;
     }
 
   private:
+    Facts factsOf(const TextKey& key, std::string_view libraryName) {
+        const std::uint32_t id = names_.idOf(key);
+        if (id == facts_.size()) {
+            Facts facts{classifyLibraryName(libraryName), 1};
+            if (facts.kind == LibraryNameClass::Ordinary) {
+                facts.blocks = libraries_.blockCount(libraryName).value_or(1);
+            }
+            facts_.push_back(facts);
+        }
+        return facts_[id];
+    }
+
     const BlockCountLookup& libraries_;
-    NameIds names_;  // views into the document's buffer
-    std::vector<std::int32_t> counts_;
+    InternTable<TextKey, TextKeyHash> names_;
+    std::vector<Facts> facts_;
+    TextKey lastKey_;
+    Facts last_;
 };
 
 PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t fileIndex,
@@ -58,7 +80,19 @@ void nameMainPartsSharingPowerNames(std::span<const PartEntry> parts,
                                     const PartNameIds& partNames) {
     for (PartFact& fact : mainParts) {
         if (fact.eligible && fact.partName == kNoPartName) {
-            fact.partName = partNames.find(ShortText::of(partNameText(parts[fact.fileIndex])));
+            fact.partName =
+                partNames.find(TextKey::withLength(partNameText(parts[fact.fileIndex])));
+        }
+    }
+}
+
+// A multi-block part whose name no other multi-block or power-prefixed part bears opens a package
+// of its own, which nothing else fills: it needs no name, and the run no package state for it.
+void forgetLonePackageNames(std::vector<PartFact>& mainParts,
+                            const std::vector<std::uint32_t>& partsOfName) {
+    for (PartFact& fact : mainParts) {
+        if (fact.blocks > 1 && fact.partName != kNoPartName && partsOfName[fact.partName] == 1) {
+            fact.partName = kNoPartName;
         }
     }
 }
@@ -76,22 +110,25 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
     static_assert(PartNameIds::kAbsent == kNoPartName);
     PartFacts facts;
     PartNameIds partNames;
-    partNames.reserve(parts.size());  // a drawing may hold as many names as parts
-    BlockCounts blockCounts(libraries);
+    partNames.reserve(parts.size());         // a drawing may hold as many names as parts
+    std::vector<std::uint32_t> partsOfName;  // by name id: the parts that took the name
+    LibraryNameFacts libraryNames(libraries);
     facts.mainParts.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];
-        const LibraryNameClass kind = classifyLibraryName(part.libraryName());
+        const auto [kind, blocks] = libraryNames.of(part.libraryName());
         if (kind == LibraryNameClass::Power) {
             continue;
         }
         PartFact fact =
             factOf(part, kind, static_cast<std::uint32_t>(i), dependenceNameMode, facts.prefixes);
-        if (kind == LibraryNameClass::Ordinary) {
-            fact.blocks = blockCounts.of(part.libraryName());
-        }
+        fact.blocks = blocks;
         if (kind == LibraryNameClass::PowerPrefixed || fact.blocks > 1) {
-            fact.partName = partNames.idOf(ShortText::of(partNameText(part)));
+            fact.partName = partNames.idOf(TextKey::withLength(partNameText(part)));
+            if (fact.partName == partsOfName.size()) {
+                partsOfName.push_back(0);
+            }
+            ++partsOfName[fact.partName];
         }
         (kind == LibraryNameClass::Ordinary ? facts.mainParts : facts.powerPrefixedParts)
             .push_back(fact);
@@ -99,6 +136,7 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
     if (!facts.powerPrefixedParts.empty()) {
         nameMainPartsSharingPowerNames(parts, facts.mainParts, partNames);
     }
+    forgetLonePackageNames(facts.mainParts, partsOfName);
     partNames = {};
     sortByPosition(facts.mainParts);
     sortByPosition(facts.powerPrefixedParts);

@@ -34,9 +34,8 @@ struct PartFact {
 inline constexpr std::uint32_t kNoPartName = 0xffffffffU;
 
 using PrefixIds = InternTable<std::uint64_t, IntegerKeyHash>;
-using NameIds = InternTable<std::string_view, BytesKeyHash>;
 // Part names hold at most 15 bytes.
-using PartNameIds = InternTable<ShortText, ShortTextHash>;
+using PartNameIds = InternTable<TextKey, TextKeyHash>;
 
 struct PartFacts {
     // Each in position order; parts at the same place in file order. Power symbols are in
