@@ -107,6 +107,9 @@ ReadResult<Document> Document::parse(std::vector<std::uint8_t> bytes) {
     Document document;
     document.buffer_ = std::move(bytes);
     const std::span<std::uint8_t> buffer(document.buffer_);
+    // Room for as many parts as the file could hold, so that the entries of a large drawing are
+    // never copied to a larger array: a reservation costs address space until it is filled.
+    document.parts_.reserve(buffer.size() / kPartRecordSize);
     std::int32_t sheetXOffset = 0;
     std::size_t offset = 0;
     while (offset < buffer.size()) {
