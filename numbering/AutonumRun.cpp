@@ -82,7 +82,7 @@ void AutonumRun::numberMainPart(PartFact& part) {
     } else {
         assigned.number = counters_.nextNumber(part.prefix);
     }
-    pending_->setNumberAndBlock(part.fileIndex, assigned.number,
+    pending_->setNumberAndBlock(part.fileIndex, part.prefixLength, assigned.number,
                                 static_cast<std::uint8_t>(assigned.block));
     // The power-prefixed parts match against the references as they will be written.
     if (!parts_.powerPrefixedParts.empty()) {
@@ -106,7 +106,7 @@ void AutonumRun::numberPowerPrefixedParts() {
     PowerMatches matches(parts_.mainParts, asked);
     for (const PartFact& part : parts_.powerPrefixedParts) {
         if (!keepsNumber(part)) {
-            pending_->setNumber(part.fileIndex,
+            pending_->setNumber(part.fileIndex, part.prefixLength,
                                 matches.numberFor(part.partName, part.prefix, counters_));
         }
     }

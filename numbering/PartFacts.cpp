@@ -66,6 +66,7 @@ PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t file
     fact.prefix = prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
     fact.partName = kNoPartName;
     fact.number = split.number;
+    fact.prefixLength = static_cast<std::uint8_t>(split.prefixLength);
     fact.eligible = autonumPassReason(kind, reference, partNameText(part), dependenceNameMode) ==
                     PassReason::None;
     fact.hasNumber = endsWithDigit(reference);

@@ -19,12 +19,13 @@ namespace wemb {
 struct PartFact {
     std::uint64_t position = 0;  // x then y, as one key that orders like the pair
     std::uint32_t fileIndex = 0;
-    std::uint32_t prefix = 0;    // id
-    std::uint32_t partName = 0;  // id, kNoPartName where no other part is ever looked up by it
-    std::int32_t blocks = 1;     // of the library part; 1 where no library knows it
-    std::int32_t number = 0;     // of the reference, 0 without trailing digits
-    bool eligible = false;       // takes part in numbering at all
-    bool hasNumber = false;      // the reference ends with a digit
+    std::uint32_t prefix = 0;       // id
+    std::uint32_t partName = 0;     // id, kNoPartName where no other part is ever looked up by it
+    std::int32_t blocks = 1;        // of the library part; 1 where no library knows it
+    std::int32_t number = 0;        // of the reference, 0 without trailing digits
+    bool eligible = false;          // takes part in numbering at all
+    bool hasNumber = false;         // the reference ends with a digit
+    std::uint8_t prefixLength = 0;  // of the reference as read, which a new number keeps
 };
 
 // Only multi-block parts, power-prefixed parts and the main parts that share a part name with a

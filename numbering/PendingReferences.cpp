@@ -5,16 +5,22 @@
 namespace wemb {
 
 PendingReferences::PendingReferences(std::size_t partCount)
-    : numbers_(partCount, 0), blocks_(partCount, 0), changes_(partCount, Change::None) {}
+    : numbers_(partCount, 0),
+      blocks_(partCount, 0),
+      changes_(partCount, Change::None),
+      prefixLengths_(partCount, 0) {}
 
-void PendingReferences::setNumber(std::uint32_t fileIndex, std::int64_t number) {
+void PendingReferences::setNumber(std::uint32_t fileIndex, std::size_t prefixLength,
+                                  std::int64_t number) {
     numbers_[fileIndex] = number;
+    prefixLengths_[fileIndex] = static_cast<std::uint8_t>(prefixLength);
     changes_[fileIndex] = Change::Reference;
 }
 
-void PendingReferences::setNumberAndBlock(std::uint32_t fileIndex, std::int64_t number,
-                                          std::uint8_t block) {
+void PendingReferences::setNumberAndBlock(std::uint32_t fileIndex, std::size_t prefixLength,
+                                          std::int64_t number, std::uint8_t block) {
     numbers_[fileIndex] = number;
+    prefixLengths_[fileIndex] = static_cast<std::uint8_t>(prefixLength);
     blocks_[fileIndex] = block;
     changes_[fileIndex] = Change::ReferenceAndBlock;
 }
@@ -24,10 +30,8 @@ void PendingReferences::writeInto(std::span<PartEntry> parts) const {
         if (changes_[i] == Change::None) {
             continue;
         }
-        const std::string_view reference = referenceText(parts[i]);
-        const std::string_view prefix =
-            reference.substr(0, splitReference(reference).prefixLength);
-        writeReference(parts[i].referenceField(), prefix, numbers_[i]);
+        writeReference(parts[i].referenceField(),
+                       referenceText(parts[i]).substr(0, prefixLengths_[i]), numbers_[i]);
         if (changes_[i] == Change::ReferenceAndBlock) {
             parts[i].setBlockNumber(blocks_[i]);
         }

@@ -15,10 +15,12 @@ class PendingReferences {
   public:
     explicit PendingReferences(std::size_t partCount);
 
-    void setNumber(std::uint32_t fileIndex, std::int64_t number);
-    void setNumberAndBlock(std::uint32_t fileIndex, std::int64_t number, std::uint8_t block);
+    // The part keeps the first `prefixLength` bytes of its reference, its prefix as read.
+    void setNumber(std::uint32_t fileIndex, std::size_t prefixLength, std::int64_t number);
+    void setNumberAndBlock(std::uint32_t fileIndex, std::size_t prefixLength, std::int64_t number,
+                           std::uint8_t block);
 
-    // Each part keeps the prefix of its reference; parts without a decision keep every byte.
+    // Parts without a decision keep every byte.
     void writeInto(std::span<PartEntry> parts) const;
 
   private:
@@ -27,6 +29,7 @@ class PendingReferences {
     std::vector<std::int64_t> numbers_;
     std::vector<std::uint8_t> blocks_;
     std::vector<Change> changes_;
+    std::vector<std::uint8_t> prefixLengths_;  // a reference field holds at most 7 bytes
 };
 
 }  // namespace wemb

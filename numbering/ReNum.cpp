@@ -18,22 +18,32 @@ struct RenumItem {
     std::uint32_t fileIndex;
 };
 
-std::vector<RenumItem> collectItems(std::span<const PartEntry> parts) {
-    InternTable<std::uint64_t, IntegerKeyHash> prefixes;
+// The collected parts, and the length of each part's prefix by its place in the file (0 for a
+// part ReNum leaves alone), so that writing back needs neither the test nor the split again.
+struct Collected {
     std::vector<RenumItem> items;
-    items.reserve(parts.size());
+    std::vector<std::uint8_t> prefixLengths;
+};
+
+Collected collectItems(std::span<const PartEntry> parts) {
+    InternTable<std::uint64_t, IntegerKeyHash> prefixes;
+    Collected collected;
+    collected.items.reserve(parts.size());
+    collected.prefixLengths.resize(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (reNumTakes(parts[i])) {
             const std::string_view reference = referenceText(parts[i]);
             const ReferenceSplit split = splitReference(reference);
             const std::uint32_t prefix =
                 prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
-            items.push_back({(static_cast<std::uint64_t>(prefix) << 32) |
-                                 static_cast<std::uint32_t>(split.number),
-                             static_cast<std::uint32_t>(i)});
+            collected.items.push_back({(static_cast<std::uint64_t>(prefix) << 32) |
+                                           static_cast<std::uint32_t>(split.number),
+                                       static_cast<std::uint32_t>(i)});
+            // A reference field holds at most 7 bytes, and its first always stays in the prefix.
+            collected.prefixLengths[i] = static_cast<std::uint8_t>(split.prefixLength);
         }
     }
-    return items;
+    return collected;
 }
 
 // The new number of every collected part, by its place in the file.
@@ -57,21 +67,19 @@ std::vector<std::int64_t> assignNumbers(const std::vector<RenumItem>& items, std
 
 void reNum(Document& document, int initialNumber, int step) {
     const std::span<PartEntry> parts = document.parts();
-    std::vector<RenumItem> items = collectItems(parts);
-    if (items.empty()) {
+    Collected collected = collectItems(parts);
+    if (collected.items.empty()) {
         return;
     }
-    radixSortStable(items, [](const RenumItem& item) { return item.key; });
+    radixSortStable(collected.items, [](const RenumItem& item) { return item.key; });
     const std::vector<std::int64_t> numbers =
-        assignNumbers(items, parts.size(), initialNumber, step);
-    items = {};
+        assignNumbers(collected.items, parts.size(), initialNumber, step);
+    collected.items = {};
     // Written in file order, the records are visited once each, front to back.
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (reNumTakes(parts[i])) {
-            const std::string_view reference = referenceText(parts[i]);
-            const std::string_view prefix =
-                reference.substr(0, splitReference(reference).prefixLength);
-            writeReference(parts[i].referenceField(), prefix, numbers[i]);
+        if (const std::size_t prefixLength = collected.prefixLengths[i]; prefixLength > 0) {
+            writeReference(parts[i].referenceField(),
+                           referenceText(parts[i]).substr(0, prefixLength), numbers[i]);
         }
     }
 }
