@@ -18,15 +18,18 @@ namespace wemb::cli {
 namespace {
 
 void printText(const Library& library) {
+    platform::Cp932Decoder decoder;
     for (const LibraryEntry& entry : library.entries()) {
         if (entry.part != nullptr) {
-            std::cout << cp932ForTerminal(entry.name) << '\t' << entry.blockCount() << '\n';
+            std::cout << forTerminal(decoder.toUtf8(entry.name)) << '\t' << entry.blockCount()
+                      << '\n';
         }
     }
 }
 
 void printJson(const Library& library, const std::string& path,
                const std::optional<FileError>& error) {
+    platform::Cp932Decoder decoder;
     JsonWriter json;
     json.beginObject().key("library").value(displayName(path));
     writeErrorField(json, error);
@@ -37,8 +40,8 @@ void printJson(const Library& library, const std::string& path,
         }
         const LibraryPart& part = *entry.part;
         json.beginObject();
-        json.key("name").value(platform::cp932ToUtf8(entry.name));
-        json.key("prefix").value(platform::cp932ToUtf8(part.prefix.value_or("")));
+        json.key("name").value(decoder.toUtf8(entry.name));
+        json.key("prefix").value(decoder.toUtf8(part.prefix.value_or("")));
         json.key("width").value(part.width);
         json.key("height").value(part.height);
         json.key("blockCount").value(part.blockCount);

@@ -36,11 +36,20 @@ std::string escapeNonAscii(std::string_view bytes) {
 
 }  // namespace
 
+Cp932Decoder::Cp932Decoder() : converter_(std::make_unique<Cp932ToUtf8Converter>()) {}
+
+Cp932Decoder::~Cp932Decoder() = default;
+
 std::string cp932ToUtf8(std::string_view bytes) {
+    return Cp932Decoder().toUtf8(bytes);
+}
+
+std::string Cp932Decoder::toUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     Conversion conversion;
-    while ((conversion = cp932PrefixToUtf8(bytes, out)) == Conversion::Stopped && !bytes.empty()) {
+    while ((conversion = converter_->convertPrefix(bytes, out)) == Conversion::Stopped &&
+           !bytes.empty()) {
         // A lead byte with a proper trail byte is one unmapped character: show both bytes, so
         // the trail byte is not mistaken for a character of its own. Any other bad byte is shown
         // alone and conversion resumes right after it.

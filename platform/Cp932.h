@@ -3,6 +3,7 @@
 // user and for taking typed text back. The program itself never converts: names and references
 // stay CP932 bytes end to end.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,24 @@ constexpr bool isCp932LeadByte(unsigned char byte) {
 // `bytes` as UTF-8. A byte that does not start a convertible character is shown as "\xNN"
 // (upper-case hex) and conversion goes on with the next byte.
 std::string cp932ToUtf8(std::string_view bytes);
+
+class Cp932ToUtf8Converter;
+
+// Converts many texts in turn, each as cp932ToUtf8 does, with the system's converter opened once
+// for all of them: a listing of a hundred thousand names would otherwise spend most of its time
+// opening it.
+class Cp932Decoder {
+  public:
+    Cp932Decoder();
+    ~Cp932Decoder();
+    Cp932Decoder(const Cp932Decoder&) = delete;
+    Cp932Decoder& operator=(const Cp932Decoder&) = delete;
+
+    std::string toUtf8(std::string_view bytes);
+
+  private:
+    std::unique_ptr<Cp932ToUtf8Converter> converter_;
+};
 
 // True when `text` is well-formed UTF-8.
 bool isUtf8(std::string_view text);

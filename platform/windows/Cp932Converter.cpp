@@ -17,7 +17,11 @@ bool isUnassignedSingleByte(unsigned char byte) {
 
 }  // namespace
 
-Conversion cp932PrefixToUtf8(std::string_view& in, std::string& out) {
+// The code page tables need nothing opened.
+Cp932ToUtf8Converter::Cp932ToUtf8Converter() = default;
+Cp932ToUtf8Converter::~Cp932ToUtf8Converter() = default;
+
+Conversion Cp932ToUtf8Converter::convertPrefix(std::string_view& in, std::string& out) {
     std::wstring wide;
     while (!in.empty()) {
         const auto first = static_cast<unsigned char>(in[0]);
