@@ -5,11 +5,10 @@
 
 namespace wemb {
 
-ReadResult<> readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                       std::string& token) {
+ReadResult<> readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer) {
     std::string existingName;
     std::string newName;
-    const auto onOther = [&](const std::string& other) -> ReadResult<> {
+    const auto onOther = [&](std::string_view other) -> ReadResult<> {
         if (const auto pair = splitKeyValue(other)) {
             if (pair->key == "N") {
                 existingName = textValue(pair->value);
@@ -20,7 +19,7 @@ ReadResult<> readAlias(Library& library, const LibraryNameIndex& names, TextToke
         return {};
     };
     ReadResult<SectionEnd> end =
-        readSection(tokenizer, token, "-ALIAS", skipEverySection(tokenizer), onOther);
+        readSection(tokenizer, "-ALIAS", skipEverySection(tokenizer), onOther);
     if (!end) {
         return std::move(end).error();
     }
@@ -33,7 +32,7 @@ ReadResult<> readAlias(Library& library, const LibraryNameIndex& names, TextToke
     }
     // Only names read so far can be found, so an alias reaches back, never forward.
     if (const LibraryPart* sharedPart = names.findEntryPart(existingName)) {
-        library.addEntry(std::move(newName), sharedPart);
+        library.addEntry(newName, sharedPart);
     }
     return {};
 }

@@ -13,8 +13,6 @@ namespace wemb {
 
 // Reads the alias that a "+ALIAS" just opened; `names` indexes the entries of `library` read so
 // far. An alias of a name that is not (yet) in the library adds nothing and is no failure.
-// `token` is scratch.
-ReadResult<> readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer,
-                       std::string& token);
+ReadResult<> readAlias(Library& library, const LibraryNameIndex& names, TextTokenizer& tokenizer);
 
 }  // namespace wemb

@@ -64,9 +64,8 @@ ReadResult<> readComponentKey(ComponentDraft& draft, const KeyValue& pair,
 }
 
 // Pins need the part's size and block count first: the block count sizes their number slots.
-ReadResult<> readComponentSection(ComponentDraft& draft, TextTokenizer& tokenizer,
-                                  std::string& token) {
-    const auto onBegin = [&](std::string& begin) -> ReadResult<> {
+ReadResult<> readComponentSection(ComponentDraft& draft, TextTokenizer& tokenizer) {
+    const auto onBegin = [&](std::string_view begin) -> ReadResult<> {
         if (begin != "+PIN") {
             return skipSection(tokenizer, begin);
         }
@@ -77,16 +76,16 @@ ReadResult<> readComponentSection(ComponentDraft& draft, TextTokenizer& tokenize
                                sizeText(draft) + ")");
         }
         // Read in place; a pin that fails fails the component, which drops its pins.
-        return readPin(tokenizer, token, draft.blockCount, draft.pins.emplace_back());
+        return readPin(tokenizer, draft.blockCount, draft.pins.emplace_back());
     };
-    const auto onOther = [&](const std::string& other) -> ReadResult<> {
+    const auto onOther = [&](std::string_view other) -> ReadResult<> {
         const auto pair = splitKeyValue(other);
         if (!pair) {
             return {};
         }
         return readComponentKey(draft, *pair, tokenizer, other);
     };
-    ReadResult<SectionEnd> end = readSection(tokenizer, token, "-COMP", onBegin, onOther);
+    ReadResult<SectionEnd> end = readSection(tokenizer, "-COMP", onBegin, onOther);
     if (!end) {
         return std::move(end).error();
     }
@@ -126,14 +125,13 @@ std::unique_ptr<LibraryPart> makePart(const LibraryNameIndex& names, ComponentDr
 }  // namespace
 
 ReadResult<> readComponent(Library& library, const LibraryNameIndex& names,
-                           TextTokenizer& tokenizer, std::string& token,
-                           ComponentScratch& scratch) {
+                           TextTokenizer& tokenizer, ComponentScratch& scratch) {
     scratch.name.clear();
     scratch.patternName.clear();
     scratch.pins.clear();
     ComponentDraft draft{
         .name = scratch.name, .patternName = scratch.patternName, .pins = scratch.pins};
-    if (auto read = readComponentSection(draft, tokenizer, token); !read) {
+    if (auto read = readComponentSection(draft, tokenizer); !read) {
         return read;
     }
     const LibraryPart& part = library.addPart(makePart(names, draft));

@@ -24,9 +24,8 @@ struct ComponentScratch {
 
 // Reads the component that a "+COMP" just opened; `names` indexes the patterns of `library` read
 // so far. On success its part and its entry have been appended to `library`; on failure nothing
-// has, and the error gives the line and column of the token that broke it. `token` and `scratch`
-// are scratch.
+// has, and the error gives the line and column of the token that broke it. `scratch` is scratch.
 ReadResult<> readComponent(Library& library, const LibraryNameIndex& names,
-                           TextTokenizer& tokenizer, std::string& token, ComponentScratch& scratch);
+                           TextTokenizer& tokenizer, ComponentScratch& scratch);
 
 }  // namespace wemb

@@ -15,16 +15,16 @@ namespace {
 // A component, pin or pattern section at the wrong level is of no known kind there, and is
 // passed over whole.
 ReadResult<> readTopLevelSection(Library& library, const LibraryNameIndex& names,
-                                 TextTokenizer& tokenizer, std::string& token,
+                                 TextTokenizer& tokenizer, std::string_view token,
                                  ComponentScratch& component, BitmapScratch& bitmap) {
     if (token == "+COMP") {
-        return readComponent(library, names, tokenizer, token, component);
+        return readComponent(library, names, tokenizer, component);
     }
     if (token == "+PTN") {
-        return readPattern(library, tokenizer, token, bitmap);
+        return readPattern(library, tokenizer, bitmap);
     }
     if (token == "+ALIAS") {
-        return readAlias(library, names, tokenizer, token);
+        return readAlias(library, names, tokenizer);
     }
     return skipSection(tokenizer, token);
 }
@@ -44,9 +44,8 @@ ReadResult<> readFrom(Library& library, ByteStream& stream) {
 }  // namespace
 
 ReadResult<> readText(Library& library, TextTokenizer& tokenizer) {
-    std::string token;
-    token.reserve(256);
-    if (tokenizer.readToken(token) < 0) {
+    std::string_view token;
+    if (tokenizer.readField(token) < 0) {
         return errorAt(FileErrorKind::BadMagic, tokenizer.here(),
                        "expected " + quoted(kTextLibraryMagic) + " but found the end of the file");
     }
@@ -58,7 +57,7 @@ ReadResult<> readText(Library& library, TextTokenizer& tokenizer) {
     // Kept from one section to the next, so that their room is reused.
     ComponentScratch component;
     BitmapScratch bitmap;
-    while (tokenizer.readToken(token) >= 0) {
+    while (tokenizer.readField(token) >= 0) {
         // Tokens that open no section are ignored here, end tokens included.
         if (isBeginToken(token)) {
             if (auto read =

@@ -60,12 +60,12 @@ void readPatternKey(PatternDraft& draft, const KeyValue& pair) {
 
 // A "+BMP" is read only once the pattern has a name and a size, and only once; otherwise it is
 // passed over like a section of unknown kind.
-ReadResult<> readPatternInner(PatternDraft& draft, TextTokenizer& tokenizer, std::string& token,
+ReadResult<> readPatternInner(PatternDraft& draft, TextTokenizer& tokenizer, std::string_view token,
                               BitmapScratch& scratch) {
     if (token != "+BMP" || !draft.readyForBitmap()) {
         return skipSection(tokenizer, token);
     }
-    auto bitmap = readBitmap(tokenizer, token, draft.width, draft.height, scratch);
+    auto bitmap = readBitmap(tokenizer, draft.width, draft.height, scratch);
     if (!bitmap) {
         return std::move(bitmap).error();
     }
@@ -75,9 +75,8 @@ ReadResult<> readPatternInner(PatternDraft& draft, TextTokenizer& tokenizer, std
 
 }  // namespace
 
-ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, std::string& token,
-                                                      std::int32_t width, std::int32_t height,
-                                                      BitmapScratch& scratch) {
+ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, std::int32_t width,
+                                                      std::int32_t height, BitmapScratch& scratch) {
     const TextPosition opened = tokenizer.position();
     if (width < 1 || width > kMaxPatternSide || height < 1 || height > kMaxPatternSide) {
         return errorAt(FileErrorKind::BadValue, opened,
@@ -87,15 +86,14 @@ ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, 
     PatternBitmap& rows = scratch.rows;
     rows.reset(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height));
     std::size_t row = 0;
-    const auto onRow = [&](const std::string& text) -> ReadResult<> {
+    const auto onRow = [&](std::string_view text) -> ReadResult<> {
         if (row < rows.height()) {
             storeRow(rows, row, text, scratch.decoded);
             ++row;
         }
         return {};
     };
-    ReadResult<SectionEnd> end =
-        readSection(tokenizer, token, "-BMP", skipEverySection(tokenizer), onRow);
+    ReadResult<SectionEnd> end = readSection(tokenizer, "-BMP", skipEverySection(tokenizer), onRow);
     if (!end) {
         return std::move(end).error();
     }
@@ -108,19 +106,18 @@ ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, 
     return std::make_unique<PatternBitmap>(rows);
 }
 
-ReadResult<> readPattern(Library& library, TextTokenizer& tokenizer, std::string& token,
-                         BitmapScratch& scratch) {
+ReadResult<> readPattern(Library& library, TextTokenizer& tokenizer, BitmapScratch& scratch) {
     PatternDraft draft;
-    const auto onBegin = [&](std::string& begin) {
+    const auto onBegin = [&](std::string_view begin) {
         return readPatternInner(draft, tokenizer, begin, scratch);
     };
-    const auto onOther = [&draft](const std::string& other) -> ReadResult<> {
+    const auto onOther = [&draft](std::string_view other) -> ReadResult<> {
         if (const auto pair = splitKeyValue(other)) {
             readPatternKey(draft, *pair);
         }
         return {};
     };
-    ReadResult<SectionEnd> end = readSection(tokenizer, token, "-PTN", onBegin, onOther);
+    ReadResult<SectionEnd> end = readSection(tokenizer, "-PTN", onBegin, onOther);
     if (!end) {
         return std::move(end).error();
     }

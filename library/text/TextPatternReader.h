@@ -24,15 +24,13 @@ struct BitmapScratch {
 };
 
 // Reads the pattern that a "+PTN" just opened. On success it has been appended to `library`;
-// on failure nothing has. `token` and `scratch` are scratch.
-ReadResult<> readPattern(Library& library, TextTokenizer& tokenizer, std::string& token,
-                         BitmapScratch& scratch);
+// on failure nothing has. `scratch` is scratch.
+ReadResult<> readPattern(Library& library, TextTokenizer& tokenizer, BitmapScratch& scratch);
 
 // Reads the rows of the bitmap that a "+BMP" just opened, for a pattern of `width` × `height`
 // pixels (each 1 to kMaxPatternSide). An error when the section breaks the format or the input
 // ends inside it.
-ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, std::string& token,
-                                                      std::int32_t width, std::int32_t height,
-                                                      BitmapScratch& scratch);
+ReadResult<std::unique_ptr<PatternBitmap>> readBitmap(TextTokenizer& tokenizer, std::int32_t width,
+                                                      std::int32_t height, BitmapScratch& scratch);
 
 }  // namespace wemb

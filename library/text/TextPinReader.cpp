@@ -83,19 +83,18 @@ void readPinKey(PinDraft& draft, const KeyValue& pair) {
 
 }  // namespace
 
-ReadResult<> readPin(TextTokenizer& tokenizer, std::string& token, int blockCount,
-                     LibraryPin& pin) {
+ReadResult<> readPin(TextTokenizer& tokenizer, int blockCount, LibraryPin& pin) {
     PinDraft draft{.pin = pin};
     draft.blockCount = blockCount;
     draft.pin.allocNumbers(blockCount);
-    const auto onOther = [&draft](const std::string& other) -> ReadResult<> {
+    const auto onOther = [&draft](std::string_view other) -> ReadResult<> {
         if (const auto pair = splitKeyValue(other)) {
             readPinKey(draft, *pair);
         }
         return {};
     };
     ReadResult<SectionEnd> end =
-        readSection(tokenizer, token, "-PIN", skipEverySection(tokenizer), onOther);
+        readSection(tokenizer, "-PIN", skipEverySection(tokenizer), onOther);
     if (!end) {
         return std::move(end).error();
     }

@@ -19,9 +19,8 @@ inline constexpr std::uint32_t kPinTypeC = 1u << 30;
 inline constexpr std::uint32_t kPinTypeN = 1u << 31;
 
 // Reads the pin that a "+PIN" just opened, for a part of `blockCount` blocks: one number slot per
-// block, into `pin`, which must be a new pin. False when the pin breaks the format; `token` is
-// scratch.
-ReadResult<> readPin(TextTokenizer& tokenizer, std::string& token, int blockCount, LibraryPin& pin);
+// block, into `pin`, which must be a new pin. False when the pin breaks the format.
+ReadResult<> readPin(TextTokenizer& tokenizer, int blockCount, LibraryPin& pin);
 
 // The side (0 left, 1 top, 2 right, 3 bottom) that `attributes` puts a pin on.
 inline int pinSide(std::uint32_t attributes) {

@@ -2,16 +2,18 @@
 
 namespace wemb {
 
-ReadResult<> skipSection(TextTokenizer& tokenizer, std::string& beginToken) {
+ReadResult<> skipSection(TextTokenizer& tokenizer, std::string_view beginToken) {
     const TextPosition opened = tokenizer.position();
-    beginToken.front() = '-';
-    if (tokenizer.skipTo(beginToken) == 0) {
+    // A copy: reading on ends the view.
+    std::string endToken(beginToken);
+    endToken.front() = '-';
+    if (tokenizer.skipTo(endToken) == 0) {
         return {};
     }
-    std::string begin = beginToken;
+    std::string begin = endToken;
     begin.front() = '+';
     return errorAt(FileErrorKind::EndInsideSection, opened,
-                   quoted(begin) + " is never closed: no " + quoted(beginToken) + " before " +
+                   quoted(begin) + " is never closed: no " + quoted(endToken) + " before " +
                        tokenizer.stopText());
 }
 

@@ -18,9 +18,8 @@ enum class SectionEnd {
 };
 
 // Passes over the section that `beginToken` opens: every token up to and including the first one
-// equal to it with "-" in place of its "+". An error when the input ends first. `beginToken` is
-// used as scratch.
-ReadResult<> skipSection(TextTokenizer& tokenizer, std::string& beginToken);
+// equal to it with "-" in place of its "+". An error when the input ends first.
+ReadResult<> skipSection(TextTokenizer& tokenizer, std::string_view beginToken);
 
 // The error of a token that may not stand where the tokenizer has just read it.
 FileError unexpectedToken(const TextTokenizer& tokenizer, std::string_view expected,
@@ -28,14 +27,14 @@ FileError unexpectedToken(const TextTokenizer& tokenizer, std::string_view expec
 // The error of a token whose value breaks its rule; `rule` says what the value must be.
 FileError badValue(const TextTokenizer& tokenizer, std::string_view token, std::string_view rule);
 
-// Reads the tokens of a section into `token` (reused, to spare an allocation per token) until
-// it ends. `onBegin(token)` handles a begin token and `onOther(token)` any token that neither
-// begins nor ends a section; either returns an error to fail the section.
+// Reads the tokens of a section until it ends. `onBegin(token)` handles a begin token and
+// `onOther(token)` any token that neither begins nor ends a section; either returns an error to
+// fail the section. A token is a view that the next read of the tokenizer ends.
 template <typename OnBegin, typename OnOther>
-ReadResult<SectionEnd> readSection(TextTokenizer& tokenizer, std::string& token,
-                                   std::string_view endToken, OnBegin&& onBegin,
-                                   OnOther&& onOther) {
-    while (tokenizer.readToken(token) >= 0) {
+ReadResult<SectionEnd> readSection(TextTokenizer& tokenizer, std::string_view endToken,
+                                   OnBegin&& onBegin, OnOther&& onOther) {
+    std::string_view token;
+    while (tokenizer.readField(token) >= 0) {
         if (isEndToken(token)) {
             if (token != endToken) {
                 return unexpectedToken(tokenizer, endToken, token);
@@ -52,7 +51,7 @@ ReadResult<SectionEnd> readSection(TextTokenizer& tokenizer, std::string& token,
 
 // The handler of sections that read no inner section: every begin token is passed over.
 inline auto skipEverySection(TextTokenizer& tokenizer) {
-    return [&tokenizer](std::string& token) { return skipSection(tokenizer, token); };
+    return [&tokenizer](std::string_view token) { return skipSection(tokenizer, token); };
 }
 
 }  // namespace wemb

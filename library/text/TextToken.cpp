@@ -9,6 +9,10 @@ std::optional<KeyValue> splitKeyValue(std::string_view token) {
     if (isBeginToken(token) || isEndToken(token)) {
         return std::nullopt;
     }
+    // Nearly every key is one letter.
+    if (token.size() > 2 && token[1] == ':' && token[0] != ':') {
+        return KeyValue{token.substr(0, 1), token.substr(2)};
+    }
     // Keys are a letter or two: a plain loop beats a call into the C library here.
     std::size_t colon = 0;
     while (colon < token.size() && token[colon] != ':') {

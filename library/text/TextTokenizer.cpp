@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace wemb {
 
@@ -28,11 +30,59 @@ constexpr std::array<std::uint8_t, 256> makeClasses() {
 
 constexpr std::array<std::uint8_t, 256> kClasses = makeClasses();
 
+// The byte below which every delimiter and escape lies, for the word-wide test below.
+constexpr std::uint8_t kStopBound = '-';
+
+constexpr bool stopsLieBelow(std::uint8_t bound) {
+    for (std::size_t byte = bound; byte < kClasses.size(); ++byte) {
+        if ((kClasses[byte] & (kDelimiter | kEscape)) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(stopsLieBelow(kStopBound));
+
 bool isBlank(int byte) {
     return (kClasses[static_cast<std::size_t>(byte)] & kBlank) != 0;
 }
 bool isDelimiter(int byte) {
     return (kClasses[static_cast<std::size_t>(byte)] & kDelimiter) != 0;
+}
+
+bool endsPlainRun(std::uint8_t byte) {
+    return (kClasses[byte] & (kDelimiter | kEscape)) != 0;
+}
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// The high bit set in each byte of `word` below `bound` (at most 0x80), and maybe in bytes above
+// such a byte (the borrow runs upwards), never below one: the lowest marked byte is a true one.
+std::uint64_t bytesBelow(std::uint64_t word, std::uint8_t bound) {
+    return (word - kEveryByte * bound) & ~word & kHighBits;
+}
+
+// The length of the plain run that starts `bytes`: up to the first delimiter or escape. These
+// all lie below kStopBound and few plain bytes do, so words of eight bytes are passed over while
+// they hold no such byte (where words store their lowest byte first); from the first that does,
+// the bytes are looked at one by one. A look-up per byte was most of a library's reading time.
+std::size_t plainRunLength(std::span<const std::uint8_t> bytes) {
+    std::size_t count = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; count + sizeof(std::uint64_t) <= bytes.size(); count += sizeof(std::uint64_t)) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + count, sizeof word);
+            if (const std::uint64_t low = bytesBelow(word, kStopBound); low != 0) {
+                count += static_cast<std::size_t>(std::countr_zero(low)) / 8;
+                break;
+            }
+        }
+    }
+    while (count < bytes.size() && !endsPlainRun(bytes[count])) {
+        ++count;
+    }
+    return count;
 }
 
 bool isCSpace(unsigned char byte) {
@@ -95,6 +145,11 @@ TextPosition TextTokenizer::here() const {
 // Blanks are passed over straight in the buffer, a block at a time; the stream is left at the
 // first byte that is not blank. False when the input ends first.
 bool TextTokenizer::skipBlanks() {
+    // Most fields start right after the delimiter of the one before.
+    if (const std::span<const std::uint8_t> buffered = stream_->buffered();
+        !buffered.empty() && !isBlank(buffered.front())) {
+        return true;
+    }
     for (;;) {
         const std::span<const std::uint8_t> buffered = stream_->buffered();
         if (buffered.empty()) {
@@ -120,11 +175,7 @@ bool TextTokenizer::skipBlanks() {
 bool TextTokenizer::appendPlainRun(std::string& token) {
     const std::span<const std::uint8_t> buffered = stream_->buffered();
     const std::size_t room = kMaxTokenBytes - token.size();
-    const std::size_t limit = std::min(room, buffered.size());
-    std::size_t count = 0;
-    while (count < limit && (kClasses[buffered[count]] & (kDelimiter | kEscape)) == 0) {
-        ++count;
-    }
+    const std::size_t count = plainRunLength(buffered.first(std::min(room, buffered.size())));
     token.append(reinterpret_cast<const char*>(buffered.data()), count);
     stream_->skip(count);
     return count < buffered.size() || count == room;
@@ -147,13 +198,52 @@ bool TextTokenizer::appendEscape(std::string& token) {
 }
 
 int TextTokenizer::readToken(std::string& token) {
-    token.clear();
+    std::string_view field;
+    const int line = readField(field);
+    token.assign(field);
+    return line;
+}
+
+int TextTokenizer::readField(std::string_view& field) {
+    field = {};
     brokenEscape_ = false;
     if (stream_ == nullptr || !skipBlanks()) {
         return -1;
     }
     position_ = here();
-    const int tokenLine = line_;
+    const int fieldLine = line_;
+    if (takeWholeField(field)) {
+        return fieldLine;
+    }
+    const int line = readAssembled(fieldLine);
+    field = assembled_;
+    return line;
+}
+
+// The field as a view into the buffer, when the buffer holds it whole, up to its delimiter, with
+// no escape and within the length cap; the delimiter is consumed. False when it does not: then
+// nothing is taken.
+bool TextTokenizer::takeWholeField(std::string_view& field) {
+    const std::span<const std::uint8_t> buffered = stream_->buffered();
+    const std::size_t count =
+        plainRunLength(buffered.first(std::min(kMaxTokenBytes, buffered.size())));
+    if (count == buffered.size() || count == kMaxTokenBytes || buffered[count] == '%') {
+        return false;
+    }
+    field = std::string_view(reinterpret_cast<const char*>(buffered.data()), count);
+    stream_->skip(count + 1);
+    if (buffered[count] == '\n') {
+        ++line_;
+        startLineAfter(stream_->offset() - 1);
+    }
+    return true;
+}
+
+// The field gathered into assembled_, piece by piece: across buffers, escapes and the length
+// cap.
+int TextTokenizer::readAssembled(int fieldLine) {
+    std::string& token = assembled_;
+    token.clear();
     for (;;) {
         if (token.size() >= kMaxTokenBytes) {
             // The byte past the cap is lost with the rest of the field.
@@ -161,11 +251,11 @@ int TextTokenizer::readToken(std::string& token) {
                 ++line_;
                 startLineAfter(stream_->offset() - 1);
             }
-            return tokenLine;
+            return fieldLine;
         }
         if (!appendPlainRun(token)) {
             if (stream_->buffered().empty()) {
-                return tokenLine;  // a field that the end of the input cuts short
+                return fieldLine;  // a field that the end of the input cuts short
             }
             continue;
         }
@@ -185,13 +275,14 @@ int TextTokenizer::readToken(std::string& token) {
             ++line_;
             startLineAfter(stream_->offset() - 1);
         }
-        return tokenLine;
+        return fieldLine;
     }
 }
 
 int TextTokenizer::skipTo(std::string_view target) {
-    while (readToken(scratch_) >= 0) {
-        if (scratch_ == target) {
+    std::string_view field;
+    while (readField(field) >= 0) {
+        if (field == target) {
             return 0;
         }
     }

@@ -26,6 +26,9 @@ class TextTokenizer {
     // a line break, a comma or the end of the input (`token` then holds what came before it).
     // A field that the end of the input cuts short is delivered; the next call gives -1.
     int readToken(std::string& token);
+    // The same, with the field as a view that stays valid until the next read: most fields are
+    // handed out straight from the stream's buffer, without a copy.
+    int readField(std::string_view& field);
 
     // Reads fields up to and including the first one equal to `target`. 0 when it was found,
     // -1 when the input ended (or an escape broke) first.
@@ -43,6 +46,8 @@ class TextTokenizer {
 
   private:
     bool skipBlanks();
+    bool takeWholeField(std::string_view& field);
+    int readAssembled(int fieldLine);
     bool appendPlainRun(std::string& token);
     bool appendEscape(std::string& token);
 
@@ -53,7 +58,7 @@ class TextTokenizer {
     std::uint64_t lineStart_ = 0;  // stream offset of the current line's first byte
     TextPosition position_;
     bool brokenEscape_ = false;
-    std::string scratch_;
+    std::string assembled_;  // a field cut by the buffer's end, or holding an escape
 };
 
 }  // namespace wemb
