@@ -330,7 +330,7 @@ ReadResult<> readComponent(const Blocks& blocks, std::uint16_t offset, std::uint
 std::size_t decodedSize(const LibraryPart& part) {
     std::size_t size = sizeof(LibraryPart);
     for (const LibraryPin& pin : part.pins) {
-        size += sizeof(LibraryPin) + pin.numberBytesHeld();
+        size += sizeof(LibraryPin) + pin.textBytesHeld();
     }
     if (part.bitmap) {
         size += sizeof(PatternBitmap) + part.bitmap->storedRows() * kBytesPerKeptRow +

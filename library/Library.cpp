@@ -1,6 +1,7 @@
 #include "library/Library.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace wemb {
@@ -90,31 +91,33 @@ SlotAt decodeSlot(const std::string& slots, std::size_t at) {
 
 }  // namespace
 
+std::optional<std::string_view> LibraryPin::name() const {
+    if (nameBytes_ < 0) {
+        return std::nullopt;
+    }
+    return std::string_view(text_).substr(0, slotsBegin());
+}
+
 void LibraryPin::setName(std::string_view text) {
     constexpr std::size_t kMaxNameBytes = 255;
-    // Most names hold neither a backslash nor a zero byte: they are kept as they stand.
-    const auto plain =
-        std::find_if(text.begin(), text.end(), [](char c) { return c == '\\' || c == '\0'; });
-    if (plain == text.end()) {
-        name.emplace(text.substr(0, kMaxNameBytes));
-        return;
-    }
-    std::string built;
+    std::array<char, kMaxNameBytes> built;
+    std::size_t length = 0;
     std::size_t i = 0;
-    while (i < text.size() && built.size() < kMaxNameBytes) {
+    while (i < text.size() && length < kMaxNameBytes) {
         const bool escapes = text[i] == '\\' && i + 1 < text.size() && text[i + 1] != '\0';
         if (escapes) {
-            built.push_back(static_cast<char>(static_cast<unsigned char>(text[i + 1]) | 0x80));
+            built[length++] = static_cast<char>(static_cast<unsigned char>(text[i + 1]) | 0x80);
             i += 2;
         } else if (text[i] == '\0') {
             break;
         } else {
             // A backslash with nothing to escape is kept as it stands.
-            built.push_back(text[i]);
+            built[length++] = text[i];
             i += 1;
         }
     }
-    name = std::move(built);
+    text_.replace(0, slotsBegin(), built.data(), length);
+    nameBytes_ = static_cast<std::int16_t>(length);
 }
 
 void LibraryPin::addNumber(bool plus, std::string_view text) {
@@ -125,15 +128,15 @@ void LibraryPin::addNumber(bool plus, std::string_view text) {
     }
     text = text.substr(0, length);
     if (text.size() <= kLongestShortText) {
-        numbers_.push_back(static_cast<char>(1 + text.size() * 2 + (plus ? 0 : 1)));
+        text_.push_back(static_cast<char>(1 + text.size() * 2 + (plus ? 0 : 1)));
     } else {
-        numbers_.push_back(static_cast<char>(kLongSlot));
-        numbers_.push_back(plus ? '+' : '-');
+        text_.push_back(static_cast<char>(kLongSlot));
+        text_.push_back(plus ? '+' : '-');
         for (std::size_t i = 0; i < kLongSlotLengthBytes; ++i) {
-            numbers_.push_back(static_cast<char>((text.size() >> (8 * i)) & 0xFF));
+            text_.push_back(static_cast<char>((text.size() >> (8 * i)) & 0xFF));
         }
     }
-    numbers_.append(text);
+    text_.append(text);
     ++storedSlots_;
 }
 
@@ -141,13 +144,13 @@ std::optional<std::string> LibraryPin::number(int index) const {
     if (index < 0 || index >= storedSlots_) {
         return std::nullopt;
     }
-    std::size_t at = 0;
+    std::size_t at = slotsBegin();
     for (int slot = 0; slot < index; ++slot) {
-        at = decodeSlot(numbers_, at).end();
+        at = decodeSlot(text_, at).end();
     }
-    const SlotAt slot = decodeSlot(numbers_, at);
+    const SlotAt slot = decodeSlot(text_, at);
     std::string text(1, slot.mark);
-    text.append(numbers_, slot.text, slot.length);
+    text.append(text_, slot.text, slot.length);
     return text;
 }
 

@@ -65,7 +65,9 @@ class LibraryPin {
   public:
     // Bits 0-15 offset along the side, 16-17 side (L, T, R, B), 28/30/31 type flags S, C, N.
     std::uint32_t attributes = 0;
-    std::optional<std::string> name;
+
+    // Nothing until a name is stored.
+    std::optional<std::string_view> name() const;
 
     // One slot per block; a slot holds "+" or "-" and the pin's number in that block.
     int numberCount() const { return slotCount_; }
@@ -82,16 +84,21 @@ class LibraryPin {
     // the slots in block order, and no more of them than numberCount().
     void addNumber(bool plus, std::string_view text);
 
-    // The bytes that hold the slots, for what a library costs in memory.
-    std::size_t numberBytesHeld() const { return numbers_.capacity(); }
+    // The bytes that hold the name and the slots, for what a library costs in memory.
+    std::size_t textBytesHeld() const { return text_.capacity(); }
 
   private:
+    std::size_t slotsBegin() const { return nameBytes_ < 0 ? 0 : std::size_t(nameBytes_); }
+
     std::int32_t slotCount_ = 0;
     // Slots are held only up to the last one filled, so that a hostile block count costs no
-    // memory: slots past them read as empty. They lie back to back in one string, so that the
-    // few short numbers of a pin need no allocation of their own.
+    // memory: slots past them read as empty.
     std::int32_t storedSlots_ = 0;
-    std::string numbers_;
+    std::int16_t nameBytes_ = -1;  // -1 while there is no name
+    // The name, then the slots back to back: a library holds about a million pins, and the name
+    // and the few short numbers of most of them fit in the string's own room, with no
+    // allocation of their own.
+    std::string text_;
 };
 
 struct LibraryPattern {

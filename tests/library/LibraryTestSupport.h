@@ -63,7 +63,7 @@ inline std::string shown(const Library& library) {
         out.append(part->pattern ? " p" : "")
             .append(part->pattern ? indexIn(library.patterns(), part->pattern) : "");
         for (const LibraryPin& pin : part->pins) {
-            out.append(" [").append(pin.name.value_or("~"));
+            out.append(" [").append(pin.name().value_or("~"));
             out.append(" a").append(std::to_string(pin.attributes));
             for (int i = 0; i < pin.numberCount(); ++i) {
                 out.append(" ").append(pin.number(i).value_or("~"));
