@@ -2,25 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include "numbering/ReNum.h"
 #include "tests/numbering/NumberingTestSupport.h"
 
 namespace wemb {
 namespace {
 
-constexpr AutonumSettings kOriginal{1, 1, false, false};
-constexpr AutonumSettings kLocked{1, 1, true, false};
-constexpr AutonumSettings kOriginalByName{1, 1, false, true};
-constexpr AutonumSettings kLockedByName{1, 1, true, true};
+// ReNum takes only the initial number and the step of the settings; its parts start with block
+// 0, those of Autonum with block 7, so that a block written ("#N", none for 0) or kept shows.
+struct Mode {
+    int initialNumber = 1;
+    int step = 1;
+    bool reNum = false;
+    bool lockedMode = false;
+    bool dependenceNameMode = false;
+};
+constexpr bool kReNum = true;
+constexpr Mode kOriginal{};
+constexpr Mode kLocked{.lockedMode = true};
+constexpr Mode kOriginalByName{.dependenceNameMode = true};
+constexpr Mode kLockedByName{.lockedMode = true, .dependenceNameMode = true};
 
-// Parts start with block 7, so that a block written ("#N", none for 0) or kept ("#7") shows.
-struct AutonumCase {
-    AutonumSettings settings;
+struct NumberingCase {
+    Mode mode;
     const char* parts;
     std::map<std::string, int> blockCounts;
     const char* expected;
 };
 
-const AutonumCase kCases[] = {
+const NumberingCase kCases[] = {
     // position order, ties in file order
     {kOriginal, "R5@30 R1@10 R9@20 R@10", {}, "R4 R1 R3 R2"},
     // each prefix counts apart, case matters
@@ -30,7 +40,7 @@ const AutonumCase kCases[] = {
     // a prefix without digits is kept whole, apart from R, and numbered even when locked
     {kLocked, "R? R R1 R?", {}, "R?1 R2 R1#7 R?2"},
     // initial 100 step 10
-    {{100, 10, false, false}, "R R R", {}, "R100 R110 R120"},
+    {{100, 10}, "R R R", {}, "R100 R110 R120"},
     // an empty reference stays empty and keeps its block
     {kOriginal, "~ R", {}, "~#7 R1"},
     // by name, locked: a nameless part is neither numbered nor reserved
@@ -75,13 +85,46 @@ const AutonumCase kCases[] = {
     // digit-only references keep their first character
     {kOriginal, "12 5", {}, "11 51"},
     // numbers that do not fit are cut
-    {{99, 1, false, false}, "ABCDEF ABCDEF", {}, "ABCDEF9 ABCDEF1"},
+    {{99, 1}, "ABCDEF ABCDEF", {}, "ABCDEF9 ABCDEF1"},
+    // ReNum: closes gaps, shared numbers stay shared
+    {{1, 1, kReNum}, "R7 R3 R10 R7", {}, "R2 R1 R3 R2"},
+    // ReNum: initial 100 step 10
+    {{100, 10, kReNum}, "R3 R7 R7 R10", {}, "R100 R110 R110 R120"},
+    // ReNum: position plays no part
+    {{1, 1, kReNum}, "R2@50 R9@10", {}, "R1 R2"},
+    // ReNum: each prefix starts again, case matters
+    {{1, 1, kReNum}, "C5 R8 C9 r5 r2", {}, "C1 R1 C2 r2 r1"},
+    // ReNum: no part name: left alone
+    {{1, 1, kReNum}, "R5,~ R9", {}, "R5 R1"},
+    // ReNum: empty reference stays empty
+    {{1, 1, kReNum}, "~ R4", {}, "~ R1"},
+    // ReNum: no trailing digits: own group sharing number 0
+    {{1, 1, kReNum}, "R? R5 R?", {}, "R?1 R1 R?1"},
+    // ReNum: R0 comes first in R
+    {{1, 1, kReNum}, "R4 R0 R", {}, "R2 R1 R1"},
+    // ReNum: power symbols are renumbered like any part
+    {{1, 1, kReNum}, "P3,N,VCC P8,N,GNDA", {}, "P1 P2"},
+    // ReNum: cut to the field
+    {{10, 1, kReNum}, "ABCDEF ABCDEF3", {}, "ABCDEF1 ABCDEF1"},
+    // ReNum: a reference reading empty is left alone
+    {{1, 1, kReNum}, "R5!200 R9", {}, "~ R1"},
+    // ReNum: a part name length byte of 0 is left alone, whatever follows
+    {{1, 1, kReNum}, "R5,NAME!0 R9", {}, "R5 R1"},
+    // ReNum: a digit-only reference keeps its first character
+    {{1, 1, kReNum}, "12 19", {}, "11 12"},
 };
 
-TEST(Autonum, NumbersLikeTheEditorExpects) {
-    for (const AutonumCase& c : kCases) {
-        Document document = test::drawing(c.parts);
-        autonum(document, c.settings, test::FakeLibraries(c.blockCounts));
+TEST(Numbering, NumbersLikeTheEditorExpects) {
+    for (const NumberingCase& c : kCases) {
+        const Mode& mode = c.mode;
+        Document document = test::drawing(c.parts, mode.reNum ? 0 : 7);
+        if (mode.reNum) {
+            reNum(document, mode.initialNumber, mode.step);
+        } else {
+            autonum(document,
+                    {mode.initialNumber, mode.step, mode.lockedMode, mode.dependenceNameMode},
+                    test::FakeLibraries(c.blockCounts));
+        }
         EXPECT_EQ(test::shown(document), c.expected) << c.parts;
     }
 }
@@ -90,7 +133,7 @@ TEST(Autonum, LeavesADocumentWithoutPartsAsItIs) {
     gen::DataFileBuilder builder;
     builder.header().record(3).variableRecord(20, 30);
     Document document = test::parseDocument(builder.bytes());
-    autonum(document, kOriginal, NoLibraries{});
+    autonum(document, {}, NoLibraries{});
     EXPECT_EQ(std::vector<std::uint8_t>(document.bytes().begin(), document.bytes().end()),
               builder.bytes());
 }
