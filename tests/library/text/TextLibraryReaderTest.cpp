@@ -9,7 +9,6 @@
 namespace wemb {
 namespace {
 
-using testing::runReaderCases;
 using testing::textLibrary;
 
 // A component that passes every check, with the blank-separated `extra` tokens before its
@@ -19,8 +18,31 @@ std::string component(std::string_view name, std::string_view extra = "") {
     return text + (extra.empty() ? "" : std::string(extra) + " ") + "-COMP";
 }
 
-TEST(TextLibraryTopLevel, MagicAndSections) {
-    runReaderCases({
+std::string comp(std::string_view keys) {
+    return textLibrary("+COMP " + std::string(keys) + " -COMP");
+}
+
+std::string alias(std::string_view from, std::string_view to) {
+    return "+ALIAS N:" + std::string(from) + " A:" + std::string(to) + " -ALIAS";
+}
+
+// A pattern named "P" of `width` × `height` with the given bitmap rows.
+std::string pattern(int width, int height, std::initializer_list<std::string_view> rows) {
+    std::string text =
+        "+PTN\nN:P\nX:" + std::to_string(width) + "\nY:" + std::to_string(height) + "\n+BMP\n";
+    for (const std::string_view row : rows) {
+        text += std::string(row) + "\n";
+    }
+    return text + "-BMP\n-PTN";
+}
+
+const std::string kLongNumber(300, '9');
+const std::string kUsesP = "+COMP\nN:A\nX:1\nY:1\nB:1\nP:P\n-COMP";
+
+// The top level, and components with their keys, pins and inner sections. One part with two
+// entries holds a pin number of any length, and numbers after a "T:m" marked "-".
+TEST(TextLibraryReader, TopLevelAndComponents) {
+    testing::runReaderCases({
         // magic alone is an empty library
         {textLibrary(""), ""},
         // empty file
@@ -53,24 +75,10 @@ TEST(TextLibraryTopLevel, MagicAndSections) {
          "end of the file"},
         // broken escape ends the read as a success
         {textLibrary(component("A") + " x% " + component("B") + " +FOO"), "A>0 | U 4x4 b1"},
-    });
-}
-
-// One part, two entries; a pin number of any length, and the numbers after a "T:m" marked "-".
-TEST(TextLibraryComponents, TheComponentWithAnAlias) {
-    const std::string longNumber(300, '9');
-    runReaderCases({
-        {textLibrary("+COMP N:74HC00 X:4 Y:4 B:3 R:IC +PIN N:A L:L1 M:" + longNumber +
+        // one part, two entries
+        {textLibrary("+COMP N:74HC00 X:4 Y:4 B:3 R:IC +PIN N:A L:L1 M:" + kLongNumber +
                      " M:1 T:m M:7 -PIN -COMP +ALIAS N:74HC00 A:74LS00 -ALIAS"),
-         "74HC00>0 74LS00>0 | IC 4x4 b3 s1 [A a1 +" + longNumber + " +1 -7]"},
-    });
-}
-
-TEST(TextLibraryComponents, KeysAndEndChecks) {
-    const auto comp = [](std::string_view lines) {
-        return textLibrary("+COMP " + std::string(lines) + " -COMP");
-    };
-    runReaderCases({
+         "74HC00>0 74LS00>0 | IC 4x4 b3 s1 [A a1 +" + kLongNumber + " +1 -7]"},
         // B 1 loads
         {comp("N:A X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
         // B 256 loads
@@ -130,11 +138,6 @@ TEST(TextLibraryComponents, KeysAndEndChecks) {
         {comp("N:A X:1 Y:1 B:1 R:TR"), "A>0 | TR 1x1 b1"},
         // unknown keys are ignored
         {comp("N:A Z:-1 X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
-    });
-}
-
-TEST(TextLibraryComponents, PinsNeedTheSizeFirst) {
-    runReaderCases({
         // pin before B fails even if B follows
         {textLibrary("+COMP N:A X:1 Y:1 +PIN -PIN B:1 -COMP"),
          "unexpectedToken at line 6, column 1: \"+PIN\" before the component's \"X\", \"Y\" and "
@@ -146,11 +149,6 @@ TEST(TextLibraryComponents, PinsNeedTheSizeFirst) {
          "unexpectedToken at line 7, column 1:"},
         // pin without a name is fine
         {textLibrary(component("A", "+PIN -PIN")), "A>0 | U 4x4 b1 s1 [~ a0 ~]"},
-    });
-}
-
-TEST(TextLibraryComponents, SectionsInsideAComponent) {
-    runReaderCases({
         // end token of a pin outside a pin fails
         {textLibrary(component("A", "-PIN")),
          "unexpectedToken at line 7, column 1: expected \"-COMP\" but found \"-PIN\""},
@@ -185,11 +183,9 @@ TEST(TextLibraryComponents, SectionsInsideAComponent) {
     });
 }
 
-TEST(TextLibraryAliases, ReachBackToEarlierNames) {
-    const auto alias = [](std::string_view from, std::string_view to) {
-        return "+ALIAS N:" + std::string(from) + " A:" + std::string(to) + " -ALIAS";
-    };
-    runReaderCases({
+// Aliases reach back to earlier names; a component finds only an earlier pattern.
+TEST(TextLibraryReader, AliasesAndPatterns) {
+    testing::runReaderCases({
         // alias of an alias
         {textLibrary(component("A") + " " + alias("A", "B") + " " + alias("B", "C")),
          "A>0 B>0 C>0 | U 4x4 b1"},
@@ -215,6 +211,58 @@ TEST(TextLibraryAliases, ReachBackToEarlierNames) {
          "unexpectedToken at line 11, column 1:"},
         // unknown section in an alias is skipped
         {textLibrary(component("A") + " +ALIAS N:A +X -ALIAS -X A:B -ALIAS"), "A>0 B>0 | U 4x4 b1"},
+        // foreign end token in a bitmap
+        {textLibrary(pattern(8, 1, {"-PTN"})),
+         "unexpectedToken at line 7, column 1: expected \"-BMP\" but found \"-PTN\""},
+        // unknown section in a bitmap never closed
+        {textLibrary(pattern(8, 1, {"+X"})), "endInsideSection at line 7, column 1:"},
+        // input ending inside a bitmap
+        {textLibrary("+PTN N:P X:8 Y:1 +BMP OO"),
+         "endInsideSection at line 6, column 1: \"+BMP\" is never closed: no \"-BMP\" before the "
+         "end of the file"},
+        // broken escape inside a bitmap
+        {textLibrary("+PTN N:P X:8 Y:1 +BMP O% -BMP -PTN"),
+         "endInsideSection at line 6, column 1: \"+BMP\" is never closed: no \"-BMP\" before a "
+         "broken escape (a \"%\" cut by a comma or line break)"},
+        // width above 65535
+        {textLibrary(pattern(65536, 1, {})),
+         "badValue at line 6, column 1: \"+BMP\" of a pattern of 65536 x 1 pixels (each side must "
+         "be 1 to 65535)"},
+        // height above 65535
+        {textLibrary(pattern(1, 65536, {})), "badValue at line 6, column 1:"},
+        // bitmap before the name is skipped, then -PTN fails
+        {textLibrary("+PTN X:8 Y:1 +BMP OO -BMP N:P -PTN"),
+         "incompleteSection at line 9, column 1: \"-PTN\" closes a pattern without a bitmap "
+         "(\"+BMP\" after \"N\", \"X\" and \"Y\")"},
+        // bitmap of width 0 is skipped, and so is one of negative height
+        {textLibrary("+PTN N:P X:0 Y:1 +BMP -BMP -PTN"), "incompleteSection at line 8, column 1:"},
+        {textLibrary("+PTN N:P X:8 Y:-1 +BMP -BMP -PTN"), "incompleteSection at line 8, column 1:"},
+        // second bitmap is skipped; the first stays
+        {textLibrary("+PTN N:P X:8 Y:1 +BMP AA -BMP +BMP OO -BMP -PTN"),
+         "| ptn P 8x1 bmp 8x1 1100"},
+        // size given again after the bitmap is kept in the pattern
+        {textLibrary("+PTN N:P X:8 Y:1 +BMP AA -BMP X:3 -PTN"), "| ptn P 3x1 bmp 8x1 1100"},
+        // foreign end token in a pattern
+        {textLibrary("+PTN,N:P,-COMP"),
+         "unexpectedToken at line 2, column 10: expected \"-PTN\" but found \"-COMP\""},
+        // unknown section in a pattern never closed
+        {textLibrary("+PTN N:P +FOO"), "endInsideSection at line 4, column 1:"},
+        // input ending inside a pattern without a bitmap adds it
+        {textLibrary("+PTN N:Q X:4"), "| ptn Q 4x0"},
+        // input ending inside a pattern after its bitmap adds it; rows of different lengths
+        {textLibrary("+PTN N:Q X:16 Y:3 +BMP EE FF JJH@ -BMP"),
+         "| ptn Q 16x3 bmp 16x3 5500.6600.AA80"},
+        // earlier pattern is found
+        {textLibrary(pattern(8, 1, {}) + " " + kUsesP),
+         "A>0 | U 1x1 b1 p0 | ptn P 8x1 bmp 8x1 0000"},
+        // later pattern is not found
+        {textLibrary(kUsesP + " " + pattern(8, 1, {})), "A>0 | U 1x1 b1 | ptn P 8x1 bmp 8x1 0000"},
+        // first of two patterns of one name
+        {textLibrary(pattern(8, 1, {}) + " " + pattern(16, 1, {}) + " " + kUsesP),
+         "A>0 | U 1x1 b1 p0 | ptn P 8x1 bmp 8x1 0000 | ptn P 16x1 bmp 16x1 0000"},
+        // unknown pattern name is no error
+        {textLibrary(pattern(8, 1, {}) + " +COMP\nN:A\nX:1\nY:1\nB:1\nP:Z\n-COMP"),
+         "A>0 | U 1x1 b1 | ptn P 8x1 bmp 8x1 0000"},
     });
 }
 
