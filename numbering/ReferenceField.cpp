@@ -25,9 +25,7 @@ ReferenceSplit splitReference(std::string_view reference) {
     }
     int number = 0;
     for (const char c : reference.substr(digitsStart)) {
-        const int digit = c - '0';
-        number =
-            number > (kMaxReferenceNumber - digit) / 10 ? kMaxReferenceNumber : number * 10 + digit;
+        number = number * 10 + (c - '0');
     }
     return {digitsStart, number};
 }

@@ -12,9 +12,6 @@
 
 namespace wemb {
 
-// The number a designator can carry is bounded by its 7-character field; a longer run of digits
-// (only possible in text that did not come from a field) is capped here.
-inline constexpr int kMaxReferenceNumber = 999'999'999;
 inline constexpr std::size_t kReferenceCapacity = PartEntry::kReferenceSize - 1;
 
 // The length of the prefix of a reference and the number after it, without copying the text.
@@ -23,7 +20,8 @@ struct ReferenceSplit {
     int number = 0;  // 0 when the reference has no trailing digits
 };
 // Splits off the trailing run of digits; the first character always stays in the prefix, even
-// when it is a digit ("12" gives "1" and 2, "5" gives "5" and 0).
+// when it is a digit ("12" gives "1" and 2, "5" gives "5" and 0). A reference comes from its
+// 7-byte field, so its number always fits.
 ReferenceSplit splitReference(std::string_view reference);
 
 bool endsWithDigit(std::string_view text);

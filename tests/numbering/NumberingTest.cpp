@@ -112,6 +112,8 @@ const NumberingCase kCases[] = {
     {{1, 1, kReNum}, "R5,NAME!0 R9", {}, "R5 R1"},
     // ReNum: a digit-only reference keeps its first character
     {{1, 1, kReNum}, "12 19", {}, "11 12"},
+    // ReNum: leading zeros are no part of the prefix, a digit inside one is
+    {{1, 1, kReNum}, "IC007 IC3 R1A R1A2", {}, "IC2 IC1 R1A1 R1A2"},
 };
 
 TEST(Numbering, NumbersLikeTheEditorExpects) {

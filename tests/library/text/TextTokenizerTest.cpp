@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempDirectory.h"
+
 namespace wemb {
 namespace {
 
@@ -16,8 +18,7 @@ std::span<const std::uint8_t> asBytes(const std::string& text) {
 }
 
 // Reads `calls` tokens, -1 results included, as a caller that reads on after a broken escape.
-std::vector<Read> readAll(const std::string& input, std::size_t calls) {
-    ByteStream stream(asBytes(input));
+std::vector<Read> readAll(ByteStream& stream, std::size_t calls) {
     TextTokenizer tokenizer;
     tokenizer.attach(stream);
     std::vector<Read> reads;
@@ -37,8 +38,8 @@ struct TokenCase {
 
 void runCases(const std::vector<TokenCase>& cases) {
     for (const TokenCase& row : cases) {
-        SCOPED_TRACE(row.fault);
-        EXPECT_EQ(readAll(row.input, row.reads.size()), row.reads);
+        ByteStream stream(asBytes(row.input));
+        EXPECT_EQ(readAll(stream, row.reads.size()), row.reads) << row.fault;
     }
 }
 
@@ -91,6 +92,28 @@ TEST(TextTokenizerLimits, CapsTokensAt32768Bytes) {
         {"percent past the cap is the lost byte", full + "%41\n", {{1, full}, {1, "41"}}},
         {"cap at the end of input", full, {{1, full}, {-1, ""}}},
     });
+}
+
+// Inputs whose fields and escapes straddle the file reader's block boundaries.
+TEST(ByteStreamFile, DeliversTheSameBytesAsMemory) {
+    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
+        {"field split over a block boundary", 1000, 600},
+        {"escape split over a block boundary", 7, 90000},
+        {"capped fields over several blocks", 40000, 20},
+        {"empty file", 0, 0},
+    };
+    const testing::TempDirectory folder;
+    for (const auto& [fault, fieldBytes, fields] : cases) {
+        std::string text;
+        for (std::size_t i = 0; i < fields; ++i) {
+            text += std::string(fieldBytes, static_cast<char>('a' + i % 26)) + "%2C\xFE\n";
+        }
+        const auto file = ByteStream::openFile(folder.write("stream.lb3", asBytes(text)));
+        ASSERT_NE(file, nullptr) << fault;
+        ByteStream memory(asBytes(text));
+        EXPECT_EQ(readAll(*file, 2 * fields + 2), readAll(memory, 2 * fields + 2)) << fault;
+        EXPECT_FALSE(file->readFailed()) << fault;
+    }
 }
 
 }  // namespace
