@@ -22,22 +22,15 @@
 namespace wemb::fuzz {
 namespace {
 
-struct Parameters {
-    int initialNumber = 1;
-    int step = 1;
-    bool dependenceNameMode = false;
-    NumberingMode jobMode = NumberingMode::AutonumLocked;
-};
-
-Parameters parametersOf(const std::vector<std::uint8_t>& bytes) {
-    Parameters parameters;
+JobRequest requestFor(const std::vector<std::uint8_t>& bytes) {
+    JobRequest request;
     if (bytes.size() >= 26) {
-        parameters.initialNumber = 1 + (bytes[22] | (bytes[23] << 8)) % 1000;
-        parameters.step = 1 + bytes[24] % 20;
-        parameters.dependenceNameMode = (bytes[25] & 1) != 0;
-        parameters.jobMode = static_cast<NumberingMode>((bytes[25] >> 1) % 3);
+        request.initialNumber = 1 + (bytes[22] | (bytes[23] << 8)) % 1000;
+        request.step = 1 + bytes[24] % 20;
+        request.dependenceNameMode = (bytes[25] & 1) != 0;
+        request.mode = static_cast<NumberingMode>((bytes[25] >> 1) % 3);
     }
-    return parameters;
+    return request;
 }
 
 // Block counts as the library readers can give them (0 to 256), chosen by the last byte of the
@@ -45,98 +38,70 @@ Parameters parametersOf(const std::vector<std::uint8_t>& bytes) {
 class FuzzedLibraries final : public BlockCountLookup {
   public:
     std::optional<int> blockCount(std::string_view libraryName) const override {
-        if (libraryName.empty()) {
-            return std::nullopt;
-        }
         static constexpr int kCounts[] = {-1, 1, 2, 4, 0, 255, 256, 3};
-        const int count = kCounts[static_cast<unsigned char>(libraryName.back()) % 8];
+        const int count =
+            libraryName.empty() ? -1 : kCounts[static_cast<unsigned char>(libraryName.back()) % 8];
         return count < 0 ? std::nullopt : std::optional<int>(count);
     }
 };
 
-void number(Document& document, NumberingMode mode, const Parameters& parameters,
-            const BlockCountLookup& libraries) {
-    if (mode == NumberingMode::ReNum) {
-        reNum(document, parameters.initialNumber, parameters.step);
-        return;
-    }
-    const AutonumSettings settings{parameters.initialNumber, parameters.step,
-                                   mode == NumberingMode::AutonumLocked,
-                                   parameters.dependenceNameMode};
-    autonum(document, settings, libraries);
-}
-
-// Offsets that numbering may change: the reference field of every part record, and for Autonum
-// its block number byte.
-std::vector<bool> changeableBytes(const Document& document, NumberingMode mode) {
-    std::vector<bool> changeable(document.bytes().size(), false);
-    for (const PartEntry& part : document.parts()) {
-        const std::size_t at = part.fileOffset();
-        for (std::size_t i = 0; i < PartEntry::kReferenceSize; ++i) {
-            changeable[at + PartEntry::kReferenceOffset + i] = true;
-        }
-        if (mode != NumberingMode::ReNum) {
-            changeable[at + PartEntry::kBlockNumberOffset] = true;
-        }
-    }
-    return changeable;
-}
-
-void checkOnlyNumberFieldsChanged(const std::vector<std::uint8_t>& original,
-                                  const Document& document, NumberingMode mode) {
-    const auto now = document.bytes();
-    require(now.size() == original.size(), "numbering keeps the file's length");
-    const std::vector<bool> changeable = changeableBytes(document, mode);
-    for (std::size_t i = 0; i < now.size(); ++i) {
-        require(changeable[i] || now[i] == original[i],
-                "no byte outside reference and block number changes");
-    }
-    for (const PartEntry& part : document.parts()) {
-        const std::uint8_t length = part.referenceField()[0];
-        const std::uint8_t before = original[part.fileOffset() + PartEntry::kReferenceOffset];
-        require(length == before || length < PartEntry::kReferenceSize,
-                "a rewritten reference fits its field");
-    }
-}
-
 std::optional<Document> numberedCopy(const std::vector<std::uint8_t>& original, NumberingMode mode,
-                                     const Parameters& parameters,
-                                     const BlockCountLookup& libraries) {
+                                     const JobRequest& request, const BlockCountLookup& libraries) {
     ReadResult<Document> parsed = Document::parse(original);
     if (!parsed) {
         checkReason(parsed.error());
         return std::nullopt;
     }
-    number(*parsed, mode, parameters, libraries);
+    if (mode == NumberingMode::ReNum) {
+        reNum(*parsed, request.initialNumber, request.step);
+    } else {
+        autonum(*parsed,
+                {request.initialNumber, request.step, mode == NumberingMode::AutonumLocked,
+                 request.dependenceNameMode},
+                libraries);
+    }
     return std::move(parsed).value();
 }
 
-// The job on a real file: with no QUIL.INI anywhere it numbers without libraries.
-void checkRealJob(const std::string& directory, const std::vector<std::uint8_t>& original,
-                  const Parameters& parameters) {
-    emptyDirectory(directory);
-    const std::string dataPath = directory + "/amp.CE2";
-    writeFile(dataPath, original);
-    JobRequest request;
-    request.fileName = dataPath;
-    request.mode = parameters.jobMode;
-    request.initialNumber = parameters.initialNumber;
-    request.step = parameters.step;
-    request.dependenceNameMode = parameters.dependenceNameMode;
-    const JobReport report = runJob(request, JobEnvironment{nullptr, directory + "/none"});
+// With the reference fields (and, for Autonum, the block numbers) of every part put back as
+// they were, the numbered file is the original again.
+void checkOnlyNumberFieldsChanged(const std::vector<std::uint8_t>& original,
+                                  const Document& document, NumberingMode mode) {
+    std::vector<std::uint8_t> restored(document.bytes().begin(), document.bytes().end());
+    require(restored.size() == original.size(), "numbering keeps the file's length");
+    for (const PartEntry& part : document.parts()) {
+        const std::size_t reference = part.fileOffset() + PartEntry::kReferenceOffset;
+        require(part.referenceField()[0] == original[reference] ||
+                    part.referenceField()[0] < PartEntry::kReferenceSize,
+                "a rewritten reference fits its field");
+        std::copy_n(original.begin() + reference, PartEntry::kReferenceSize,
+                    restored.begin() + reference);
+        if (mode != NumberingMode::ReNum) {
+            const std::size_t block = part.fileOffset() + PartEntry::kBlockNumberOffset;
+            restored[block] = original[block];
+        }
+    }
+    require(restored == original, "no byte outside reference and block number changes");
+}
 
+// The job on a real file: with no QUIL.INI anywhere it numbers without libraries.
+void checkRealJob(const std::vector<std::uint8_t>& original, JobRequest request) {
+    const std::string directory = emptyScratchDirectory();
+    request.fileName = directory + "/amp.CE2";
+    writeFile(request.fileName, original);
+    const JobReport report = runJob(request, JobEnvironment{nullptr, directory + "/none"});
     const std::optional<Document> expected =
-        numberedCopy(original, parameters.jobMode, parameters, NoLibraries());
+        numberedCopy(original, request.mode, request, NoLibraries());
     if (!expected) {
         require(report.outcome == MessageId::ReadFailed, "a refused file ends with 102");
-        require(readFile(dataPath) == original, "a refused file is left untouched");
+        require(readFile(request.fileName) == original, "a refused file is left untouched");
         return;
     }
     require(report.outcome == MessageId::Finished, "a readable file is numbered and saved");
     require(readFile(directory + "/amp.$E2") == original, "the backup is the original");
     for (int sheet = 0; sheet < expected->sheetCount(); ++sheet) {
         const auto bytes = expected->sheet(sheet);
-        require(readFile(Document::sheetFileName(dataPath, sheet)) ==
+        require(readFile(Document::sheetFileName(request.fileName, sheet)) ==
                     std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
                 "every sheet file holds its numbered sheet");
     }
@@ -147,20 +112,17 @@ void checkRealJob(const std::string& directory, const std::vector<std::uint8_t>&
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace wemb;
-    using namespace wemb::fuzz;
     const std::vector<std::uint8_t> original(data, data + size);
-    const Parameters parameters = parametersOf(original);
-    const FuzzedLibraries libraries;
+    const JobRequest request = fuzz::requestFor(original);
     for (const NumberingMode mode :
          {NumberingMode::AutonumLocked, NumberingMode::AutonumOriginal, NumberingMode::ReNum}) {
         const std::optional<Document> document =
-            numberedCopy(original, mode, parameters, libraries);
+            fuzz::numberedCopy(original, mode, request, fuzz::FuzzedLibraries());
         if (!document) {
             break;
         }
-        checkOnlyNumberFieldsChanged(original, *document, mode);
+        fuzz::checkOnlyNumberFieldsChanged(original, *document, mode);
     }
-    static const std::string directory = makeScratchDirectory("wemb-datafile");
-    checkRealJob(directory, original, parameters);
+    fuzz::checkRealJob(original, request);
     return 0;
 }

@@ -9,8 +9,6 @@
 // "=====", its first line being its name. The process works inside the scratch directory, so
 // the relative paths in QUIL.INI name those files.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -25,48 +23,62 @@
 namespace wemb::fuzz {
 namespace {
 
-constexpr std::string_view kSeparator = "\n=====\n";
-
-std::vector<std::string_view> splitFiles(std::string_view input) {
-    std::vector<std::string_view> files;
-    for (;;) {
-        const std::size_t at = input.find(kSeparator);
-        files.push_back(input.substr(0, at));
-        if (at == std::string_view::npos) {
-            return files;
+// Writes QUIL.INI and each library file under its own name when that is a plain file name, so
+// that no input writes outside the scratch directory, else under a made-up one.
+void writeInputFiles(std::string_view input) {
+    constexpr std::string_view kSeparator = "\n=====\n";
+    constexpr std::string_view kPlain =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789._-";
+    for (std::size_t index = 0;; ++index) {
+        const std::size_t end = input.find(kSeparator);
+        std::string_view file = input.substr(0, end);
+        const std::string_view name = index == 0 ? "QUIL.INI" : file.substr(0, file.find('\n'));
+        file.remove_prefix(index == 0 ? 0 : std::min(file.size(), name.size() + 1));
+        const bool plain =
+            index == 0 || (name.size() <= 40 && name != "QUIL.INI" &&
+                           name.find_first_not_of(kPlain) == std::string_view::npos &&
+                           name.find_first_not_of('.') != std::string_view::npos);
+        writeFile(plain ? std::string(name) : "file" + std::to_string(index), std::string(file));
+        if (end == std::string_view::npos) {
+            return;
         }
-        input.remove_prefix(at + kSeparator.size());
+        input.remove_prefix(end + kSeparator.size());
     }
 }
 
-// A plain file name, so that no input writes outside the scratch directory.
-std::string safeName(std::string_view name, std::size_t index) {
-    const bool plain = !name.empty() && name.size() <= 40 && name != "." && name != ".." &&
-                       name != "QUIL.INI" && std::all_of(name.begin(), name.end(), [](char c) {
-                           return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                                  (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
-                       });
-    return plain ? std::string(name) : "file" + std::to_string(index);
-}
-
-void writeInputFiles(const std::vector<std::string_view>& files) {
-    writeFile("QUIL.INI", std::string(files[0]));
-    for (std::size_t i = 1; i < files.size(); ++i) {
-        const std::size_t newline = files[i].find('\n');
-        const std::string_view name = files[i].substr(0, newline);
-        const std::string_view content =
-            newline == std::string_view::npos ? std::string_view() : files[i].substr(newline + 1);
-        writeFile(safeName(name, i), std::string(content));
+// Every entry with a part borrows a part its library owns, block counts stay in what the block
+// byte holds, every pin has a number slot per block, and every pin number and
+// bitmap row can be read (the sanitizers watch the reads).
+void checkLoadedLibrary(const Library& library) {
+    const auto owns = [](const auto& owned, const auto* item) {
+        return item == nullptr || std::any_of(owned.begin(), owned.end(),
+                                              [&](const auto& held) { return held.get() == item; });
+    };
+    for (const LibraryEntry& entry : library.entries()) {
+        require(owns(library.parts(), entry.part), "an entry borrows a part of its library");
+    }
+    for (const auto& part : library.parts()) {
+        require(part->blockCount >= 0 && part->blockCount <= 256, "a block count fits");
+        require(owns(library.patterns(), part->pattern), "a pattern belongs to the library");
+        for (const LibraryPin& pin : part->pins) {
+            require(pin.numberCount() == part->blockCount, "a pin has a number slot per block");
+            for (int block = 0; block < pin.numberCount(); ++block) {
+                (void)pin.number(block);
+            }
+        }
+        if (const PatternBitmap* bitmap = part->bitmap.get()) {
+            for (std::size_t row = 0; row < bitmap->storedRows(); ++row) {
+                (void)bitmap->byteAt(row, bitmap->stride() - 1);
+            }
+        }
     }
 }
 
 const LibraryEntry* firstByScan(const LibrarySet& set, std::string_view name) {
     for (int slot = 0; slot < set.libraryCount(); ++slot) {
-        const Library& library = *set.library(slot);
-        for (int index = 0; index < library.entryCount(); ++index) {
-            const LibraryEntry* entry = library.getEntry(index);
-            if (entry->part && entry->name == name) {
-                return entry;
+        for (const LibraryEntry& entry : set.library(slot)->entries()) {
+            if (entry.part && entry.name == name) {
+                return &entry;
             }
         }
     }
@@ -83,7 +95,6 @@ void checkLoadedSet(const std::vector<std::string>& listed, const LibrarySetLoad
     }
     require(load.set.libraryCount() == static_cast<int>(listed.size()),
             "every listed library is loaded");
-    require(load.set.libraryCount() <= kMaxLibraries, "at most 16 libraries");
     for (int slot = 0; slot < load.set.libraryCount(); ++slot) {
         const Library& library = *load.set.library(slot);
         require(library.path() == listed[static_cast<std::size_t>(slot)],
@@ -100,22 +111,21 @@ void checkLoadedSet(const std::vector<std::string>& listed, const LibrarySetLoad
 }  // namespace wemb::fuzz
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static const std::string directory = wemb::fuzz::makeScratchDirectory("wemb-libraryset");
-    wemb::fuzz::require(chdir(directory.c_str()) == 0, "the scratch directory can be entered");
+    using wemb::fuzz::require;
+    require(chdir(wemb::fuzz::emptyScratchDirectory().c_str()) == 0, "the scratch can be entered");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace wemb;
     using namespace wemb::fuzz;
-    emptyDirectory(".");
-    writeInputFiles(splitFiles(std::string_view(reinterpret_cast<const char*>(data), size)));
+    emptyScratchDirectory();
+    writeInputFiles(asText({data, size}));
     const std::string settings = locateEditorSettings("amp.CE2", "/nonexistent");
     require(settings == "QUIL.INI", "the settings beside the data file are used");
-    const ReadResult<std::vector<std::string>> read = listedLibraries(settings);
-    require(read.has_value(), "a settings file written whole is read");
-    const std::vector<std::string>& listed = *read;
-    require(listed.size() <= static_cast<std::size_t>(kMaxLibraries), "at most 16 keys are read");
-    checkLoadedSet(listed, LibrarySet::load(listed));
+    const ReadResult<std::vector<std::string>> listed = listedLibraries(settings);
+    require(listed.has_value(), "a settings file written whole is read");
+    require(listed->size() <= static_cast<std::size_t>(kMaxLibraries), "at most 16 keys are read");
+    checkLoadedSet(*listed, LibrarySet::load(*listed));
     return 0;
 }

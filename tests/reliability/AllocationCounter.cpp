@@ -5,65 +5,46 @@
 #define malloc_usable_size _msize
 #endif
 
-#include <atomic>
 #include <cstdlib>
 #include <new>
 
 namespace {
 
-std::atomic<std::size_t> held{0};
-std::atomic<std::size_t> peak{0};
-std::atomic<std::size_t> baseline{0};
+// The test program runs one thread, so plain counters do.
+std::size_t held = 0;
+std::size_t peak = 0;
+std::size_t baseline = 0;
 
-void* allocate(std::size_t size) {
+}  // namespace
+
+// The array and sized forms of the library's own operators come here.
+void* operator new(std::size_t size) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) {
         throw std::bad_alloc();
     }
-    const std::size_t now = held.fetch_add(malloc_usable_size(block)) + malloc_usable_size(block);
-    std::size_t seen = peak.load();
-    while (now > seen && !peak.compare_exchange_weak(seen, now)) {
-    }
+    held += malloc_usable_size(block);
+    peak = held > peak ? held : peak;
     return block;
 }
 
-void release(void* block) {
-    if (block != nullptr) {
-        held.fetch_sub(malloc_usable_size(block));
-        std::free(block);
-    }
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return allocate(size);
-}
 void operator delete(void* block) noexcept {
-    release(block);
+    held -= block != nullptr ? malloc_usable_size(block) : 0;
+    std::free(block);
 }
-void operator delete[](void* block) noexcept {
-    release(block);
-}
+
 void operator delete(void* block, std::size_t) noexcept {
-    release(block);
-}
-void operator delete[](void* block, std::size_t) noexcept {
-    release(block);
+    operator delete(block);
 }
 
 namespace wemb::testing {
 
 void resetPeakMemory() {
-    baseline = held.load();
-    peak = baseline.load();
+    baseline = peak = held;
 }
 
 std::size_t peakMemorySinceReset() {
-    return peak.load() - baseline.load();
+    return peak - baseline;
 }
 
 }  // namespace wemb::testing

@@ -1,43 +1,21 @@
 #include "tests/reliability/JobScene.h"
 
-#include <fcntl.h>
-#ifdef _WIN32
-#include <process.h>
-#else
+#ifndef _WIN32
 #include <sys/wait.h>
-#include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
-#include "schematic/Document.h"
 #include "tools/gen/DataFileBuilder.h"
 
 namespace wemb::testing {
 namespace {
 
-const char* const kJobNames[] = {"amp.CE2", "amp.$E2", "amp.CE2-01", "amp.CE2-02"};
+const std::string kSheetNames[] = {"amp.CE2", "amp.CE2-01", "amp.CE2-02"};
 
-std::vector<std::vector<std::uint8_t>> renumberedSheets(const std::vector<std::uint8_t>& bytes) {
-    TempDirectory dir;
-    writeFile(dir.file("amp.CE2"), bytes);
-    JobRequest request;
-    request.fileName = dir.file("amp.CE2");
-    request.mode = NumberingMode::ReNum;
-    runJob(request, JobEnvironment{nullptr, "/nonexistent"});
-    std::vector<std::vector<std::uint8_t>> sheets;
-    for (int sheet = 0; sheet < 3; ++sheet) {
-        sheets.push_back(readFile(Document::sheetFileName(dir.file("amp.CE2"), sheet)));
-    }
-    return sheets;
-}
-
-std::string describe(const std::string& name, const std::string& what) {
-    return name + ": " + what + "; ";
-}
-
-}  // namespace
-
+// Three sheets with parts on each, so that a failure can strike before, in and after any sheet.
 std::vector<std::uint8_t> threeSheetDrawing() {
     gen::DataFileBuilder file;
     file.header().part({.x = 100, .y = 10, .partName = "10k", .reference = "R5"});
@@ -48,82 +26,67 @@ std::vector<std::uint8_t> threeSheetDrawing() {
     return file.bytes();
 }
 
-JobScene::JobScene(std::optional<std::string> directory) : original_(threeSheetDrawing()) {
-    if (directory) {
-        directory_ = *directory;
-    } else {
-        owned_.emplace();
-        directory_ = owned_->path().string();
+// The sheets a clean job writes, taken once from a job of its own.
+std::vector<std::vector<std::uint8_t>> renumberedSheets() {
+    TempDirectory dir;
+    writeFile(dir.file("amp.CE2"), threeSheetDrawing());
+    JobScene::runOn(dir.file("amp.CE2"));
+    std::vector<std::vector<std::uint8_t>> sheets;
+    for (const std::string& name : kSheetNames) {
+        sheets.push_back(readFile(dir.file(name)));
     }
-    writeFile(dataPath(), original_);
-    numbered_ = renumberedSheets(original_);
+    return sheets;
 }
 
-JobReport JobScene::run(platform::FileOps* fileOps) const {
+}  // namespace
+
+JobScene::JobScene() : original_(threeSheetDrawing()) {
+    static const std::vector<std::vector<std::uint8_t>> numbered = renumberedSheets();
+    numbered_ = numbered;
+    writeFile(dataPath(), original_);
+}
+
+JobReport JobScene::runOn(const std::string& path, platform::FileOps* fileOps) {
     JobRequest request;
-    request.fileName = dataPath();
+    request.fileName = path;
     request.mode = NumberingMode::ReNum;
     return runJob(request, JobEnvironment{fileOps, "/nonexistent"});
-}
-
-std::set<std::string> JobScene::names() const {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(directory_)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
 }
 
 std::string JobScene::brokenPromises(const JobReport& report, bool allowStrays) const {
     std::string broken;
     const auto data = bytesIfPresent(dataPath());
     const auto backup = bytesIfPresent(backupPath());
-    if (data != original_ && backup != original_) {
-        broken += describe("original", "under neither the data file's name nor the backup name");
-    }
-    if (data && *data != original_ && *data != numbered_[0]) {
-        broken += describe("amp.CE2", "holds neither the original nor the whole new first sheet");
-    }
-    for (int sheet = 1; sheet < 3; ++sheet) {
-        const std::string name = Document::sheetFileName("amp.CE2", sheet);
-        const auto bytes = bytesIfPresent(file(name));
-        if (bytes && *bytes != numbered_[static_cast<std::size_t>(sheet)]) {
-            broken += describe(name, "holds a partial sheet");
+    bool saved = backup == original_;
+    for (std::size_t sheet = 0; sheet < 3; ++sheet) {
+        const auto bytes = bytesIfPresent(dir_.file(kSheetNames[sheet]));
+        saved = saved && bytes == numbered_[sheet];
+        if (bytes && *bytes != numbered_[sheet] && (sheet > 0 || *bytes != original_)) {
+            broken += kSheetNames[sheet] + " holds a partial sheet; ";
         }
     }
-    for (const std::string& name : names()) {
-        const bool ours =
-            std::find(std::begin(kJobNames), std::end(kJobNames), name) != std::end(kJobNames);
-        if (!ours && !allowStrays) {
-            broken += describe(name, "left behind");
+    if (data != original_ && backup != original_) {
+        broken += "the original is under neither the data file's name nor the backup name; ";
+    }
+    const std::vector<std::string> names = dir_.names();
+    for (const std::string& name : names) {
+        if (!allowStrays && name != "amp.$E2" && std::ranges::count(kSheetNames, name) == 0) {
+            broken += name + " left behind; ";
         }
     }
     if (!report.outcome) {
-        return broken + "no message; ";
+        return broken + "no message";
     }
     switch (*report.outcome) {
         case MessageId::Finished:
-            if (data != numbered_[0] || backup != original_ ||
-                bytesIfPresent(file("amp.CE2-01")) != numbered_[1] ||
-                bytesIfPresent(file("amp.CE2-02")) != numbered_[2]) {
-                broken +=
-                    describe("105", "reported but the sheets and the backup are not all saved");
-            }
-            break;
+            return broken + (saved ? "" : "105 but the sheets and the backup are not all saved");
         case MessageId::ReadFailed:
-            if (data != original_ || names().size() != 1) {
-                broken += describe("102", "reported but files were touched");
-            }
-            break;
+            return broken + (data == original_ && names.size() == 1 ? "" : "102 but files touched");
         case MessageId::WriteFailed:
-            if (report.messageFile.empty()) {
-                broken += describe("106", "names no file");
-            }
-            break;
+            return broken + (report.messageFile.empty() ? "106 names no file" : "");
         default:
-            broken += describe("message", std::to_string(static_cast<int>(*report.outcome)));
+            return broken + "an unexpected message";
     }
-    return broken;
 }
 
 std::optional<std::vector<std::uint8_t>> bytesIfPresent(const std::string& path) {
@@ -135,40 +98,22 @@ std::optional<std::vector<std::uint8_t>> bytesIfPresent(const std::string& path)
 }
 
 CliResult runCli(const std::vector<std::string>& arguments) {
-    const std::string program = std::string(WEMB_BINARY_DIR) + "/bin/wemb-cli";
     TempDirectory output;
     const std::string errorPath = output.file("stderr");
-#ifdef _WIN32
-    // cmd.exe takes the outer quotes off and runs the rest; the test paths hold no quotes.
-    std::string command = "\"\"" + program + ".exe\"";
+    std::string command = "\"" + std::string(WEMB_BINARY_DIR) + "/bin/wemb-cli\"";
     for (const std::string& argument : arguments) {
         command += " \"" + argument + "\"";
     }
-    command += " >NUL 2>\"" + errorPath + "\"\"";
-    const int status = std::system(command.c_str());
+#ifdef _WIN32
+    // cmd.exe takes the outer quotes off and runs the rest; the test paths hold no quotes.
+    const int status = std::system(("\"" + command + " >NUL 2>\"" + errorPath + "\"\"").c_str());
+#else
+    const int raw =
+        std::system(("LC_ALL=C.UTF-8 " + command + " >/dev/null 2>\"" + errorPath + "\"").c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
     const std::vector<std::uint8_t> err = readFile(errorPath);
     return {status, std::string(err.begin(), err.end())};
-#else
-    const pid_t child = fork();
-    if (child == 0) {
-        const int err = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int null = ::open("/dev/null", O_WRONLY);
-        dup2(err, STDERR_FILENO);
-        dup2(null, STDOUT_FILENO);
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& argument : arguments) {
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        }
-        argv.push_back(nullptr);
-        setenv("LC_ALL", "C.UTF-8", 1);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    const std::vector<std::uint8_t> err = readFile(errorPath);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(err.begin(), err.end())};
-#endif
 }
 
 }  // namespace wemb::testing
