@@ -59,39 +59,44 @@ TEST(JobFaultInjection, EachOperationFailingInTurnKeepsEveryPromise) {
     }
 }
 
-// Faults beyond a single failing call. Sizes are in bytes written by the job in all; the
-// sheets are written in order, so a size inside a sheet cuts that sheet.
+// Faults beyond a single failing call. `sheetBytes` is what a clean job writes in all.
 TEST(JobFaultInjection, ShortWritesFullDisksStallsAndFailedRepairsKeepEveryPromise) {
     const struct {
         const char* fault;
-        void (*arrange)(FaultyFileOps&, std::size_t firstSheet, std::size_t allSheets);
+        void (*arrange)(FaultyFileOps&, std::size_t sheetBytes);
         MessageId expected;
         bool strays = false;  // a temporary whose removal was made to fail may stay
     } cases[] = {
-        {"every write takes one byte", [](FaultyFileOps& f, auto, auto) { f.limitWrites(1); },
+        {"every write takes one byte", [](FaultyFileOps& f, auto) { f.limitWrites(1); },
          MessageId::Finished},
-        {"writes take nothing and report nothing",
-         [](FaultyFileOps& f, auto, auto) { f.limitWrites(0); }, MessageId::WriteFailed},
-        {"disk full in the middle of the first sheet",
-         [](FaultyFileOps& f, std::size_t first, auto) { f.fillDiskAfter(first / 2); },
+        {"writes take nothing and report nothing", [](FaultyFileOps& f, auto) { f.limitWrites(0); },
          MessageId::WriteFailed},
         {"disk full one byte before the end of the last sheet",
-         [](FaultyFileOps& f, auto, std::size_t all) { f.fillDiskAfter(all - 1); },
+         [](FaultyFileOps& f, std::size_t all) { f.fillDiskAfter(all - 1); },
          MessageId::WriteFailed},
+        {"a write interrupted by a signal is tried again",
+         [](FaultyFileOps& f, auto) { f.failCall(Op::Write, 1, EINTR); }, MessageId::Finished},
+        {"temporary names left by killed runs are passed over",
+         [](FaultyFileOps& f, auto) {
+             for (int n = 1; n < 1000; ++n) {
+                 f.failCall(Op::CreateExclusive, n, EEXIST);
+             }
+         },
+         MessageId::Finished},
         {"the second sheet's rename fails, and so does putting the original back",
-         [](FaultyFileOps& f, auto, auto) {
+         [](FaultyFileOps& f, auto) {
              f.failCall(Op::Rename, 3, EIO);
              f.failCall(Op::Rename, 4, EIO);
          },
          MessageId::WriteFailed},
         {"the first sheet's rename fails, and so does putting the original back",
-         [](FaultyFileOps& f, auto, auto) {
+         [](FaultyFileOps& f, auto) {
              f.failCall(Op::Rename, 2, EIO);
              f.failCall(Op::Rename, 3, EIO);
          },
          MessageId::WriteFailed},
         {"a write fails, and so does removing its temporary",
-         [](FaultyFileOps& f, auto, auto) {
+         [](FaultyFileOps& f, auto) {
              f.failCall(Op::Write, 2, EIO);
              f.failCall(Op::Remove, 1, EIO);
          },
@@ -102,8 +107,7 @@ TEST(JobFaultInjection, ShortWritesFullDisksStallsAndFailedRepairsKeepEveryPromi
         const JobScene scene;
         const auto& sheets = scene.numberedSheets();
         FaultyFileOps fileOps;
-        row.arrange(fileOps, sheets[0].size(),
-                    sheets[0].size() + sheets[1].size() + sheets[2].size());
+        row.arrange(fileOps, sheets[0].size() + sheets[1].size() + sheets[2].size());
         expectPromisesKept(scene, fileOps, row.expected, row.strays);
     }
 }

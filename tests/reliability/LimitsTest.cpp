@@ -43,18 +43,6 @@ TEST(Limits, DataFilesAbove1GiBAreRefusedUnread) {
 constexpr std::size_t kAllocationPerInputByte = 320;
 constexpr std::size_t kAllocationSlack = 64 * 1024;
 
-// A binary library of `size` bytes with the head's entry count and six block positions set.
-gen::BuiltBinaryLibrary binaryHead(std::uint16_t entries, const std::uint32_t (&blocks)[6],
-                                   std::size_t size) {
-    gen::BuiltBinaryLibrary library = gen::BinaryLibraryBuilder().build();
-    library.bytes.resize(size, 0);
-    library.putU16(16, entries);
-    for (std::size_t i = 0; i < 6; ++i) {
-        library.putU32(18 + 4 * i, blocks[i]);
-    }
-    return library;
-}
-
 // Component records laid over each other: every record starts 4 bytes after the last, and
 // each claims 3840 pins of 4 bytes from the same shared run of bytes. No real library can hold
 // that many pins in its size.
@@ -62,9 +50,13 @@ std::vector<std::uint8_t> overlappingComponents(std::uint16_t entries) {
     const std::uint32_t table = kBinaryHeadSize + 4u * entries;  // names all at 0
     const std::uint32_t strings = table + 2u * entries;
     const std::uint32_t area = strings + 2;
-    gen::BuiltBinaryLibrary library =
-        binaryHead(entries, {kBinaryHeadSize, table, area, 0, 0, strings},
-                   area + 4u * entries + 12 + 4 * 0x0F00);
+    gen::BuiltBinaryLibrary library = gen::BinaryLibraryBuilder().build();
+    library.bytes.resize(area + 4u * entries + 12 + 4 * 0x0F00, 0);
+    library.putU16(16, entries);
+    const std::uint32_t blocks[] = {kBinaryHeadSize, table, area, 0, 0, strings};
+    for (std::size_t i = 0; i < 6; ++i) {
+        library.putU32(18 + 4 * i, blocks[i]);  // the head's six block positions
+    }
     for (std::uint16_t i = 0; i < entries; ++i) {
         library.putU16(table + 2u * i, static_cast<std::uint16_t>(4 * i));
     }
