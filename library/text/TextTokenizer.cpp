@@ -145,11 +145,6 @@ TextPosition TextTokenizer::here() const {
 // Blanks are passed over straight in the buffer, a block at a time; the stream is left at the
 // first byte that is not blank. False when the input ends first.
 bool TextTokenizer::skipBlanks() {
-    // Most fields start right after the delimiter of the one before.
-    if (const std::span<const std::uint8_t> buffered = stream_->buffered();
-        !buffered.empty() && !isBlank(buffered.front())) {
-        return true;
-    }
     for (;;) {
         const std::span<const std::uint8_t> buffered = stream_->buffered();
         if (buffered.empty()) {
@@ -207,7 +202,12 @@ int TextTokenizer::readToken(std::string& token) {
 int TextTokenizer::readField(std::string_view& field) {
     field = {};
     brokenEscape_ = false;
-    if (stream_ == nullptr || !skipBlanks()) {
+    if (stream_ == nullptr) {
+        return -1;
+    }
+    // Most fields start right after the delimiter of the one before, with no blank to skip.
+    if (const std::span<const std::uint8_t> buffered = stream_->buffered();
+        (buffered.empty() || isBlank(buffered.front())) && !skipBlanks()) {
         return -1;
     }
     position_ = here();
