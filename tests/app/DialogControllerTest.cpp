@@ -1,6 +1,6 @@
-// The dialog's behaviour without widgets: opening, mode change, arrows, the run command's checks,
-// messages and recent-file list, and Quit; and one real job run from the dialog. What the view last
-// showed is what is checked, so a change that is never shown fails too.
+// The dialog's behaviour without widgets: the name from the command line, opening, mode change,
+// arrows, the run command's checks, messages and recent-file list, and Quit; and one real job run
+// from the dialog. What the view last showed is what is checked, so a change never shown fails.
 
 #include "app/DialogController.h"
 
@@ -8,11 +8,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "platform/FileOps.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/gen/DataFileBuilder.h"
@@ -23,8 +24,7 @@ namespace {
 using Names = std::vector<std::string>;
 using F = NumberField;
 using M = NumberingMode;
-using namespace std::string_literals;
-using testing::writeFile;
+using enum MessageId;
 
 struct Shown {
     MessageId id;
@@ -39,28 +39,20 @@ Shown told(MessageId id, const std::string& file = {}, MessageIcon icon = Messag
     return {id, file.empty() ? messageText(id) : messageText(id, file), icon, detail};
 }
 
-// The reason every failed read of a Harness gives.
-constexpr const char* kCutShort = "part record (type 8, 60 bytes) runs past the end of the file";
-
 // "a,b" as a list of names.
 Names list(const std::string& names) {
     Names result;
-    for (std::size_t start = 0; start < names.size();) {
-        const std::size_t comma = std::min(names.find(',', start), names.size());
-        result.push_back(names.substr(start, comma - start));
-        start = comma + 1;
+    std::istringstream in(names);
+    for (std::string name; std::getline(in, name, ',');) {
+        result.push_back(name);
     }
     return result;
 }
 
 // The view, the message boxes and the settings file at once; every job answers `answer`.
 struct Harness : DialogView, MessageSink, RecentFileStore {
-    explicit Harness(const std::string& names = {}, MessageId outcome = MessageId::Finished)
-        : stored(list(names)) {
-        answer.outcome = outcome;
-        if (outcome == MessageId::ReadFailed) {
-            answer.readError = errorAt(FileErrorKind::PastEnd, 60, kCutShort);
-        }
+    explicit Harness(const std::string& names = {}) : stored(list(names)) {
+        answer.outcome = Finished;
     }
     void display(const DialogState& state) override { last = state; }
     void selectNumberField(NumberField field) override { selected = field; }
@@ -78,19 +70,39 @@ struct Harness : DialogView, MessageSink, RecentFileStore {
     DialogState last;
     std::optional<NumberField> selected;
     std::vector<Shown> shown;
-    Names stored;
+    Names stored, listDuringJob;
     int saves = 0;
     JobReport answer;
     std::vector<JobRequest> requests;
     DialogController controller{*this, *this, *this,
                                 [this](const JobRequest& request, JobEvents& events) {
                                     requests.push_back(request);
+                                    listDuringJob = last.recentFiles;
                                     if (answer.failedLibrary) {
                                         events.libraryFailed(*answer.failedLibrary);
                                     }
                                     return answer;
                                 }};
 };
+
+TEST(CommandLine, TheFirstArgumentThatIsNoOptionIsTheFile) {
+    const struct {
+        const char* fault;
+        Names arguments;
+        std::string fileName;
+    } cases[] = {
+        {"no argument gives a name", {}, ""},
+        {"one name is lost", {"/d/amp.CE2"}, "/d/amp.CE2"},
+        {"an option taken for a name", {"--help", "/x"}, ""},
+        {"the second of two names taken", {"a.CE2", "b.CE2"}, "a.CE2"},
+        {"an empty argument taken", {"", "a.CE2"}, "a.CE2"},
+        {"an unknown option taken for the name", {"-x", "/p2", "a.CE2"}, "a.CE2"},
+        {"a path at the root taken for an option", {"/a.CE2"}, "/a.CE2"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(startupFileName(c.arguments), c.fileName) << c.fault;
+    }
+}
 
 TEST(DialogController, OpeningFillsListFieldAndDefaults) {
     const struct {
@@ -136,7 +148,6 @@ TEST(DialogController, OnlyReNumDisablesTheOptionAndItsCheckIsKept) {
         }
         EXPECT_EQ(h.last.dependenceNameEnabled, c.enabled);
         EXPECT_TRUE(h.last.dependenceNameMode) << "the check mark was lost";
-        EXPECT_EQ(h.last.mode, c.clicks.back());
         h.controller.execute();
         ASSERT_EQ(h.requests.size(), 1u);
         EXPECT_EQ(h.requests[0].mode, c.clicks.back());
@@ -144,13 +155,14 @@ TEST(DialogController, OnlyReNumDisablesTheOptionAndItsCheckIsKept) {
     }
 }
 
-TEST(DialogController, ArrowsStepWithinTheRangeAndTypedValuesWait) {
+TEST(DialogController, ArrowsStepInTheRangeAndExecuteRefusesNumbersOutOfIt) {
     const struct {
         const char* fault;
         std::string initial, step;
         F field;
-        int clicks;  // up when positive, down when negative; 0: a mode change only
-        std::string shown;
+        int clicks;  // up when positive, down when negative
+        std::string after;
+        std::optional<MessageId> refusal;
     } cases[] = {
         {"down goes below 1", "1", "1", F::InitialNumber, -1, "1,1"},
         {"up goes beyond 1000", "1000", "1", F::InitialNumber, 1, "1000,1"},
@@ -159,37 +171,13 @@ TEST(DialogController, ArrowsStepWithinTheRangeAndTypedValuesWait) {
         {"an out-of-range value is stepped from", "5000", "1", F::InitialNumber, 1, "2,1"},
         {"text is stepped from as a number", "1", "abc", F::Step, 1, "1,2"},
         {"the step range is the initial number's", "1", "19", F::Step, 3, "1,20"},
-        {"typed values are checked before Execute", "5000", "0", F::Step, 0, "5000,0"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
-        Harness h;
-        h.controller.open("");
-        h.controller.editNumber(F::InitialNumber, c.initial);
-        h.controller.editNumber(F::Step, c.step);
-        for (int i = 0; i < std::abs(c.clicks); ++i) {
-            h.controller.stepNumber(c.field, c.clicks > 0 ? 1 : -1);
-        }
-        h.controller.chooseMode(M::ReNum);
-        EXPECT_EQ(h.numbers(), c.shown);
-        EXPECT_TRUE(h.shown.empty());
-    }
-}
-
-TEST(DialogController, ExecuteRefusesOutOfRangeNumbersAndResetsThemToOne) {
-    const struct {
-        const char* fault;
-        std::string initial, step;
-        std::optional<MessageId> refusal;
-        std::string after;
-    } cases[] = {
-        {"1000 and 20 refused", "1000", "20", std::nullopt, "1000,20"},
-        {"1001 accepted", "1001", "1", MessageId::InitialOutOfRange, "1,1"},
-        {"0 accepted", "0", "1", MessageId::InitialOutOfRange, "1,1"},
-        {"text read as a number", "abc", "1", MessageId::InitialOutOfRange, "1,1"},
-        {"21 accepted as a step", "5", "21", MessageId::StepOutOfRange, "5,1"},
-        {"text accepted as a step", "5", "x", MessageId::StepOutOfRange, "5,1"},
-        {"both refused, or the step reset too", "0", "50", MessageId::InitialOutOfRange, "1,50"},
+        {"1000 and 20 refused", "1000", "20", F::Step, 0, "1000,20"},
+        {"1001 accepted", "1001", "1", F::Step, 0, "1,1", InitialOutOfRange},
+        {"0 accepted, or checked before Execute", "0", "1", F::Step, 0, "1,1", InitialOutOfRange},
+        {"text read as a number", "abc", "1", F::Step, 0, "1,1", InitialOutOfRange},
+        {"21 accepted as a step", "5", "21", F::Step, 0, "5,1", StepOutOfRange},
+        {"text accepted as a step", "5", "x", F::Step, 0, "5,1", StepOutOfRange},
+        {"both refused, or the step reset too", "0", "50", F::Step, 0, "1,50", InitialOutOfRange},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -197,24 +185,29 @@ TEST(DialogController, ExecuteRefusesOutOfRangeNumbersAndResetsThemToOne) {
         h.controller.open("amp.CE2");
         h.controller.editNumber(F::InitialNumber, c.initial);
         h.controller.editNumber(F::Step, c.step);
+        for (int i = 0; i < std::abs(c.clicks); ++i) {
+            h.controller.stepNumber(c.field, c.clicks > 0 ? 1 : -1);
+        }
+        h.controller.chooseMode(M::ReNum);
+        EXPECT_TRUE(h.shown.empty());
         h.controller.execute();
         EXPECT_EQ(h.numbers(), c.after);
         if (c.refusal) {
             EXPECT_TRUE(h.requests.empty()) << "a refused number still ran the job";
             EXPECT_EQ(h.shown, std::vector<Shown>{told(*c.refusal)});
-            EXPECT_EQ(h.selected,
-                      *c.refusal == MessageId::InitialOutOfRange ? F::InitialNumber : F::Step);
+            EXPECT_EQ(h.selected, *c.refusal == InitialOutOfRange ? F::InitialNumber : F::Step);
         } else {
             ASSERT_EQ(h.requests.size(), 1u);
-            EXPECT_EQ(h.requests[0].initialNumber, std::stoi(c.initial));
-            EXPECT_EQ(h.requests[0].step, std::stoi(c.step));
+            EXPECT_EQ(std::to_string(h.requests[0].initialNumber) + "," +
+                          std::to_string(h.requests[0].step),
+                      c.after);
             EXPECT_FALSE(h.selected.has_value());
         }
     }
 }
 
 TEST(DialogController, ExecuteKeepsTheRecentListAndTellsTheOutcome) {
-    using enum MessageId;
+    const auto info = MessageIcon::Information;
     const struct {
         const char* fault;
         std::string stored, field;
@@ -222,28 +215,32 @@ TEST(DialogController, ExecuteKeepsTheRecentListAndTellsTheOutcome) {
         std::string listAfter, fieldAfter;
         MessageIcon icon;
     } cases[] = {
-        {"a new name is not put on top", "a", "b", Finished, "b,a", "b", MessageIcon::Information},
-        {"duplicates survive", "a,b,a", "a", Finished, "a,b", "a", MessageIcon::Information},
-        {"the fifth name keeps the oldest", "a,b,c,d", "e", Finished, "e,a,b,c", "e",
-         MessageIcon::Information},
-        {"names compared without case", "A.CE2", "a.CE2", Finished, "a.CE2,A.CE2", "a.CE2",
-         MessageIcon::Information},
+        {"a new name is not put on top", "a", "b", Finished, "b,a", "b", info},
+        {"duplicates survive", "a,b,a", "a", Finished, "a,b", "a", info},
+        {"the fifth name keeps the oldest", "a,b,c,d", "e", Finished, "e,a,b,c", "e", info},
+        {"names compared without case", "A.CE2", "a.CE2", Finished, "a.CE2,A.CE2", "a.CE2", info},
         {"a failed read keeps the name or the field", "a,b", "a", ReadFailed, "b", "",
          MessageIcon::None},
         {"a failed save is not a warning or loses the name", "b", "a", WriteFailed, "a,b", "a",
          MessageIcon::Warning},
     };
+    const char* const cutShort = "part record (type 8, 60 bytes) runs past the end of the file";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
-        Harness h(c.stored, c.outcome);
+        Harness h(c.stored);
+        h.answer.outcome = c.outcome;
+        h.answer.readError = errorAt(FileErrorKind::PastEnd, 60, cutShort);
         h.controller.open(c.field);
         h.controller.execute();
         ASSERT_EQ(h.requests.size(), 1u);
         EXPECT_EQ(h.requests[0].fileName, c.field);
+        EXPECT_EQ(std::count(h.listDuringJob.begin(), h.listDuringJob.end(), c.field), 0)
+            << "the name stayed on the list while the job read it";
         EXPECT_EQ(h.last.recentFiles, list(c.listAfter));
         EXPECT_EQ(h.last.fileName, c.fieldAfter);
-        const Shown message = told(c.outcome, c.outcome == Finished ? "" : c.field, c.icon,
-                                   c.outcome == ReadFailed ? "byte 60: "s + kCutShort : "");
+        const Shown message =
+            told(c.outcome, c.outcome == Finished ? "" : c.field, c.icon,
+                 c.outcome == ReadFailed ? "byte 60: " + std::string(cutShort) : "");
         EXPECT_EQ(h.shown, std::vector<Shown>{message});
     }
 }
@@ -257,23 +254,11 @@ TEST(DialogController, FailedLibraryIsToldBeforeTheEnd) {
         h.answer.failedLibrary->file = "/lib/PARTS.LB3";
         h.controller.open("amp.CE2");
         h.controller.execute();
-        const std::string detail = opened ? "line 12, column 5: x" : "";
-        EXPECT_EQ(h.shown, (std::vector<Shown>{told(MessageId::ReadFailed, "/lib/PARTS.LB3",
-                                                    MessageIcon::Information, detail),
-                                               told(MessageId::Finished)}));
+        EXPECT_EQ(h.shown,
+                  (std::vector<Shown>{told(ReadFailed, "/lib/PARTS.LB3", MessageIcon::Information,
+                                           opened ? "line 12, column 5: x" : ""),
+                                      told(Finished)}));
     }
-}
-
-TEST(DialogController, TheNameLeavesTheListBeforeTheRead) {
-    Harness h("a,b");
-    Names listDuringJob;
-    DialogController controller(h, h, h, [&](const JobRequest&, JobEvents&) {
-        listDuringJob = h.last.recentFiles;
-        return h.answer;
-    });
-    controller.open("a");
-    controller.execute();
-    EXPECT_EQ(listDuringJob, Names{"b"});
 }
 
 TEST(DialogController, EmptyFieldRunsNothingBrowseFillsTheFieldAndOnlyQuitSaves) {
@@ -281,8 +266,7 @@ TEST(DialogController, EmptyFieldRunsNothingBrowseFillsTheFieldAndOnlyQuitSaves)
     h.controller.open("");
     h.controller.editFileName("");
     h.controller.execute();
-    EXPECT_TRUE(h.requests.empty());
-    EXPECT_TRUE(h.shown.empty());
+    EXPECT_TRUE(h.requests.empty() && h.shown.empty());
     h.controller.chooseFile("c");
     EXPECT_EQ(h.last.fileName, "c");
     EXPECT_EQ(h.last.recentFiles, list("a,b")) << "Browse put the name on the list";
@@ -299,9 +283,7 @@ struct DialogJob : DialogView, MessageSink, RecentFileStore, platform::FileOps {
     void display(const DialogState&) override {}
     void selectNumberField(NumberField) override {}
     void show(MessageId id, const std::string& text, MessageIcon, const std::string&) override {
-        ids.push_back(id);
-        texts.push_back(text);
-        log.push_back("box " + std::to_string(static_cast<int>(id)));
+        log.push_back("box " + std::to_string(static_cast<int>(id)) + ": " + text);
     }
     int createExclusive(const std::string& path, mode_t mode) override {
         log.push_back("create");
@@ -311,27 +293,26 @@ struct DialogJob : DialogView, MessageSink, RecentFileStore, platform::FileOps {
     void save(const Names&) override {}
 
     testing::TempDirectory dir;
-    std::vector<MessageId> ids;
     std::vector<std::string> log;
-    std::vector<std::string> texts;
     DialogController controller{*this, *this, *this, fileSystemJobRunner(std::string(), this)};
 };
 
 TEST(DialogJob, AFailedLibraryIsShownBeforeAnythingIsWritten) {
     DialogJob job;
-    writeFile(job.dir.file("amp.CE2"),
-              gen::DataFileBuilder().header().part({.reference = "R", .libraryName = "R"}).bytes());
-    writeFile(job.dir.file("QUIL.INI"), "[LIBRARY]\nLIB0=" + job.dir.file("gone.LIB") + "\n");
-    writeFile(job.dir.file("amp.CE2-01"), std::string("a sheet of an earlier save"));
+    testing::writeFile(
+        job.dir.file("amp.CE2"),
+        gen::DataFileBuilder().header().part({.reference = "R", .libraryName = "R"}).bytes());
+    testing::writeFile(job.dir.file("QUIL.INI"),
+                       "[LIBRARY]\nLIB0=" + job.dir.file("gone.LIB") + "\n");
+    testing::writeFile(job.dir.file("amp.CE2-01"), std::string("a sheet of an earlier save"));
     job.controller.open(job.dir.file("amp.CE2"));
     job.controller.execute();
     ASSERT_GE(job.log.size(), 3u);
-    EXPECT_EQ(job.log[0], "box 102") << "the backup or the new file came first";
+    EXPECT_EQ(job.log[0].substr(0, 8), "box 102:") << "the backup or the new file came first";
     EXPECT_EQ(job.log[1], "create");
-    EXPECT_EQ(job.log.back(), "box 105");
     // Under 105, the sheet file whose numbers the job did not see.
-    EXPECT_EQ(job.texts.back(),
-              "処理が終わりました\namp.CE2-01 exists beside amp.CE2, which holds 1 "
+    EXPECT_EQ(job.log.back(),
+              "box 105: 処理が終わりました\namp.CE2-01 exists beside amp.CE2, which holds 1 "
               "sheet: its numbers are not seen");
 }
 

@@ -1,6 +1,6 @@
 // The Qt dialog as the user meets it: the template's controls, the tab chain, and that each
 // control is bound to the controller (what the controller then does is tested without widgets).
-// Also the start-up helpers.
+// Also the Qt-only start-up helpers.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -86,7 +86,6 @@ class MainDialogTest : public QObject {
     void dataFileDialogFindsUpperCaseNames();
     void dropPutsPathInField();
     void aboutBoxFromTheKeyboard();
-    void startupFileName();
     void qtTextsInJapanese();
     void dialogFontFamily();
     void dialogUnits();
@@ -235,25 +234,6 @@ void MainDialogTest::aboutBoxFromTheKeyboard() {
         QApplication::setActiveWindow(h.dialog.get());
         QTest::keyClick(h.dialog.get(), key.key(), key.keyboardModifiers());
         QCOMPARE(opened, QString::fromUtf8(texts::aboutTitle));
-    }
-}
-
-void MainDialogTest::startupFileName() {
-    const struct {
-        const char* fault;
-        Names arguments;
-        std::string fileName;
-    } cases[] = {
-        {"no argument gives a name", {}, ""},
-        {"one name is lost", {"/d/amp.CE2"}, "/d/amp.CE2"},
-        {"an option taken for a name", {"--help"}, ""},
-        {"the second of two names taken", {"a.CE2", "b.CE2"}, "a.CE2"},
-        {"an empty argument taken", {"", "a.CE2"}, "a.CE2"},
-        {"an unknown option taken for the name", {"-x", "/p", "a.CE2"}, "a.CE2"},
-        {"a path at the root taken for an option", {"/a.CE2"}, "/a.CE2"},
-    };
-    for (const auto& c : cases) {
-        QVERIFY2(wemb::startupFileName(c.arguments) == c.fileName, c.fault);
     }
 }
 
