@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,6 @@ namespace wemb {
 namespace {
 
 using Names = std::vector<std::string>;
-using testing::readFile;
 using testing::TempDirectory;
 using testing::writeFile;
 
@@ -76,81 +77,55 @@ TEST(Settings, UserConfigDirectoryFollowsXdg) {
     }
 }
 
-TEST(RecentFileStore, LoadStopsAtTheFirstGap) {
-    const struct {
-        const char* fault;
-        std::string text;
-        Names names;
-    } cases[] = {
-        {"names out of key order", "File1=b.CE2\nFile0=a.CE2\n", {"a.CE2", "b.CE2"}},
-        {"a gap skipped over", "File0=a.CE2\nFile2=c.CE2\n", {"a.CE2"}},
-        {"an empty value read as a name", "File0=a.CE2\nFile1=\nFile2=c.CE2\n", {"a.CE2"}},
-        {"a fifth key loaded",
-         "File0=a\nFile1=b\nFile2=c\nFile3=d\nFile4=e\n",
-         {"a", "b", "c", "d"}},
-        {"CP932 bytes altered", "File0=\x89\xF1\x98\x48.CE2\n", {"\x89\xF1\x98\x48.CE2"}},
-    };
-    for (const auto& c : cases) {
-        TempDirectory dir;
-        writeFile(dir.file("Wemb.INI"), "[Recent File List]\n" + c.text);
-        EXPECT_EQ(IniRecentFileStore(dir.file("Wemb.INI")).load(), c.names) << c.fault;
+// A settings file on one line: "0=a" is File0's line, "[X]" a section's head, "#" the recent files'
+// head (meant until another head comes first) and "" a blank line.
+std::string ini(const std::string& text) {
+    std::string file = text.empty() || text[0] != '[' ? "[Recent File List]\n" : "";
+    std::istringstream words(text);
+    for (std::string word; std::getline(words, word, ' ');) {
+        const bool plain = word.empty() || word[0] == '[';
+        file += (word == "#" ? "[Recent File List]" : plain ? word : "File" + word) + "\n";
     }
-    TempDirectory dir;
-    EXPECT_TRUE(IniRecentFileStore(dir.file("Wemb.INI")).load().empty()) << "no file";
-    writeFile(dir.file("Wemb.INI"), std::string("[Other]\nFile0=a.CE2\n"));
-    EXPECT_TRUE(IniRecentFileStore(dir.file("Wemb.INI")).load().empty()) << "another section";
+    return file;
 }
 
-TEST(RecentFileStore, SaveEmptiesSlotsWithoutDeletingKeys) {
-    TempDirectory dir;
-    writeFile(dir.file("Wemb.INI"), std::string("[Recent File List]\nFile0=a\nFile1=b\nFile3=d\n"));
-    IniRecentFileStore store(dir.file("Wemb.INI"));
-    store.save({"a.CE2", "b.CE2"});
-    const std::vector<std::uint8_t> bytes = readFile(dir.file("Wemb.INI"));
-    const std::string text(bytes.begin(), bytes.end());
-    for (const char* line : {"File0=a.CE2", "File1=b.CE2", "File2=", "File3="}) {
-        EXPECT_NE(text.find(line), std::string::npos) << line << " missing in:\n" << text;
-    }
-    EXPECT_EQ(text.find("File4"), std::string::npos);
-    EXPECT_EQ(text.find("=d"), std::string::npos) << "an old name kept";
-    EXPECT_EQ(store.load(), (Names{"a.CE2", "b.CE2"}));
-}
-
-TEST(RecentFileStore, Cp932OnDiskUtf8InTheDialog) {
+TEST(RecentFileStore, LoadStopsAtTheFirstGapAndTheFileHoldsCp932) {
     const std::string cp932 = "\x89\xF1\x98\x48.CE2", utf8 = "回路.CE2";
     const struct {
         const char* fault;
-        std::string onDisk;  // File0's value
-        Names shown, saved;  // what is shown, then saved with "a" below it
-        std::string written;
+        std::string onDisk;  // "": no file, nor its directory
+        Names shown, saved;
+        std::string written;  // the whole file after the save
     } cases[] = {
-        {"CP932 not converted", cp932, {utf8}, {utf8, "a"}, "File0=" + cp932 + "\nFile1=a\n"},
-        {"UTF-8 of older builds garbled", utf8, {utf8}, {utf8, "a"}, "File0=" + cp932 + "\n"},
-        {"a third encoding altered", "\xFF.CE2", {"\xFF.CE2"}, {"\xFF.CE2", "a"}, "File0=a\n"},
-        {"a name CP932 cannot hold hides the rest",
-         "b",
+        {"keys out of order", "1=b 0=a", {"a", "b"}, {"c"}, "1= 0=c 2= 3="},
+        {"a gap skipped over", "0=a 2=c", {"a"}, {}, "0= 2= 1= 3="},
+        {"empty read as a name", "0=a 1= 2=c", {"a"}, {}, "0= 1= 2= 3="},
+        {"a fifth key", "0=a 1=b 2=c 3=d 4=e", {"a", "b", "c", "d"}, {"a"}, "0=a 1= 2= 3= 4=e"},
+        {"another section", "[X] 0=a", {}, {"b"}, "[X] 0=a  # 0=b 1= 2= 3="},
+        {"no directory made", "", {}, {"a"}, "0=a 1= 2= 3="},
+        {"CP932 not converted", "0=" + cp932, {utf8}, {utf8, "a"}, "0=" + cp932 + " 1=a 2= 3="},
+        {"UTF-8 of older builds kept", "0=" + utf8, {utf8}, {utf8}, "0=" + cp932 + " 1= 2= 3="},
+        {"a third encoding altered", "0=\xFF.CE2", {"\xFF.CE2"}, {"\xFF.CE2", "a"}, "0=a 1= 2= 3="},
+        {"an unsavable name hides the rest",
+         "0=b",
          {"b"},
          {"\xF0\x9F\x99\x82", "a"},
-         "File0=a\nFile1=\n"},
+         "0=a 1= 2= 3="},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
         TempDirectory dir;
-        writeFile(dir.file("Wemb.INI"), "[Recent File List]\nFile0=" + c.onDisk + "\n");
-        IniRecentFileStore file(dir.file("Wemb.INI"));
+        const std::string path = dir.file("cfg/Wemb.INI");
+        if (!c.onDisk.empty()) {
+            std::filesystem::create_directory(dir.file("cfg"));
+            writeFile(path, ini(c.onDisk));
+        }
+        IniRecentFileStore file(path);
         Cp932RecentFileStore store(file);
-        EXPECT_EQ(store.load(), c.shown) << c.fault;
+        EXPECT_EQ(store.load(), c.shown);
         store.save(c.saved);
-        const std::vector<std::uint8_t> bytes = readFile(dir.file("Wemb.INI"));
-        EXPECT_NE(std::string(bytes.begin(), bytes.end()).find(c.written), std::string::npos)
-            << c.fault;
+        EXPECT_EQ(testing::contentOf(path), ini(c.written));
     }
-}
-
-TEST(RecentFileStore, SaveCreatesTheConfigurationDirectory) {
-    TempDirectory dir;
-    IniRecentFileStore store(dir.file("config/wemb/Wemb.INI"));
-    store.save({"a.CE2"});
-    EXPECT_EQ(store.load(), Names{"a.CE2"});
 }
 
 }  // namespace
