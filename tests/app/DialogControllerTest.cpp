@@ -128,79 +128,61 @@ TEST(DialogController, OpeningFillsListFieldAndDefaults) {
     }
 }
 
-TEST(DialogController, OnlyReNumDisablesTheOptionAndItsCheckIsKept) {
+// Every row has the option checked, clicks ReNum and then its mode: only ReNum disables the
+// option, and its check mark is kept for the job.
+TEST(DialogController, ModesArrowsAndExecuteKeepNumbersInTheirRange) {
+    const M L = M::AutonumLocked, O = M::AutonumOriginal, N = M::ReNum;
+    const F I = F::InitialNumber, S = F::Step;
     const struct {
         const char* fault;
-        std::vector<M> clicks;
-        bool enabled;
-    } cases[] = {
-        {"ReNum leaves the option usable", {M::ReNum}, false},
-        {"Original disables the option", {M::AutonumOriginal}, true},
-        {"Locked after ReNum stays disabled", {M::ReNum, M::AutonumLocked}, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
-        Harness h;
-        h.controller.open("amp.CE2");
-        h.controller.setDependenceNameMode(true);
-        for (M mode : c.clicks) {
-            h.controller.chooseMode(mode);
-        }
-        EXPECT_EQ(h.last.dependenceNameEnabled, c.enabled);
-        EXPECT_TRUE(h.last.dependenceNameMode) << "the check mark was lost";
-        h.controller.execute();
-        ASSERT_EQ(h.requests.size(), 1u);
-        EXPECT_EQ(h.requests[0].mode, c.clicks.back());
-        EXPECT_TRUE(h.requests[0].dependenceNameMode);
-    }
-}
-
-TEST(DialogController, ArrowsStepInTheRangeAndExecuteRefusesNumbersOutOfIt) {
-    const struct {
-        const char* fault;
+        M mode;
         std::string initial, step;
         F field;
         int clicks;  // up when positive, down when negative
         std::string after;
         std::optional<MessageId> refusal;
     } cases[] = {
-        {"down goes below 1", "1", "1", F::InitialNumber, -1, "1,1"},
-        {"up goes beyond 1000", "1000", "1", F::InitialNumber, 1, "1000,1"},
-        {"up goes beyond 20", "1", "20", F::Step, 1, "1,20"},
-        {"a typed value is not stepped from", "1", "7", F::Step, 2, "1,9"},
-        {"an out-of-range value is stepped from", "5000", "1", F::InitialNumber, 1, "2,1"},
-        {"text is stepped from as a number", "1", "abc", F::Step, 1, "1,2"},
-        {"the step range is the initial number's", "1", "19", F::Step, 3, "1,20"},
-        {"1000 and 20 refused", "1000", "20", F::Step, 0, "1000,20"},
-        {"1001 accepted", "1001", "1", F::Step, 0, "1,1", InitialOutOfRange},
-        {"0 accepted, or checked before Execute", "0", "1", F::Step, 0, "1,1", InitialOutOfRange},
-        {"text read as a number", "abc", "1", F::Step, 0, "1,1", InitialOutOfRange},
-        {"21 accepted as a step", "5", "21", F::Step, 0, "5,1", StepOutOfRange},
-        {"text accepted as a step", "5", "x", F::Step, 0, "5,1", StepOutOfRange},
-        {"both refused, or the step reset too", "0", "50", F::Step, 0, "1,50", InitialOutOfRange},
+        {"down goes below 1", L, "1", "1", I, -1, "1,1"},
+        {"up goes beyond 1000", O, "1000", "1", I, 1, "1000,1"},
+        {"up goes beyond 20", N, "1", "20", S, 1, "1,20"},
+        {"a typed value is not stepped from", L, "1", "7", S, 2, "1,9"},
+        {"an out-of-range value is stepped from", O, "5000", "1", I, 1, "2,1"},
+        {"text is stepped from as a number", N, "1", "abc", S, 1, "1,2"},
+        {"the step range is the initial number's", L, "1", "19", S, 3, "1,20"},
+        {"1000 and 20 refused", N, "1000", "20", S, 0, "1000,20"},
+        {"1001 accepted", N, "1001", "1", S, 0, "1,1", InitialOutOfRange},
+        {"0 accepted, or checked before Execute", N, "0", "1", S, 0, "1,1", InitialOutOfRange},
+        {"text read as a number", N, "abc", "1", S, 0, "1,1", InitialOutOfRange},
+        {"21 accepted as a step", N, "5", "21", S, 0, "5,1", StepOutOfRange},
+        {"text accepted as a step", N, "5", "x", S, 0, "5,1", StepOutOfRange},
+        {"both refused, or the step reset too", N, "0", "50", S, 0, "1,50", InitialOutOfRange},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         Harness h;
         h.controller.open("amp.CE2");
-        h.controller.editNumber(F::InitialNumber, c.initial);
-        h.controller.editNumber(F::Step, c.step);
+        h.controller.setDependenceNameMode(true);
+        h.controller.editNumber(I, c.initial);
+        h.controller.editNumber(S, c.step);
         for (int i = 0; i < std::abs(c.clicks); ++i) {
             h.controller.stepNumber(c.field, c.clicks > 0 ? 1 : -1);
         }
-        h.controller.chooseMode(M::ReNum);
+        h.controller.chooseMode(N);
+        h.controller.chooseMode(c.mode);
+        EXPECT_EQ(h.last.dependenceNameEnabled, c.mode != N);
         EXPECT_TRUE(h.shown.empty());
         h.controller.execute();
         EXPECT_EQ(h.numbers(), c.after);
         if (c.refusal) {
             EXPECT_TRUE(h.requests.empty()) << "a refused number still ran the job";
             EXPECT_EQ(h.shown, std::vector<Shown>{told(*c.refusal)});
-            EXPECT_EQ(h.selected, *c.refusal == InitialOutOfRange ? F::InitialNumber : F::Step);
+            EXPECT_EQ(h.selected, *c.refusal == InitialOutOfRange ? I : S);
         } else {
             ASSERT_EQ(h.requests.size(), 1u);
-            EXPECT_EQ(std::to_string(h.requests[0].initialNumber) + "," +
-                          std::to_string(h.requests[0].step),
-                      c.after);
+            const JobRequest& r = h.requests[0];
+            EXPECT_EQ(std::to_string(r.initialNumber) + "," + std::to_string(r.step), c.after);
+            EXPECT_EQ(r.mode, c.mode);
+            EXPECT_TRUE(r.dependenceNameMode) << "the check mark was lost";
             EXPECT_FALSE(h.selected.has_value());
         }
     }
@@ -308,7 +290,8 @@ TEST(DialogJob, AFailedLibraryIsShownBeforeAnythingIsWritten) {
     job.controller.open(job.dir.file("amp.CE2"));
     job.controller.execute();
     ASSERT_GE(job.log.size(), 3u);
-    EXPECT_EQ(job.log[0].substr(0, 8), "box 102:") << "the backup or the new file came first";
+    EXPECT_EQ(job.log[0], "box 102: " + messageText(ReadFailed, job.dir.file("gone.LIB")))
+        << "the backup or the new file came first";
     EXPECT_EQ(job.log[1], "create");
     // Under 105, the sheet file whose numbers the job did not see.
     EXPECT_EQ(job.log.back(),

@@ -78,34 +78,38 @@ class MainDialogTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void modeBrowseAndOptionReachTheJob();
+    void controlsReachTheJobAndEnterRunsIt();
     void tabOrder();
     void arrowsAndUpKeyStep();
-    void enterRunsAndStaysOpen();
     void quitEscAndCloseSave();
     void dataFileDialogFindsUpperCaseNames();
     void dropPutsPathInField();
     void aboutBoxFromTheKeyboard();
-    void qtTextsInJapanese();
-    void dialogFontFamily();
-    void dialogUnits();
+    void startUpHelpers();
 };
 
-void MainDialogTest::modeBrowseAndOptionReachTheJob() {
-    // Each radio button, the option and Browse are bound: the job gets what was clicked.
-    for (const int mode : {control::autonumLocked, control::autonumOriginal, control::reNum}) {
-        Harness h;
+void MainDialogTest::controlsReachTheJobAndEnterRunsIt() {
+    // Each radio button, the option and Browse are bound: the job gets what was clicked. Enter
+    // runs it from any field: the editable file field and the number fields must not swallow it.
+    const int modes[] = {control::autonumLocked, control::autonumOriginal, control::reNum};
+    const int focus[] = {control::execute, control::step, control::fileField};
+    for (int i = 0; i < 3; ++i) {
+        Harness h({"a.CE2"});
         h.browseAnswer = QStringLiteral("/d/amp.CE2");
         h.click(control::browse);
         h.click(control::dependenceName);
-        h.click(mode);
-        h.click(control::execute);
+        h.click(modes[i]);
+        h.control(focus[i])->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(h.requests.size(), 1u);
         QCOMPARE(h.requests[0].fileName, std::string("/d/amp.CE2"));
-        QCOMPARE(int(h.requests[0].mode), mode - control::autonumLocked);
+        QCOMPARE(int(h.requests[0].mode), modes[i] - control::autonumLocked);
         QVERIFY(h.requests[0].dependenceNameMode);
-        QCOMPARE(h.control(control::dependenceName)->isEnabled(), mode != control::reNum);
+        QCOMPARE(h.control(control::dependenceName)->isEnabled(), modes[i] != control::reNum);
         QVERIFY(!h.control(control::byPosition)->isVisible());
+        QCOMPARE(h.ids, std::vector<MessageId>{MessageId::Finished});
+        QVERIFY(h.dialog->isVisible());
+        QCOMPARE(h.listed(), (QStringList{"/d/amp.CE2", "a.CE2"}));
     }
 }
 
@@ -144,23 +148,6 @@ void MainDialogTest::arrowsAndUpKeyStep() {
     QCOMPARE(step->buddy()->text(), QStringLiteral("3"));
     QTest::keyClick(step->buddy(), Qt::Key_Up);
     QCOMPARE(step->buddy()->text(), QStringLiteral("4"));
-}
-
-void MainDialogTest::enterRunsAndStaysOpen() {
-    // The editable file field and the number fields must not swallow Enter.
-    for (const int focus : {control::execute, control::step, control::fileField}) {
-        Harness h({"amp.CE2"});
-        QWidget* focused = h.control(focus);
-        focused->setFocus();
-        QWidget* target =
-            QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : focused;
-        QTest::keyClick(target, Qt::Key_Return);
-        QCOMPARE(h.requests.size(), 1u);
-        QCOMPARE(h.requests[0].fileName, std::string("amp.CE2"));
-        QCOMPARE(h.ids, std::vector<MessageId>{MessageId::Finished});
-        QVERIFY(h.dialog->isVisible());
-        QCOMPARE(h.listed(), QStringList{"amp.CE2"});
-    }
 }
 
 void MainDialogTest::quitEscAndCloseSave() {
@@ -237,40 +224,29 @@ void MainDialogTest::aboutBoxFromTheKeyboard() {
     }
 }
 
-void MainDialogTest::qtTextsInJapanese() {
+void MainDialogTest::startUpHelpers() {
     // The bootstrap installs Qt's translations, so their absence here is a fault of the loader.
     const std::unique_ptr<QTranslator> japanese = qtJapaneseTranslator();
     QVERIFY(japanese != nullptr);
     QCOMPARE(japanese->translate("QFileDialog", "Look in:"), QString::fromUtf8("アドレス:"));
-}
-
-void MainDialogTest::dialogFontFamily() {
-    const QString ms = QString::fromUtf8("ＭＳ Ｐゴシック");
+    // 96 dpi MS P Gothic, then a base that needs rounding.
+    QCOMPARE(DialogUnits(6, 12).rect(170, 110, 50, 15), QRect(255, 165, 75, 23));
+    QCOMPARE(DialogUnits(7, 13).rect(121, 110, 9, 15), QRect(212, 179, 16, 24));
+    const QString ms = QString::fromUtf8("ＭＳ Ｐゴシック"), ipa = "IPAPGothic",
+                  noto = "Noto Sans CJK JP";
     const struct {
         const char* fault;
         QStringList installed, japanese;
         QString chosen;
-    } cases[] = {
-        {"the template's font passed over", {"IPAPGothic", ms}, {}, ms},
-        {"IPA P Gothic not next",
-         {"DejaVu Sans", "IPAPGothic"},
-         {"IPAGothic", "IPAPGothic"},
-         "IPAPGothic"},
-        {"a Japanese font not taken",
-         {"Noto Sans CJK JP"},
-         {"Noto Sans CJK JP"},
-         "Noto Sans CJK JP"},
+    } fonts[] = {
+        {"the template's font passed over", {ipa, ms}, {}, ms},
+        {"IPA P Gothic not next", {"DejaVu Sans", ipa}, {"IPAGothic", ipa}, ipa},
+        {"a Japanese font not taken", {noto}, {noto}, noto},
         {"a font that cannot show Japanese", {"DejaVu Sans"}, {}, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : fonts) {
         QVERIFY2(wemb::dialogFontFamily(c.installed, c.japanese) == c.chosen, c.fault);
     }
-}
-
-void MainDialogTest::dialogUnits() {
-    // 96 dpi MS P Gothic, then a base that needs rounding.
-    QCOMPARE(DialogUnits(6, 12).rect(170, 110, 50, 15), QRect(255, 165, 75, 23));
-    QCOMPARE(DialogUnits(7, 13).rect(121, 110, 9, 15), QRect(212, 179, 16, 24));
 }
 
 }  // namespace wemb
