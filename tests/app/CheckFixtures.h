@@ -14,28 +14,22 @@
 namespace wemb::testing {
 
 // The block counts of library names; a name not in the table is not found.
-class TableLibraries final : public BlockCountLookup {
-  public:
-    explicit TableLibraries(std::map<std::string, int> counts) : counts_(std::move(counts)) {}
+struct TableLibraries final : BlockCountLookup {
+    explicit TableLibraries(std::map<std::string, int> table) : counts(std::move(table)) {}
     std::optional<int> blockCount(std::string_view libraryName) const override {
-        const auto found = counts_.find(std::string(libraryName));
-        return found == counts_.end() ? std::nullopt : std::optional<int>(found->second);
+        const auto found = counts.find(std::string(libraryName));
+        return found == counts.end() ? std::nullopt : std::optional<int>(found->second);
     }
-
-  private:
-    std::map<std::string, int> counts_;
+    std::map<std::string, int> counts;
 };
 
 inline std::vector<std::string> split(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find(separator, start);
+    for (std::size_t start = 0, end = 0; end != text.npos; start = end + separator.size()) {
+        end = text.find(separator, start);
         pieces.emplace_back(text.substr(start, end - start));
-        if (end == text.npos) {
-            return pieces;
-        }
-        start = end + separator.size();
     }
+    return pieces;
 }
 
 // A drawing written as a table row: sheets apart by " | ", parts by ", ", and each part as
@@ -44,19 +38,17 @@ inline std::vector<std::string> split(std::string_view text, std::string_view se
 inline std::vector<std::vector<gen::PartSpec>> sheets(std::string_view text) {
     std::vector<std::vector<gen::PartSpec>> result;
     for (const std::string& sheet : split(text, " | ")) {
-        result.emplace_back();
+        auto& parts = result.emplace_back();
         for (const std::string& part : split(sheet, ", ")) {
             std::vector<std::string> f = split(part, "/");
-            const auto field = [&](std::size_t i, const char* missing) {
-                return i < f.size() ? f[i] : missing;
-            };
-            result.back().push_back(
-                {.x = static_cast<std::int16_t>(100 * result.back().size() + 100),
+            f.resize(4);
+            parts.push_back(
+                {.x = static_cast<std::int16_t>(100 * parts.size() + 100),
                  .y = 200,
-                 .partName = field(1, "10k"),
+                 .partName = part.find('/') != part.npos ? f[1] : "10k",
                  .reference = f[0],
-                 .libraryName = field(2, "R"),
-                 .block = static_cast<std::uint8_t>(std::stoi(field(3, "0")))});
+                 .libraryName = f[2].empty() ? "R" : f[2],
+                 .block = static_cast<std::uint8_t>(f[3].empty() ? 0 : std::stoi(f[3]))});
         }
     }
     return result;

@@ -19,7 +19,6 @@ namespace {
 
 using Outcome = testing::CliRun;
 using testing::cli;
-using testing::fileText;
 using testing::readFile;
 using testing::sheets;
 using testing::TempDirectory;
@@ -221,7 +220,7 @@ TEST(Cli, ReportsAndListingsAreExactAndTouchNothing) {
         EXPECT_EQ(run.err.empty(), c.status == 0) << c.arguments << run.err;
     }
     EXPECT_EQ(cli(dir, "-n -m original --svg order.svg amp.CE2").status, 0);
-    const std::string picture = fileText(dir.file("order.svg"));
+    const std::string picture = testing::contentOf(dir.file("order.svg")).value_or("");
     EXPECT_EQ(picture.rfind("<?xml", 0), 0u);
     EXPECT_NE(picture.find(">R1</text>"), std::string::npos);
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"amp.CE2", "order.svg", "parts.LIB"}));

@@ -1,8 +1,11 @@
-// What a check tells, byte for byte, as text and as JSON: every finding with its part, whatever
-// bytes the part's names hold, and the counts of each sheet and of the whole file.
+// The reports byte for byte. A check as text and as JSON: every finding with its part, whatever
+// bytes the part's names hold, and the counts of each sheet and of the whole file. The table of
+// changes as a spreadsheet reads it: every name quoted where RFC 4180 needs it, shown whatever
+// bytes it holds, and none can start a formula.
 
 #include <gtest/gtest.h>
 
+#include "cli/ChangeReport.h"
 #include "cli/CheckFormat.h"
 #include "platform/Cp932.h"
 #include "tests/app/CheckFixtures.h"
@@ -71,6 +74,37 @@ TEST(CheckText, FindingsOfEachSheetThenTheCounts) {
         "  block out of range  R2  at 200, 200  y  block 2, but the library gives 1 block\n"
         "whole file: 2 parts with a duplicate reference, 1 part without a number, 3 parts with a "
         "block out of range\n");
+}
+
+TEST(ChangeCsv, EveryNameReadsBackAsShownAndNoneStartsAFormula) {
+    const struct {
+        std::string bytes;  // as the file holds it
+        std::string field;  // as the table must hold it
+    } cases[] = {
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"", ""},
+        {*platform::utf8ToCp932("抵抗"), "抵抗"},
+        {*platform::utf8ToCp932("ｱﾝﾌﾟ"), "ｱﾝﾌﾟ"},
+        {"A\xFD", "A\\xFD"},                       // a byte CP932 does not have
+        {"B\x81", "B\\x81"},                       // a lead byte without its trail byte
+        {"line\r\nbreak", "line\\x0D\\x0Abreak"},  // control bytes shown, rows stay whole
+        {std::string("nul\0x", 5), "nul\\x00x"},
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"+5V", "'+5V"},
+        {"-12V", "'-12V"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"5=x", "5=x"},
+    };
+    for (const auto& c : cases) {
+        const PartRow change{2, -40, 300, c.bytes, c.bytes, c.bytes, c.bytes, 1, 3};
+        const std::string row =
+            "3,-40,300," + c.field + "," + c.field + "," + c.field + "," + c.field + ",1,3\r\n";
+        EXPECT_EQ(cli::changesAsCsv({change, change}),
+                  "\xEF\xBB\xBFsheet,x,y,part name,library name,old reference,new reference,old "
+                  "block,new block\r\n" +
+                      row + row);
+    }
 }
 
 }  // namespace
