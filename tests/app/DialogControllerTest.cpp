@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "platform/FileOps.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/gen/DataFileBuilder.h"
 
@@ -259,44 +258,32 @@ TEST(DialogController, EmptyFieldRunsNothingBrowseFillsTheFieldAndOnlyQuitSaves)
     EXPECT_EQ(h.stored, list("c,a,b"));
 }
 
-// A dialog over the real file system, with no view and no settings file; message boxes and
-// exclusive creates are logged in the order they happen.
-struct DialogJob : DialogView, MessageSink, RecentFileStore, platform::FileOps {
+// A dialog over the real file system, with no view and no settings file: each message box as it
+// is shown, after the number of files the directory then holds.
+struct DialogJob : DialogView, MessageSink, RecentFileStore {
     void display(const DialogState&) override {}
     void selectNumberField(NumberField) override {}
-    void show(MessageId id, const std::string& text, MessageIcon, const std::string&) override {
-        log.push_back("box " + std::to_string(static_cast<int>(id)) + ": " + text);
-    }
-    int createExclusive(const std::string& path, mode_t mode) override {
-        log.push_back("create");
-        return FileOps::createExclusive(path, mode);
+    void show(MessageId, const std::string& text, MessageIcon, const std::string&) override {
+        shown.push_back(std::to_string(dir.names().size()) + " " + text);
     }
     Names load() override { return {}; }
     void save(const Names&) override {}
 
     testing::TempDirectory dir;
-    std::vector<std::string> log;
-    DialogController controller{*this, *this, *this, fileSystemJobRunner(std::string(), this)};
+    Names shown;
+    DialogController controller{*this, *this, *this, fileSystemJobRunner(std::string(), nullptr)};
 };
 
-TEST(DialogJob, AFailedLibraryIsShownBeforeAnythingIsWritten) {
+TEST(DialogJob, AFailedLibraryIsShownBeforeAnythingIsWrittenAndUnseenSheetsAtTheEnd) {
     DialogJob job;
-    testing::writeFile(
-        job.dir.file("amp.CE2"),
-        gen::DataFileBuilder().header().part({.reference = "R", .libraryName = "R"}).bytes());
-    testing::writeFile(job.dir.file("QUIL.INI"),
-                       "[LIBRARY]\nLIB0=" + job.dir.file("gone.LIB") + "\n");
+    testing::writeFile(job.dir.file("amp.CE2"), gen::DataFileBuilder().header().part({}).bytes());
+    testing::writeFile(job.dir.file("QUIL.INI"), "[LIBRARY]\nLIB0=" + job.dir.file("gone.LIB"));
     testing::writeFile(job.dir.file("amp.CE2-01"), std::string("a sheet of an earlier save"));
     job.controller.open(job.dir.file("amp.CE2"));
     job.controller.execute();
-    ASSERT_GE(job.log.size(), 3u);
-    EXPECT_EQ(job.log[0], "box 102: " + messageText(ReadFailed, job.dir.file("gone.LIB")))
-        << "the backup or the new file came first";
-    EXPECT_EQ(job.log[1], "create");
-    // Under 105, the sheet file whose numbers the job did not see.
-    EXPECT_EQ(job.log.back(),
-              "box 105: 処理が終わりました\namp.CE2-01 exists beside amp.CE2, which holds 1 "
-              "sheet: its numbers are not seen");
+    EXPECT_EQ(job.shown, (Names{"3 " + messageText(ReadFailed, job.dir.file("gone.LIB")),
+                                "4 処理が終わりました\namp.CE2-01 exists beside amp.CE2, which "
+                                "holds 1 sheet: its numbers are not seen"}));
 }
 
 }  // namespace

@@ -116,32 +116,23 @@ void MainDialogTest::controlsReachTheJobAndEnterRunsIt() {
 void MainDialogTest::tabOrder() {
     Harness h({"a.CE2"});
     QCOMPARE(QApplication::focusWidget(), h.control(control::execute));
-    QStringList visited;
-    for (int i = 0; i < 7; ++i) {
+    for (const int id : {control::fileField, control::browse, control::initialNumber, control::step,
+                         control::quit, control::dependenceName, control::execute}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
         // The file field's own edit line stands for the combo box.
         while (focused != nullptr && focused->objectName().isEmpty()) {
             focused = focused->parentWidget();
         }
-        visited.push_back(focused != nullptr ? focused->objectName() : QString());
+        QCOMPARE(focused != nullptr ? focused->objectName() : QString(), QString::number(id));
     }
-    QStringList expected;
-    for (const int id : {control::fileField, control::browse, control::initialNumber, control::step,
-                         control::quit, control::dependenceName, control::execute}) {
-        expected.push_back(QString::number(id));
-    }
-    QCOMPARE(visited, expected);
 }
 
 void MainDialogTest::arrowsAndUpKeyStep() {
     Harness h;
     auto* initial = h.control<UpDownArrows>(control::initialArrows);
-    initial->buddy()->setText("999");
-    for (int i = 0; i < 3; ++i) {
-        QTest::mouseClick(initial->upButton(), Qt::LeftButton);
-    }
-    QCOMPARE(initial->buddy()->text(), QStringLiteral("1000"));
+    QTest::mouseClick(initial->upButton(), Qt::LeftButton);
+    QCOMPARE(initial->buddy()->text(), QStringLiteral("2"));
     auto* step = h.control<UpDownArrows>(control::stepArrows);
     step->buddy()->setText("4");
     QTest::mouseClick(step->downButton(), Qt::LeftButton);
