@@ -84,40 +84,28 @@ struct Harness : DialogView, MessageSink, RecentFileStore {
                                 }};
 };
 
-TEST(CommandLine, TheFirstArgumentThatIsNoOptionIsTheFile) {
+// The name comes from the program's arguments as the dialog's start takes it.
+TEST(DialogController, OpeningTakesTheCommandLinesNameElseTheMostRecent) {
     const struct {
         const char* fault;
+        std::string stored;
         Names arguments;
-        std::string fileName;
+        std::string field, listed;
     } cases[] = {
-        {"no argument gives a name", {}, ""},
-        {"one name is lost", {"/d/amp.CE2"}, "/d/amp.CE2"},
-        {"an option taken for a name", {"--help", "/x"}, ""},
-        {"the second of two names taken", {"a.CE2", "b.CE2"}, "a.CE2"},
-        {"an empty argument taken", {"", "a.CE2"}, "a.CE2"},
-        {"an unknown option taken for the name", {"-x", "/p2", "a.CE2"}, "a.CE2"},
-        {"a path at the root taken for an option", {"/a.CE2"}, "/a.CE2"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(startupFileName(c.arguments), c.fileName) << c.fault;
-    }
-}
-
-TEST(DialogController, OpeningFillsListFieldAndDefaults) {
-    const struct {
-        const char* fault;
-        std::string stored, commandLine, field, listed;
-    } cases[] = {
-        {"an empty start shows something", "", "", "", ""},
-        {"the most recent name is not offered", "b.CE2,a.CE2", "", "b.CE2", "b.CE2,a.CE2"},
-        {"the command line loses to the list", "b.CE2", "x.CE2", "x.CE2", "b.CE2"},
-        {"the command line is ignored without a list", "", "x.CE2", "x.CE2", ""},
-        {"a store's fifth name listed", "a,b,c,d,e", "", "a", "a,b,c,d"},
+        {"an empty start shows something", "", {}, "", ""},
+        {"the most recent name is not offered", "b,a", {}, "b", "b,a"},
+        {"the command line loses to the list", "b", {"/d/x.CE2"}, "/d/x.CE2", "b"},
+        {"a store's fifth name listed", "a,b,c,d,e", {}, "a", "a,b,c,d"},
+        {"an option taken for a name", "b", {"--help", "/x"}, "b", "b"},
+        {"the second of two names taken", "", {"a", "b"}, "a", ""},
+        {"an empty argument taken", "", {"", "a"}, "a", ""},
+        {"an unknown option taken for the name", "", {"-x", "/p2", "a"}, "a", ""},
+        {"a path at the root taken for an option", "", {"/a.CE2"}, "/a.CE2", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         Harness h(c.stored);
-        h.controller.open(c.commandLine);
+        h.controller.open(startupFileName(c.arguments));
         EXPECT_EQ(h.last.fileName, c.field);
         EXPECT_EQ(h.last.recentFiles, list(c.listed));
         EXPECT_EQ(h.numbers(), "1,1");
@@ -223,6 +211,9 @@ TEST(DialogController, ExecuteKeepsTheRecentListAndTellsTheOutcome) {
             told(c.outcome, c.outcome == Finished ? "" : c.field, c.icon,
                  c.outcome == ReadFailed ? "byte 60: " + std::string(cutShort) : "");
         EXPECT_EQ(h.shown, std::vector<Shown>{message});
+        EXPECT_EQ(h.saves, 0) << "saved before Quit";
+        h.controller.quit();
+        EXPECT_EQ(h.stored, list(c.listAfter));
     }
 }
 
@@ -242,7 +233,7 @@ TEST(DialogController, FailedLibraryIsToldBeforeTheEnd) {
     }
 }
 
-TEST(DialogController, EmptyFieldRunsNothingBrowseFillsTheFieldAndOnlyQuitSaves) {
+TEST(DialogController, AnEmptyFieldRunsNothingAndBrowseOnlyFillsTheField) {
     Harness h("a,b");
     h.controller.open("");
     h.controller.editFileName("");
@@ -251,11 +242,6 @@ TEST(DialogController, EmptyFieldRunsNothingBrowseFillsTheFieldAndOnlyQuitSaves)
     h.controller.chooseFile("c");
     EXPECT_EQ(h.last.fileName, "c");
     EXPECT_EQ(h.last.recentFiles, list("a,b")) << "Browse put the name on the list";
-    h.controller.execute();
-    EXPECT_EQ(h.saves, 0) << "saved before Quit";
-    h.controller.quit();
-    EXPECT_EQ(h.saves, 1);
-    EXPECT_EQ(h.stored, list("c,a,b"));
 }
 
 // A dialog over the real file system, with no view and no settings file: each message box as it
