@@ -59,21 +59,19 @@ TEST(CheckText, FindingsOfEachSheetThenTheCounts) {
     EXPECT_EQ(
         cli::checkAsText(options, report),
         "amp.CE2: 2 sheets, 5 parts\n"
-        "sheet 1 (3 parts): 2 parts with a duplicate reference, 1 part without a number, 1 part "
-        "with a "
-        "block out of range\n"
-        "  duplicate reference R1  at 100, 200  10k  2 parts carry this number (R1) and are not "
-        "the "
-        "blocks of one package\n"
-        "  duplicate reference R1  at 200, 200  x  2 parts carry this number (R1) and are not the "
-        "blocks of one package\n"
+        "sheet 1 (3 parts): 2 parts with a duplicate reference, 1 part without a number, "
+        "1 part with a block out of range\n"
+        "  duplicate reference R1  at 100, 200  10k  2 parts carry this number (R1) and are "
+        "not the blocks of one package\n"
+        "  duplicate reference R1  at 200, 200  x  2 parts carry this number (R1) and are "
+        "not the blocks of one package\n"
         "  no number           C  at 300, 200  x  the reference ends in no digit\n"
         "  block out of range  C  at 300, 200  x  block 1, but the library gives 1 block\n"
         "sheet 2 (2 parts): 2 parts with a block out of range\n"
         "  block out of range  U9  at 100, 200  LM324  block 4, but the library gives 4 blocks\n"
         "  block out of range  R2  at 200, 200  y  block 2, but the library gives 1 block\n"
-        "whole file: 2 parts with a duplicate reference, 1 part without a number, 3 parts with a "
-        "block out of range\n");
+        "whole file: 2 parts with a duplicate reference, 1 part without a number, "
+        "3 parts with a block out of range\n");
 }
 
 TEST(ChangeCsv, EveryNameReadsBackAsShownAndNoneStartsAFormula) {
@@ -86,9 +84,9 @@ TEST(ChangeCsv, EveryNameReadsBackAsShownAndNoneStartsAFormula) {
         {"", ""},
         {*platform::utf8ToCp932("抵抗"), "抵抗"},
         {*platform::utf8ToCp932("ｱﾝﾌﾟ"), "ｱﾝﾌﾟ"},
-        {"A\xFD", "A\\xFD"},                       // a byte CP932 does not have
-        {"B\x81", "B\\x81"},                       // a lead byte without its trail byte
-        {"line\r\nbreak", "line\\x0D\\x0Abreak"},  // control bytes shown, rows stay whole
+        {"A\xFD", "A\\xFD"},
+        {"B\x81", "B\\x81"},  // a lead byte without its trail byte
+        {"line\r\nbreak", "line\\x0D\\x0Abreak"},
         {std::string("nul\0x", 5), "nul\\x00x"},
         {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
         {"+5V", "'+5V"},
