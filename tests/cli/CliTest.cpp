@@ -98,16 +98,20 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         std::string arguments;
         int status;
         std::string errorContains;
+        const char* locale = "C.UTF-8";
     } cases[] = {
         {"--initial 0 amp.CE2", 2, "番号初期値が範囲外です\n   実行を中止します"},
         {"--initial abc --step 50 amp.CE2", 2, "番号初期値が範囲外です"},
         {"--step 21 amp.CE2", 2, "番号ステップ値が範囲外です\n   実行を中止します"},
+        // A terminal that cannot show Japanese gets a mark for each character.
+        {"--initial 0 amp.CE2", 2, "wemb-cli: ???????????\n   ????????\n", "C"},
         {"-n --json=yes amp.CE2", 2, "--json takes no value"},
         {"--mode fast amp.CE2", 2, "unknown mode"},
         {"--bogus amp.CE2", 2, "unknown option"},
         {"", 2, "no file given"},
         {"a.CE2 b.CE2", 2, "more than one file"},
         {"--json amp.CE2", 2, "--dry-run"},
+        {"--csv amp.CE2", 2, "--dry-run"},
         {"missing.CE2", 1, "ﾌｧｲﾙ missing.CE2の読み込みに失敗しました"},
         // A name that itself holds "%1" is put in once, not expanded again.
         {"%1.CE2", 1, "ﾌｧｲﾙ %1.CE2の読み込みに失敗しました"},
@@ -142,7 +146,7 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         std::filesystem::create_directory_symlink(".", dir.file("here"));
         std::filesystem::create_directory(dir.file("amp.$E2"));
         writeFile(dir.file("amp.$E2/x"), std::string("keeps the directory from being replaced"));
-        const Outcome run = cli(dir, c.arguments);
+        const Outcome run = cli(dir, c.arguments, c.locale);
         EXPECT_EQ(run.status, c.status) << c.arguments;
         EXPECT_NE(run.err.find(c.errorContains), std::string::npos)
             << c.arguments << ": " << run.err;

@@ -16,9 +16,10 @@ struct CliRun {
     std::string out, err;
 };
 
-// Runs wemb-cli with `arguments` (already shell words) in `dir`, in a UTF-8 locale.
-inline CliRun cli(const TempDirectory& dir, const std::string& arguments) {
-    const std::string command = "cd '" + dir.path().string() + "' && LC_ALL=C.UTF-8 '" +
+// Runs wemb-cli with `arguments` (already shell words) in `dir`, in a UTF-8 locale by default.
+inline CliRun cli(const TempDirectory& dir, const std::string& arguments,
+                  const std::string& locale = "C.UTF-8") {
+    const std::string command = "cd '" + dir.path().string() + "' && LC_ALL=" + locale + " '" +
                                 WEMB_BINARY_DIR + "/bin/wemb-cli' " + arguments + " >.out 2>.err";
     const int status = std::system(command.c_str());
     CliRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
