@@ -39,7 +39,7 @@ TEST(DrawingCheck, FindsExactlyWhatIsWrong) {
         {"prefixes compared without case", "r1, R1", ""},
         {"digits only: 12 not read as prefix 1, number 2", "12, 12/4k7", "dup 0, dup 1"},
         {"blocks of one package taken for duplicates", "U1/Q4/Q4/0, U1/Q4/Q4/3, U1/Q4/Q4/1", ""},
-        {"a block given twice missed", "U1/Q4/Q4/0, U1/Q4/Q4/0", "dup 0, dup 1"},
+        {"a block given twice missed", "U1/Q4/Q4/0, U1/Q4/Q4/1, U1/Q4/Q4/0", "dup 0, dup 1, dup 2"},
         {"blocks of an unknown part taken on trust", "U1/X1/X/0, U1/X1/X/7", ""},
         {"a block past the package taken for one", "U1/Q4/Q4/0, U1/Q4/Q4/4",
          "dup 0, dup 1, range 1"},

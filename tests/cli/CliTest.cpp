@@ -108,6 +108,7 @@ TEST(Cli, RefusalsHaveTheirExitStatusAndMessage) {
         {"-n --json=yes amp.CE2", 2, "--json takes no value"},
         {"--mode fast amp.CE2", 2, "unknown mode"},
         {"--bogus amp.CE2", 2, "unknown option"},
+        {"amp.CE2 --step", 2, "option --step needs a value"},
         {"", 2, "no file given"},
         {"a.CE2 b.CE2", 2, "more than one file"},
         {"--json amp.CE2", 2, "--dry-run"},
