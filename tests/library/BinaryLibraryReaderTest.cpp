@@ -14,8 +14,8 @@ using gen::BinaryLibraryBuilder;
 using gen::BinaryPin;
 using gen::BuiltBinaryLibrary;
 
-// An op-amp with a bitmap and named pins, and a resistor without either; the last entry name
-// ends the file, so that its terminator is the file's last byte.
+// The example library and a diode, its fourth component, with a bitmap and named pins; the last
+// entry name ends the file, so that its terminator is the file's last byte.
 BinaryLibraryBuilder brokenBase() {
     BinaryLibraryBuilder builder = gen::exampleBinaryLibrary();
     BinaryComponent diode;
@@ -29,21 +29,13 @@ BinaryLibraryBuilder brokenBase() {
 
 // --- Files that must be refused, each by the check that guards it ---
 
-constexpr std::size_t kEntryCount = 16;
-constexpr std::size_t kNameTable = 18;
-constexpr std::size_t kComponentTable = 22;
-constexpr std::size_t kComponentArea = 26;
-constexpr std::size_t kPatternTable = 30;
-constexpr std::size_t kBitmapArea = 34;
-constexpr std::size_t kStringPool = 38;
+// Where the head holds the entry count and the positions of the blocks.
+constexpr std::size_t kEntryCount = 16, kNameTable = 18, kComponentTable = 22, kComponentArea = 26,
+                      kPatternTable = 30, kBitmapArea = 34, kStringPool = 38;
 constexpr std::uint32_t kFar = 0x00FFFFFF;
 
 std::uint32_t sizeOf(const BuiltBinaryLibrary& built) {
     return static_cast<std::uint32_t>(built.bytes.size());
-}
-// The diode is the fourth component.
-std::uint32_t diodeRecord(const BuiltBinaryLibrary& built) {
-    return built.layout.components[3];
 }
 
 // Each fault planted in a sound library, and what the reader must then say: the kind and the
@@ -87,7 +79,7 @@ TEST(BinaryLibraryReader, RefusesEachBrokenFileAndLeavesTheLibraryEmpty) {
         // prefix offset past the pool
         {[](auto& b) { b.putU16(b.layout.components[1] + 6, 0xFFF0); }, "pastEnd at byte 162"},
         // pattern number past the pattern table
-        {[](auto& b) { b.putU16(diodeRecord(b) + 8, 0x7000); }, "pastEnd at byte 212"},
+        {[](auto& b) { b.putU16(b.layout.components[3] + 8, 0x7000); }, "pastEnd at byte 212"},
         // pattern table position past the file
         {[](auto& b) { b.putU32(kPatternTable, kFar); }, "pastEnd at byte 30"},
         // bitmap offset past the file
@@ -97,11 +89,11 @@ TEST(BinaryLibraryReader, RefusesEachBrokenFileAndLeavesTheLibraryEmpty) {
         // bitmap rows running past the end
         {[](auto& b) { b.putU16(b.layout.bitmapArea + 2, 0xFFFF); }, "pastEnd at byte 234"},
         // pin name offset past the pool
-        {[](auto& b) { b.putU16(diodeRecord(b) + 14, 0xFFF0); }, "pastEnd at byte 218"},
+        {[](auto& b) { b.putU16(b.layout.components[3] + 14, 0xFFF0); }, "pastEnd at byte 218"},
         // counted pin name running past the end: its length byte is a letter of the last
         // name, 'B' (66), cut to 63
         {[](auto& b) {
-             b.putU16(diodeRecord(b) + 14,
+             b.putU16(b.layout.components[3] + 14,
                       static_cast<std::uint16_t>(sizeOf(b) - b.layout.stringPool - 3));
              b.putU8(sizeOf(b) - 3, 'B');
          },

@@ -6,35 +6,21 @@ namespace wemb::platform {
 namespace {
 
 TEST(Cp932, ShowsReadableTextAndEveryBadByte) {
-    struct Row {
-        const char* rule;
-        std::string bytes;
-        std::string shown;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::string, std::string> rows[] = {
         {"backslash and tilde stay ASCII", "C:\\a~b", "C:\\a~b"},
         {"kanji", "\x95\x94\x95\x69", "部品"},
-        {"half-width katakana are single bytes",
-         "R\xB1\xB2\xB3"
-         "1",
-         "Rｱｲｳ1"},
+        {"half-width katakana are single bytes", "\xB1\xB2\xB3R1", "ｱｲｳR1"},
         {"trail byte that looks like ASCII", "\x81\x5F\x81\x5B", "＼ー"},
         {"NEC row 13 and IBM extension characters", "\x87\x40\xEE\xE0", "①髙"},
-        {"undefined single bytes shown",
-         "a\x80"
-         "b\xFF",
-         "a\\x80b\\xFF"},
+        {"undefined single bytes shown", "\xFFz\x80", "\\xFFz\\x80"},
         {"lone lead byte at the end", "R\x95", "R\\x95"},
         {"lead byte before a non-trail byte resyncs on it", "\x95 R1\x95\nx", "\\x95 R1\\x95\nx"},
-        {"unmapped double-byte character shown whole",
-         "\x85\x40"
-         "A",
-         "\\x85\\x40A"},
+        {"unmapped double-byte character shown whole", "\x85\x40\x95\x94", "\\x85\\x40部"},
         {"bad byte then kanji", "\xFD\x95\x94", "\\xFD部"},
         {"NUL passed on", std::string("a\0b", 3), std::string("a\0b", 3)},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(cp932ToUtf8(row.bytes), row.shown) << row.rule;
+    for (const auto& [rule, bytes, shown] : rows) {
+        EXPECT_EQ(cp932ToUtf8(bytes), shown) << rule;
     }
     std::string bytes;
     std::string shown;

@@ -57,11 +57,7 @@ TEST_F(LockedFileTest, FailsToOpenCleanly) {
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo(dir_.file("pipe.CE2").c_str(), 0644), 0);
 #endif
-    struct Row {
-        const char* name;
-        Op op;
-        int error;
-    } const rows[] = {
+    const std::tuple<const char*, Op, int> rows[] = {
         {"folder.CE2", Op::Count, EISDIR},
 #ifdef _WIN32
         {"NUL.CE2", Op::Count, EINVAL},  // a device, whatever directory it seems to be in
@@ -71,14 +67,13 @@ TEST_F(LockedFileTest, FailsToOpenCleanly) {
         {"missing.CE2", Op::Count, ENOENT}, {"amp.CE2", Op::OpenRead, EACCES},
         {"amp.CE2", Op::Fstat, EIO},        {"amp.CE2", Op::Lock, EWOULDBLOCK},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.name) + ", errno " + std::to_string(row.error));
+    for (const auto& [name, op, error] : rows) {
         FaultyFileOps fileOps;
-        fileOps.failCall(row.op, 1, row.error);
+        fileOps.failCall(op, 1, error);
         errno = 0;
-        EXPECT_FALSE(LockedFile::open(fileOps, dir_.file(row.name)));
-        EXPECT_EQ(errno, row.error);
-        EXPECT_EQ(fileOps.openDescriptors(), 0);
+        EXPECT_FALSE(LockedFile::open(fileOps, dir_.file(name)));
+        EXPECT_EQ(errno, error) << name;
+        EXPECT_EQ(fileOps.openDescriptors(), 0) << name;
     }
 }
 

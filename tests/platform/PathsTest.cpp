@@ -16,12 +16,7 @@ using testing::TempDirectory;
 
 // `sibling` is where QUIL.INI or the backup is looked for: "Q" joined to the directory.
 TEST(Paths, SplitsIntoDirectoryAndName) {
-    struct Row {
-        const char* path;
-        const char* directory;
-        const char* name;
-        const char* sibling;
-    } const rows[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
         {"amp.CE2", "", "amp.CE2", "Q"},
         {"/home/u/data/amp.CE2", "/home/u/data", "amp.CE2", "/home/u/data/Q"},
         {"/amp.CE2", "/", "amp.CE2", "/Q"},
@@ -42,10 +37,10 @@ TEST(Paths, SplitsIntoDirectoryAndName) {
         {"d\x95\\/\x95\\.CE2", "d\x95\\", "\x95\\.CE2", "d\x95\\/Q"},
 #endif
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(directoryOf(row.path), row.directory) << row.path;
-        EXPECT_EQ(fileNameOf(row.path), row.name) << row.path;
-        EXPECT_EQ(joinPath(directoryOf(row.path), "Q"), row.sibling) << row.path;
+    for (const auto& [path, directory, name, sibling] : rows) {
+        EXPECT_EQ(directoryOf(path), directory) << path;
+        EXPECT_EQ(fileNameOf(path), name) << path;
+        EXPECT_EQ(joinPath(directoryOf(path), "Q"), sibling) << path;
     }
 }
 
@@ -63,11 +58,7 @@ TEST(Paths, ResolvesLinksAndTellsReadableFilesAndWritableDirectories) {
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
 #endif
-    struct Row {
-        std::string path;
-        bool readable;
-        bool writableDirectory;
-    } const rows[] = {
+    const std::tuple<std::string, bool, bool> rows[] = {
         {dir.file("link.INI"), true, false},
         {dir.file("sub"), false, true},
 #ifdef _WIN32
@@ -78,9 +69,9 @@ TEST(Paths, ResolvesLinksAndTellsReadableFilesAndWritableDirectories) {
 #endif
         {dir.file("missing"), false, false},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(canOpenForReading(row.path), row.readable) << row.path;
-        EXPECT_EQ(isWritableDirectory(row.path), row.writableDirectory) << row.path;
+    for (const auto& [path, readable, writableDirectory] : rows) {
+        EXPECT_EQ(canOpenForReading(path), readable) << path;
+        EXPECT_EQ(isWritableDirectory(path), writableDirectory) << path;
     }
 }
 

@@ -91,8 +91,6 @@ TEST(TextLibraryReader, TopLevelAndComponents) {
         {comp("N:A X:1 Y:1 B:4294967298"), "badValue at line 6, column 1:"},
         // B 0 then B 2 loads
         {comp("N:A X:1 Y:1 B:0 B:2"), "A>0 | U 1x1 b2"},
-        // B 0 twice then B 3 loads
-        {comp("N:A X:1 Y:1 B:0 B:0 B:3"), "A>0 | U 1x1 b3"},
         // B 2 then B 3 fails
         {comp("N:A X:1 Y:1 B:2 B:3"),
          "badValue at line 7, column 1: \"B:3\": a second block count, after 2"},
@@ -130,10 +128,6 @@ TEST(TextLibraryReader, TopLevelAndComponents) {
         {comp("N:A N: X:1 Y:1 B:1"), "A>0 | U 1x1 b1"},
         // value keeps later colons
         {comp("N:A:B X:1 Y:1 B:1"), "A:B>0 | U 1x1 b1"},
-        // name cut at a zero byte
-        {comp("N:AB%00CD X:1 Y:1 B:1"), "AB>0 | U 1x1 b1"},
-        // escaped comma in a name
-        {comp("N:A%2CB X:1 Y:1 B:1"), "A,B>0 | U 1x1 b1"},
         // R gives the prefix
         {comp("N:A X:1 Y:1 B:1 R:TR"), "A>0 | TR 1x1 b1"},
         // unknown keys are ignored
