@@ -135,16 +135,19 @@ TEST(BinaryLibraryReader, EveryCutFileFailsPastItsEnd) {
     }
 }
 
-// The alias shares the op-amp's part; prefixes, sides, pins, their numbers and the bitmap.
+// The alias shares the op-amp's part; a second pattern lies past the first.
 TEST(BinaryLibraryReader, LoadsTheExampleWithAliasSharingOnePart) {
+    BinaryLibraryBuilder builder = brokenBase();
+    builder.addEntry("LED",
+                     builder.addComponent({.prefix = "L", .bitmap = BinaryBitmap{8, 1, {7}}}));
     Library library;
-    ASSERT_TRUE(testing::readBinaryBytes(library, brokenBase().bytes()));
+    ASSERT_TRUE(testing::readBinaryBytes(library, builder.bytes()));
     EXPECT_EQ(testing::shown(library),
-              "LM324>0 R>1 C>2 LM2902>0 1N4148>3 | IC 4x4 b4 s5 [OUT a131074 +1 +7 +8 +14] "
+              "LM324>0 R>1 C>2 LM2902>0 1N4148>3 LED>4 | IC 4x4 b4 s5 [OUT a131074 +1 +7 +8 +14] "
               "[-IN a1 +2 +6 +9 +13] [+IN a3 +3 +5 +10 +12] [V+ a65538 +4 +4 +4 +4] "
               "[GND a196610 +11 +11 +11 +11] | R 4x1 b1 s5 [~ a1 +1] [~ a131073 +2] "
               "| C 4x1 b1 s5 [~ a1 +1] [~ a131073 +2] | D 2x2 b1 [A a1 -B123] [K a131073 +2] "
-              "bmp 9x2 5500.AA80");
+              "bmp 9x2 5500.AA80 | L 2x2 b1 bmp 8x1 0700");
 }
 
 }  // namespace
