@@ -13,16 +13,13 @@
 namespace wemb {
 namespace {
 
-using gen::BinaryComponent;
 using gen::BinaryLibraryBuilder;
 
 // A library of one-pin parts: each entry's block count is given with its name.
-std::vector<std::uint8_t> libraryOf(std::vector<std::pair<std::string, int>> entries) {
+std::vector<std::uint8_t> libraryOf(std::vector<std::pair<std::string, std::uint8_t>> entries) {
     BinaryLibraryBuilder builder;
     for (const auto& [name, blocks] : entries) {
-        BinaryComponent part;
-        part.blockCount = static_cast<std::uint8_t>(blocks);
-        builder.addEntry(name, builder.addComponent(part));
+        builder.addEntry(name, builder.addComponent({.blockCount = blocks}));
     }
     return builder.bytes();
 }
@@ -37,8 +34,9 @@ constexpr const char* kNotText =
     "line 1, column 1: expected \"+RIRI3_DAR_I.1.0\" but found \"LIB FOR "
     "RI000\\x1A\\x00\\x00\\x04\\x006\\x00\\x00\\x00F\\x00...\"";
 
-// A file of each name, and why it is not loaded as the user reads it ("" when it loads): a name
-// whose last extension is ".LB3" in any letter case goes to the text reader.
+// A file of each name (none when it has no bytes), and why it is not loaded as the user reads it
+// ("" when it loads): a name whose last extension is ".LB3" in any letter case goes to the text
+// reader.
 TEST(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
     const std::tuple<std::string, std::vector<std::uint8_t>, std::string> cases[] = {
         {"PARTS.LIB", example(), ""},
@@ -49,7 +47,9 @@ TEST(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
         {"PARTS.XLB3", example(), ""},
         {"D.LB3/PARTS", example(), ""},
         {"D.LB3\\PARTS", example(), ""},
-        {"", {}, "No such file or directory"},
+        {"missing.LIB", {}, "No such file or directory"},
+        {"missing.LB3", {}, "No such file or directory"},
+        {"D.LB3", {}, "Is a directory"},
         {"SHORT.LIB", example(15),
          "the file is 15 bytes long, too short for a library's head and data (at least 58 bytes)"},
         {"HEAD.LIB", example(54),
@@ -66,8 +66,7 @@ TEST(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
     std::filesystem::create_directory(folder.file("D.LB3"));
     std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
     for (const auto& [name, bytes, refusal] : cases) {
-        const std::string path =
-            name.empty() ? folder.file("missing.lib") : folder.write(name, bytes);
+        const std::string path = bytes.empty() ? folder.file(name) : folder.write(name, bytes);
         Library library;
         const ReadResult<> loaded = loadLibrary(library, path, workBuffer);
         EXPECT_EQ(loaded ? "" : describe(loaded.error()), refusal) << name;

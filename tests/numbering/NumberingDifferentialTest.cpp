@@ -86,7 +86,6 @@ class PlainAutonum : Fields {
         int currentBlock;
     };
     struct Match {
-        std::string partName, prefix;
         std::int64_t number = 0;
         std::size_t scanPosition = 0;
     };
@@ -137,21 +136,16 @@ class PlainAutonum : Fields {
             return;
         }
         const Split own = split(part);
-        auto match = std::find_if(matches_.begin(), matches_.end(), [&](const Match& m) {
-            return m.partName == name(part) && m.prefix == own.prefix;
-        });
-        if (match == matches_.end()) {
-            match = matches_.insert(matches_.end(), Match{name(part), own.prefix});
-        }
-        std::size_t j = match->scanPosition;
-        while (j < main_.size() && !(eligible(*main_[j]) && name(*main_[j]) == match->partName &&
-                                     split(*main_[j]).prefix == own.prefix &&
-                                     split(*main_[j]).number > match->number)) {
+        Match& match = matches_[{name(part), own.prefix}];
+        std::size_t j = match.scanPosition;
+        while (j < main_.size() &&
+               !(eligible(*main_[j]) && name(*main_[j]) == name(part) &&
+                 split(*main_[j]).prefix == own.prefix && split(*main_[j]).number > match.number)) {
             ++j;
         }
-        match->number = j < main_.size() ? split(*main_[j]).number : next(own.prefix);
-        match->scanPosition = j < main_.size() ? j + 1 : match->scanPosition;
-        write(part, own.prefix, match->number);
+        match.number = j < main_.size() ? split(*main_[j]).number : next(own.prefix);
+        match.scanPosition = j < main_.size() ? j + 1 : match.scanPosition;
+        write(part, own.prefix, match.number);
     }
 
     AutonumSettings settings_;
@@ -160,7 +154,7 @@ class PlainAutonum : Fields {
     std::map<std::string, std::set<std::int64_t>> reserved_;
     std::map<std::string, std::int64_t> counters_;
     std::map<std::string, Package> packages_;
-    std::vector<Match> matches_;
+    std::map<std::pair<std::string, std::string>, Match> matches_;  // by part name and prefix
 };
 
 struct PlainReNum : Fields {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/library/LibraryTestSupport.h"
-#include "tests/support/TempDirectory.h"
-#include "tools/gen/TextLibraryBuilder.h"
 
 namespace wemb {
 namespace {
@@ -258,29 +256,6 @@ TEST(TextLibraryReader, AliasesAndPatterns) {
         {textLibrary(pattern(8, 1, {}) + " +COMP\nN:A\nX:1\nY:1\nB:1\nP:Z\n-COMP"),
          "A>0 | U 1x1 b1 | ptn P 8x1 bmp 8x1 0000"},
     });
-}
-
-// A file of many blocks reads as the same text in memory does; a missing file and a folder are
-// refused with the system's reason.
-TEST(TextLibraryFiles, ReadsFromAPathAndRefusesMissingFiles) {
-    const testing::TempDirectory folder;
-    std::size_t expectedEntries = 0;
-    const std::string text = gen::makeLargeTextLibrary(600 * 1024, 7, &expectedEntries);
-    Library fromFile;
-    const std::string path = folder.write(
-        "parts.lb3", std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    ASSERT_TRUE(readTextLibrary(fromFile, path).has_value());
-    EXPECT_EQ(fromFile.entryCount(), static_cast<int>(expectedEntries));
-    EXPECT_FALSE(fromFile.path().has_value());
-    EXPECT_EQ(testing::shown(fromFile), testing::readText(text));
-    for (const auto& [name, reason] :
-         {std::pair("missing.lb3", "No such file or directory"), std::pair("", "Is a directory")}) {
-        Library refused;
-        const ReadResult<> read = readTextLibrary(refused, folder.file(name));
-        ASSERT_FALSE(read) << name;
-        EXPECT_EQ(read.error().file + ": " + read.error().detail,
-                  folder.file(name) + ": " + reason);
-    }
 }
 
 }  // namespace
