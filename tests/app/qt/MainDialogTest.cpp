@@ -30,17 +30,15 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// One shown dialog over fakes: the messages and settings file are recorded, every job answers
-// `outcome`, Browse answers `browseAnswer`.
+// One shown dialog over fakes: the messages and settings file are recorded, every job finishes,
+// Browse answers `browseAnswer`.
 struct Harness : wemb::testing::RecordedDialogServices {
     explicit Harness(Names names = {}, const std::string& fileName = {})
         : RecordedDialogServices(std::move(names)) {
         MainDialogServices services{this,
                                     [this](const JobRequest& request, JobEvents&) {
                                         requests.push_back(request);
-                                        JobReport report;
-                                        report.outcome = outcome;
-                                        return report;
+                                        return JobReport{.outcome = MessageId::Finished};
                                     },
                                     this, [this](QWidget*) { return browseAnswer; }};
         dialog = std::make_unique<MainDialog>(std::move(services), fileName);
@@ -67,7 +65,6 @@ struct Harness : wemb::testing::RecordedDialogServices {
     void click(int id) const { QTest::mouseClick(control(id), Qt::LeftButton); }
 
     std::vector<JobRequest> requests;
-    MessageId outcome = MessageId::Finished;
     QString browseAnswer;
     std::unique_ptr<MainDialog> dialog;
 };
