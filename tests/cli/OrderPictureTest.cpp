@@ -101,6 +101,7 @@ TEST(OrderPicture, ShowsTheLegendSheetsLinesAndPartsEachInTheirGroup) {
     const std::string svg =
         cli::orderPictureSvg("t", {row(0, 300, 0, "R", "R1"), row(1, 100, 0, "R2", "R2")});
     EXPECT_NE(svg.find("viewBox=\"-88 "), std::string::npos) << "no margin left of sheet 1";
+    EXPECT_EQ(svg.find("height=\"-"), std::string::npos) << "a box of no height";
     EXPECT_EQ(skeleton(svg),
               "<svg><g><rect/><g><text>t</text><text>Each line runs through the parts of one "
               "prefix in the order of their new numbers, from the ring onward. Grey: "
