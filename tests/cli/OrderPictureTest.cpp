@@ -32,7 +32,9 @@ std::string skeleton(const std::string& svg) {
         } else if (tag[3] != "/" && tag[2] != "?xml") {
             open.push_back(tag[2]);
         }
-        shape += tag[2] == "?xml" ? "" : "<" + tag[1].str() + tag[2].str() + tag[3].str() + ">";
+        if (tag[2] != "?xml") {
+            shape.append("<").append(tag[1].str() + tag[2].str() + tag[3].str()).append(">");
+        }
     }
     EXPECT_TRUE(open.empty());
     EXPECT_EQ(svg.find_first_not_of(" \n", end), std::string::npos);
@@ -131,8 +133,8 @@ TEST(OrderPicture, LabelsOfADenseSheetDoNotPileUp) {
     // 500 parts on a grid, 60 apart across and 40 down: a label must fit its cell.
     std::vector<PartRow> parts;
     for (int i = 0; i < 500; ++i) {
-        parts.push_back(
-            row(0, 100 + (i % 25) * 60, 100 + (i / 25) * 40, "R", "R" + std::to_string(i + 100)));
+        parts.push_back(row(0, 100 + (i % 25) * 60, 100 + (i / 25) * 40, "R",
+                            std::string("R").append(std::to_string(i + 100))));
     }
     const std::string svg = cli::orderPictureSvg("t", parts);
     std::smatch size;
