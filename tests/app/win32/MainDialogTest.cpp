@@ -94,8 +94,7 @@ TEST(Win32MainDialog, TemplateOpeningStateTabChainAndModes) {
     // clang-format on
     Harness h({"b.CE2", "a.CE2"}, "ソース表.CE2");
     const LONG edge = pixels(h.window, {0, 0, 263 - 5, 0})[2];
-    HWND child = GetWindow(h.window, GW_CHILD);
-    for (const auto& row : rows) {
+    for (HWND child = GetWindow(h.window, GW_CHILD); const auto& row : rows) {
         wchar_t kind[64] = {};
         GetClassNameW(child, kind, 64);
         const auto want = pixels(h.window, row.units);
@@ -111,26 +110,28 @@ TEST(Win32MainDialog, TemplateOpeningStateTabChainAndModes) {
                   std::tuple(row.id, row.text, want, 0, row.style));
         child = GetWindow(child, GW_HWNDNEXT);
     }
-    EXPECT_EQ(child, nullptr) << "a control the template does not have";
+    EXPECT_EQ(GetWindow(h.item(dependenceName), GW_HWNDNEXT), nullptr) << "a control too many";
     // A pop-up with caption, system menu and minimize box, a modal frame, one size, and a
     // button on the task bar.
-    constexpr DWORD wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
-    EXPECT_EQ(GetWindowLongW(h.window, GWL_STYLE) & (wanted | WS_THICKFRAME | WS_MAXIMIZEBOX),
-              wanted);
+    constexpr DWORD wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME,
+                    sizing = WS_THICKFRAME | WS_MAXIMIZEBOX;
+    EXPECT_EQ(GetWindowLongW(h.window, GWL_STYLE) & (wanted | sizing), wanted);
     EXPECT_NE(GetWindowLongW(h.window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     EXPECT_EQ(textOf(h.window), texts::mainTitle);
-    RECT client;
-    GetClientRect(h.window, &client);
-    EXPECT_EQ(pixels(h.window, {0, 0, 263, 165}),
-              (std::array{0L, 0L, client.right, client.bottom}));
+    RECT area;
+    GetClientRect(h.window, &area);
+    EXPECT_EQ(pixels(h.window, {0, 0, 263, 165}), (std::array{0L, 0L, area.right, area.bottom}));
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h.window, WM_GETFONT, 0, 0)), sizeof font,
                &font);
     EXPECT_EQ(platform::narrowed(font.lfFaceName), texts::fontFace);
 
-    // The table's tab stops show Autonum-Locked checked, the first mode row the option unchecked;
-    // the command line's name is in the field.
-    EXPECT_EQ(h.names(), (Names{"ソース表.CE2", "b.CE2", "a.CE2"}));
+    // The table's tab stops show Autonum-Locked checked, the first mode row the option unchecked,
+    // its file field the command line's name. A name chosen from the list reaches the field only
+    // after the notification.
+    SendMessageW(h.item(fileField), CB_SETCURSEL, 1, 0);
+    SendMessageW(h.window, WM_COMMAND, MAKEWPARAM(fileField, CBN_SELCHANGE), 0);
+    EXPECT_EQ(h.names(), (Names{"a.CE2", "b.CE2", "a.CE2"}));
     EXPECT_NE(GetWindowLongW(h.item(execute), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
 
     h.click(autonumOriginal);  // the tab chain stops on the checked mode
