@@ -73,6 +73,8 @@ TEST(Paths, ResolvesLinksAndTellsReadableFilesAndWritableDirectories) {
         EXPECT_EQ(canOpenForReading(path), readable) << path;
         EXPECT_EQ(isWritableDirectory(path), writableDirectory) << path;
     }
+    // Two names of no file (a report not yet written, a sheet not yet made) are not one file.
+    EXPECT_FALSE(sameFile(dir.file("missing"), dir.file("missing-too")));
 }
 
 }  // namespace
