@@ -118,8 +118,7 @@ TEST(BinaryLibraryReader, EveryCutFileFailsPastItsEnd) {
     const std::vector<std::uint8_t> whole = brokenBase().bytes();
     for (std::size_t size = 16; size < whole.size(); ++size) {
         Library library;
-        const auto cut = std::span(whole).first(size);
-        const ReadResult<> result = testing::readBinaryBytes(library, cut);
+        const ReadResult<> result = testing::readBinaryBytes(library, std::span(whole).first(size));
         ASSERT_FALSE(result) << size;
         const FileError& error = result.error();
         if (size < 58) {

@@ -75,21 +75,6 @@ TEST(LoadOneLibrary, LoadsOnlyWhatItCanRead) {
     }
 }
 
-// --- The set ---
-
-TEST(LibrarySet, FailingSecondLibraryFreesTheFirstAndIsNamed) {
-    const testing::TempDirectory folder;
-    const std::string first = folder.write("A.LIB", libraryOf({{"LM324", 4}}));
-    const std::string second = folder.file("B.LIB");
-    const LibrarySetLoad load = LibrarySet::load({first, second, folder.write("C.LIB", example())});
-    EXPECT_FALSE(load.loaded());
-    ASSERT_TRUE(load.failedLibrary);
-    EXPECT_EQ(load.failedLibrary->file, second);
-    EXPECT_EQ(load.failedLibrary->kind, FileErrorKind::CannotOpen);
-    EXPECT_TRUE(load.set.empty());
-    EXPECT_EQ(load.set.findLibraryEntry("LM324"), nullptr);
-}
-
 // Where a name is found: "LIBRARY:ENTRY bBLOCKS", or the outputs left as they were ("42:42").
 TEST(LibrarySet, FindsTheFirstEntryOfANameInLibraryOrder) {
     const testing::TempDirectory folder;
@@ -117,8 +102,7 @@ TEST(LibrarySet, FindsTheFirstEntryOfANameInLibraryOrder) {
         {"", "42:42"},         // the empty name matched
     };
     for (const auto& [name, expected] : cases) {
-        int library = 42;
-        int entry = 42;
+        int library = 42, entry = 42;
         const LibraryEntry* found = load.set.findLibraryEntry(name, &library, &entry);
         std::string where = std::to_string(library) + ":" + std::to_string(entry);
         if (found != nullptr) {
@@ -130,7 +114,8 @@ TEST(LibrarySet, FindsTheFirstEntryOfANameInLibraryOrder) {
     }
 }
 
-TEST(LibrarySet, LoadsAtMostSixteenLibraries) {
+// Sixteen libraries load; when one of them fails, the set comes back empty and names it.
+TEST(LibrarySet, LoadsAtMostSixteenLibrariesAndNoneWhenOneFails) {
     const testing::TempDirectory folder;
     std::vector<std::string> paths;
     for (int i = 0; i < 20; ++i) {  // the last four are never opened
@@ -143,6 +128,13 @@ TEST(LibrarySet, LoadsAtMostSixteenLibraries) {
     int library = -1;
     EXPECT_NE(load.set.findLibraryEntry("15P", &library), nullptr);
     EXPECT_EQ(library, 15);
+    paths[1] = folder.file("gone");
+    const LibrarySetLoad failed = LibrarySet::load(paths);
+    ASSERT_TRUE(failed.failedLibrary);
+    EXPECT_EQ(failed.failedLibrary->file, paths[1]);
+    EXPECT_EQ(failed.failedLibrary->kind, FileErrorKind::CannotOpen);
+    EXPECT_TRUE(failed.set.empty());
+    EXPECT_EQ(failed.set.findLibraryEntry("0P"), nullptr);
 }
 
 }  // namespace

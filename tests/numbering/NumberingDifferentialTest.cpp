@@ -157,28 +157,24 @@ class PlainAutonum : Fields {
     std::map<std::pair<std::string, std::string>, Match> matches_;  // by part name and prefix
 };
 
+// Within each prefix the parts keep the order of their old numbers; equal numbers stay equal.
 struct PlainReNum : Fields {
     static void run(Document& document, int initialNumber, int step) {
-        std::vector<std::pair<Split, PartEntry*>> items;
+        std::map<std::string, std::map<int, std::vector<PartEntry*>>> groups;
         for (PartEntry& part : document.parts()) {
             const std::uint8_t length = part.referenceField()[0];
             if (length != 0 && length < 128 && part.partNameField()[0] != 0) {
-                items.emplace_back(split(part), &part);
+                groups[split(part).prefix][split(part).number].push_back(&part);
             }
         }
-        std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
-            return std::tie(a.first.prefix, a.first.number) <
-                   std::tie(b.first.prefix, b.first.number);
-        });
-        std::int64_t current = initialNumber;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            const Split* before = i == 0 ? nullptr : &items[i - 1].first;
-            if (!before || items[i].first.prefix != before->prefix) {
-                current = initialNumber;
-            } else if (items[i].first.number != before->number) {
+        for (const auto& [prefix, numbers] : groups) {
+            std::int64_t current = initialNumber;
+            for (const auto& [number, parts] : numbers) {
+                for (PartEntry* part : parts) {
+                    write(*part, prefix, current);
+                }
                 current += step;
             }
-            write(*items[i].second, items[i].first.prefix, current);
         }
     }
 };

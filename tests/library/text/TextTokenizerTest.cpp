@@ -24,22 +24,16 @@ std::vector<Read> readAll(ByteStream& stream, std::size_t calls) {
     std::vector<Read> reads;
     std::string token = "stale";
     for (std::size_t i = 0; i < calls; ++i) {
-        const int line = tokenizer.readToken(token);
-        reads.push_back({line, token});
+        reads.push_back({tokenizer.readToken(token), token});  // the call comes first
     }
     return reads;
 }
 
-struct TokenCase {
-    const char* fault;  // what a tokenizer that fails this row gets wrong
-    std::string input;
-    std::vector<Read> reads;
-};
-
-void runCases(const std::vector<TokenCase>& cases) {
-    for (const TokenCase& row : cases) {
-        ByteStream stream(asBytes(row.input));
-        EXPECT_EQ(readAll(stream, row.reads.size()), row.reads) << row.fault;
+// Rows of what a tokenizer that fails the row gets wrong, the input, and the reads it gives.
+void runCases(const std::vector<std::tuple<const char*, std::string, std::vector<Read>>>& cases) {
+    for (const auto& [fault, input, reads] : cases) {
+        ByteStream stream(asBytes(input));
+        EXPECT_EQ(readAll(stream, reads.size()), reads) << fault;
     }
 }
 
