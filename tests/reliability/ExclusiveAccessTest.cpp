@@ -23,10 +23,10 @@ TEST(ExclusiveAccess, AJobFailsWhileAnotherHoldsTheFileAndRunsOnceItLetsGo) {
     EXPECT_NE(result.standardError.find("amp.CE2: the file is in use by another job"),
               std::string::npos)
         << result.standardError;
-    EXPECT_EQ(bytesIfPresent(scene.dataPath()), scene.original());
     EXPECT_EQ(scene.directory().names(), std::vector<std::string>{"amp.CE2"});
 
     holder.reset();
+    EXPECT_EQ(bytesIfPresent(scene.dataPath()), scene.original());  // Windows reads no held file
     const JobReport report = scene.run();
     EXPECT_EQ(report.outcome, MessageId::Finished);
     EXPECT_EQ(scene.brokenPromises(report), "");
