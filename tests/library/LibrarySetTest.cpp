@@ -128,6 +128,7 @@ TEST(LibrarySet, LoadsAtMostSixteenLibrariesAndNoneWhenOneFails) {
     int library = -1;
     EXPECT_NE(load.set.findLibraryEntry("15P", &library), nullptr);
     EXPECT_EQ(library, 15);
+    EXPECT_EQ(load.set.library(16), nullptr);
     paths[1] = folder.file("gone");
     const LibrarySetLoad failed = LibrarySet::load(paths);
     ASSERT_TRUE(failed.failedLibrary);

@@ -181,7 +181,8 @@ struct PlainReNum : Fields {
 
 // Drawings that meet every rule at once: few positions (ties), up to 63 sheets and more, power
 // symbols and power-prefixed parts, packages of several sizes (one beyond the block byte),
-// prefixes that a new number cuts, digits-only references and junk length bytes.
+// prefixes that a new number cuts, digits-only references, junk length bytes, and now and then
+// a hundred prefixes in one drawing.
 class DrawingMaker {
   public:
     explicit DrawingMaker(unsigned seed) : random_(seed) {}
@@ -190,6 +191,7 @@ class DrawingMaker {
         gen::DataFileBuilder builder;
         builder.header();
         const int sheets = pick(4) == 0 ? 70 : 1 + pick(3);
+        manyPrefixes_ = pick(8) == 0;  // more than a first table of prefixes holds
         const int count = 1 + pick(120);
         for (int i = 0; i < count; ++i) {
             if (pick(count) < sheets) {
@@ -217,7 +219,8 @@ class DrawingMaker {
         gen::PartSpec fields{.x = static_cast<std::int16_t>(pick(6) * 1000 - 1000),
                              .y = static_cast<std::int16_t>(pick(3) * 100 - 100),
                              .partName = kNames[pick(5)],
-                             .reference = kPrefixes[pick(12)],
+                             .reference = manyPrefixes_ ? std::to_string(pick(300)) + "P"
+                                                        : std::string(kPrefixes[pick(12)]),
                              .libraryName = kLibraries[pick(10)],
                              .block = static_cast<std::uint8_t>(pick(4))};
         if (pick(2) == 0) {
@@ -236,6 +239,7 @@ class DrawingMaker {
     }
 
     std::mt19937 random_;
+    bool manyPrefixes_ = false;
 };
 
 TEST(NumberingDifferential, BothPassesLeaveTheBytesThePlainRulesLeave) {

@@ -81,26 +81,12 @@ const NumberingCase kCases[] = {
     {{1, 1, kReNum}, "R7 R3 R10 R7", "R2 R1 R3 R2"},
     // ReNum: initial 100 step 10
     {{100, 10, kReNum}, "R3 R7 R7 R10", "R100 R110 R110 R120"},
-    // ReNum: position plays no part
-    {{1, 1, kReNum}, "R2@50 R9@10", "R1 R2"},
-    // ReNum: each prefix starts again, case matters
-    {{1, 1, kReNum}, "C5 R8 C9 r5 r2", "C1 R1 C2 r2 r1"},
     // ReNum: no part name: left alone
     {{1, 1, kReNum}, "R5,~ R9", "R5 R1"},
-    // ReNum: empty reference stays empty
-    {{1, 1, kReNum}, "~ R4", "~ R1"},
     // ReNum: no trailing digits: own group sharing number 0
     {{1, 1, kReNum}, "R? R5 R?", "R?1 R1 R?1"},
-    // ReNum: R0 comes first in R
-    {{1, 1, kReNum}, "R4 R0 R", "R2 R1 R1"},
-    // ReNum: power symbols are renumbered like any part
-    {{1, 1, kReNum}, "P3,N,VCC P8,N,GNDA", "P1 P2"},
     // ReNum: cut to the field
     {{10, 1, kReNum}, "ABCDEF ABCDEF3", "ABCDEF1 ABCDEF1"},
-    // ReNum: a reference reading empty is left alone
-    {{1, 1, kReNum}, "R5!200 R9", "~ R1"},
-    // ReNum: a part name length byte of 0 is left alone, whatever follows
-    {{1, 1, kReNum}, "R5,NAME!0 R9", "R5 R1"},
     // ReNum: a digit-only reference keeps its first character
     {{1, 1, kReNum}, "12 19", "11 12"},
     // ReNum: leading zeros are no part of the prefix, a digit inside one is

@@ -36,6 +36,11 @@ TEST(Cp932, TypedTextConvertsOrIsRefused) {
     EXPECT_EQ(utf8ToCp932(""), "");
     EXPECT_EQ(utf8ToCp932("a\xC3"), std::nullopt) << "invalid UTF-8 accepted";
     EXPECT_EQ(utf8ToCp932("a\xF0\x9F\x98\x80"), std::nullopt) << "character CP932 lacks accepted";
+    EXPECT_TRUE(isUtf8("amp部品ｱ\xF0\x9F\x98\x80"));
+    for (const char* broken : {"\xE3\x81\x41", "\xE3\x81", "\xC0\x80", "\xED\xA0\x80",
+                               "\xF4\x90\x80\x80", "\xF0\x9F\x98\x41"}) {
+        EXPECT_FALSE(isUtf8(broken)) << "broken UTF-8 accepted: " << broken;
+    }
 }
 
 }  // namespace
