@@ -27,6 +27,31 @@ void printText(const Library& library) {
     }
 }
 
+void textOrNull(JsonWriter& json, const std::optional<std::string_view>& text,
+                platform::Cp932Decoder& decoder) {
+    if (text) {
+        json.value(decoder.toUtf8(*text));
+    } else {
+        json.null();
+    }
+}
+
+// Each pin of a part: its name, and its number in each block ("+" or "-" before it, as the
+// library marks it), null where the library gives none.
+void writePins(JsonWriter& json, const LibraryPart& part, platform::Cp932Decoder& decoder) {
+    json.key("pins").beginArray();
+    for (const LibraryPin& pin : part.pins) {
+        json.beginObject().key("name");
+        textOrNull(json, pin.name(), decoder);
+        json.key("numbers").beginArray();
+        for (int block = 0; block < pin.numberCount(); ++block) {
+            textOrNull(json, pin.number(block), decoder);
+        }
+        json.endArray().endObject();
+    }
+    json.endArray();
+}
+
 void printJson(const Library& library, const std::string& path,
                const std::optional<FileError>& error) {
     platform::Cp932Decoder decoder;
@@ -46,6 +71,7 @@ void printJson(const Library& library, const std::string& path,
         json.key("height").value(part.height);
         json.key("blockCount").value(part.blockCount);
         json.key("pinCount").value(part.pinCount());
+        writePins(json, part, decoder);
         json.endObject();
     }
     json.endArray().endObject();

@@ -192,17 +192,21 @@ TEST(Cli, ReportsAndListingsAreExactAndTouchNothing) {
          "\n"},
         {"--version", 0, "wemb-cli (Wemb) 0.92Y\n"},
         // An entry whose file names no record has no part to list.
-        {"--list-library parts.LIB", 0, "R\t1\n"},
+        {"--list-library parts.LIB", 0, "R\t2\n"},
         {"--list-library --json parts.LIB", 0,
          R"({"library":"parts.LIB","error":null,"entries":[{"name":"R","prefix":"R","width":2,)"
-         R"("height":2,"blockCount":1,"pinCount":0}]})"
+         R"("height":2,"blockCount":2,"pinCount":2,"pins":[{"name":"A","numbers":["+1","-2"]},)"
+         R"({"name":null,"numbers":["+3","+0"]}]}]})"
          "\n"},
     };
     TempDirectory dir;
     writeFile(dir.file("amp.CE2"), example("R7 | C3/100n/C\t"));
     gen::BinaryLibraryBuilder library;
     library.addEntry("NONE", gen::kNoComponent)
-        .addEntry("R", library.addComponent({.prefix = "R"}));
+        .addEntry("R", library.addComponent(
+                           {.prefix = "R",
+                            .blockCount = 2,
+                            .pins = {{.name = "A", .numbers = {1, 0x8002}}, {.numbers = {3}}}}));
     writeFile(dir.file("parts.LIB"), library.bytes());
     for (const auto& c : cases) {
         const Outcome run = cli(dir, c.arguments);
