@@ -52,6 +52,8 @@ const NumberingCase kCases[] = {
     {kOriginal, "U,A,Q4 U,A,Q4 U,A,Q4 U,A,Q4 U,A,Q4", "U1 U1#1 U1#2 U1#3 U2"},
     // interleaved package and single part
     {kOriginal, "U,A,Q4 U,B,ONE U,A,Q4 U,A,Q4 U,A,Q4 U,A,Q4", "U1 U2 U1#1 U1#2 U1#3 U3"},
+    // a library name that fills its field has no terminator
+    {kOriginal, "U,A,QUAD000000000004 U,A,QUAD000000000004", "U1 U1#1"},
     // block count 0 or 1 or unknown is a single block
     {kOriginal, "U,A,ZERO U,A,ZERO U,A,NOWHERE", "U1 U2 U3"},
     // locked: a new part does not join the package of numbered parts
@@ -100,9 +102,9 @@ TEST(Numbering, NumbersLikeTheEditorExpects) {
         if (mode.reNum) {
             reNum(document, mode.initialNumber, mode.step);
         } else {
-            autonum(document,
-                    {mode.initialNumber, mode.step, mode.lockedMode, mode.dependenceNameMode},
-                    test::FakeLibraries({{"Q4", 4}, {"ONE", 1}, {"ZERO", 0}}));
+            autonum(
+                document, {mode.initialNumber, mode.step, mode.lockedMode, mode.dependenceNameMode},
+                test::FakeLibraries({{"Q4", 4}, {"ONE", 1}, {"ZERO", 0}, {"QUAD000000000004", 4}}));
         }
         EXPECT_EQ(test::shown(document), c.expected) << c.parts;
     }
