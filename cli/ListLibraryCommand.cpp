@@ -52,6 +52,31 @@ void writePins(JsonWriter& json, const LibraryPart& part, platform::Cp932Decoder
     json.endArray();
 }
 
+// The part's pattern bitmap: its size and the rows that hold a set pixel, each in hex up to its
+// last non-zero byte; null for a part without one.
+void writeBitmap(JsonWriter& json, const LibraryPart& part) {
+    const PatternBitmap* bitmap =
+        part.bitmap ? part.bitmap.get() : (part.pattern ? part.pattern->bitmap.get() : nullptr);
+    json.key("bitmap");
+    if (bitmap == nullptr) {
+        json.null();
+        return;
+    }
+    json.beginObject().key("width").value(int{bitmap->width()});
+    json.key("height").value(int{bitmap->height()});
+    json.key("rows").beginArray();
+    for (std::size_t position = 0; position < bitmap->storedRows(); ++position) {
+        const PatternBitmap::KeptRow kept = bitmap->keptRow(position);
+        std::string hex;
+        for (const std::uint8_t byte : kept.bytes) {
+            hex += {"0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
+        }
+        json.beginObject().key("row").value(static_cast<std::int64_t>(kept.row));
+        json.key("bytes").value(hex).endObject();
+    }
+    json.endArray().endObject();
+}
+
 void printJson(const Library& library, const std::string& path,
                const std::optional<FileError>& error) {
     platform::Cp932Decoder decoder;
@@ -72,6 +97,7 @@ void printJson(const Library& library, const std::string& path,
         json.key("blockCount").value(part.blockCount);
         json.key("pinCount").value(part.pinCount());
         writePins(json, part, decoder);
+        writeBitmap(json, part);
         json.endObject();
     }
     json.endArray().endObject();

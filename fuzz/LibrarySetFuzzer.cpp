@@ -67,8 +67,14 @@ void checkLoadedLibrary(const Library& library) {
             }
         }
         if (const PatternBitmap* bitmap = part->bitmap.get()) {
-            for (std::size_t row = 0; row < bitmap->storedRows(); ++row) {
-                (void)bitmap->byteAt(row, bitmap->stride() - 1);
+            const std::size_t stride = (std::size_t{bitmap->width()} + 15) / 16 * 2;
+            for (std::size_t position = 0; position < bitmap->storedRows(); ++position) {
+                const PatternBitmap::KeptRow kept = bitmap->keptRow(position);
+                require(kept.row < bitmap->height() && !kept.bytes.empty() &&
+                            kept.bytes.size() <= stride && kept.bytes.back() != 0,
+                        "a kept row lies inside the bitmap and ends with a set pixel");
+                require(position == 0 || bitmap->keptRow(position - 1).row < kept.row,
+                        "kept rows come in row order");
             }
         }
     }

@@ -22,12 +22,6 @@ void PatternBitmap::reserve(std::size_t rows, std::size_t bytes) {
     data_.reserve(bytes);
 }
 
-std::span<const std::uint8_t> PatternBitmap::keptBytes(std::size_t position) const {
-    const std::size_t begin = rows_[position].offset;
-    const std::size_t end = position + 1 < rows_.size() ? rows_[position + 1].offset : data_.size();
-    return std::span<const std::uint8_t>(data_).subspan(begin, end - begin);
-}
-
 void PatternBitmap::storeRow(std::size_t row, std::span<const std::uint8_t> bytes) {
     bytes = bytes.first(std::min(bytes.size(), stride_));
     while (!bytes.empty() && bytes.back() == 0) {
@@ -40,23 +34,10 @@ void PatternBitmap::storeRow(std::size_t row, std::span<const std::uint8_t> byte
     }
 }
 
-std::uint8_t PatternBitmap::byteAt(std::size_t row, std::size_t column) const {
-    if (column >= stride_) {
-        return 0;
-    }
-    // Most bitmaps keep every row: then row r is kept at position r.
-    std::size_t position = row;
-    if (position >= rows_.size() || rows_[position].row != row) {
-        const auto at = std::lower_bound(
-            rows_.begin(), rows_.end(), row,
-            [](const StoredRow& kept, std::size_t wanted) { return kept.row < wanted; });
-        if (at == rows_.end() || at->row != row) {
-            return 0;
-        }
-        position = static_cast<std::size_t>(at - rows_.begin());
-    }
-    const std::span<const std::uint8_t> kept = keptBytes(position);
-    return column < kept.size() ? kept[column] : std::uint8_t{0};
+PatternBitmap::KeptRow PatternBitmap::keptRow(std::size_t position) const {
+    const std::size_t begin = rows_[position].offset;
+    const std::size_t end = position + 1 < rows_.size() ? rows_[position + 1].offset : data_.size();
+    return {rows_[position].row, std::span<const std::uint8_t>(data_).subspan(begin, end - begin)};
 }
 
 namespace {

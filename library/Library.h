@@ -27,8 +27,6 @@ class PatternBitmap {
 
     std::uint16_t width() const { return width_; }
     std::uint16_t height() const { return height_; }
-    // ((width + 15) / 16) * 2 bytes per row.
-    std::size_t stride() const { return stride_; }
     // Bytes of pixel data in a row: (width + 7) / 8.
     std::size_t dataBytesPerRow() const { return (std::size_t{width_} + 7) / 8; }
 
@@ -36,13 +34,18 @@ class PatternBitmap {
     void reset(std::uint16_t width, std::uint16_t height);
     // Room for `rows` kept rows holding `bytes` bytes in all, when a reader knows them.
     void reserve(std::size_t rows, std::size_t bytes);
-    // Stores row `row` as `bytes` (bytes past the stride are dropped, missing ones are 0). Readers
-    // store each row once, top row first.
+    // Stores row `row` as `bytes`: bytes past the row's whole 16-bit words are dropped, missing
+    // ones are 0. Readers store each row once, top row first.
     void storeRow(std::size_t row, std::span<const std::uint8_t> bytes);
-    // Byte `column` of row `row`, zero for rows and bytes not kept.
-    std::uint8_t byteAt(std::size_t row, std::size_t column) const;
     // The rows kept: those with a non-zero byte.
     std::size_t storedRows() const { return rows_.size(); }
+    // Kept row `position` (below storedRows()), in increasing row order: its row number and its
+    // bytes up to its last non-zero one. Rows and bytes not kept are zero.
+    struct KeptRow {
+        std::size_t row;
+        std::span<const std::uint8_t> bytes;
+    };
+    KeptRow keptRow(std::size_t position) const;
     // The bytes of pixel data kept, over all rows.
     std::size_t bytesHeld() const { return data_.size(); }
 
@@ -51,8 +54,6 @@ class PatternBitmap {
         std::uint32_t row;
         std::uint32_t offset;  // into data_; the row ends where the next one starts
     };
-    // The kept bytes of the row at `position` in rows_.
-    std::span<const std::uint8_t> keptBytes(std::size_t position) const;
 
     std::uint16_t width_;
     std::uint16_t height_;

@@ -196,7 +196,8 @@ TEST(Cli, ReportsAndListingsAreExactAndTouchNothing) {
         {"--list-library --json parts.LIB", 0,
          R"({"library":"parts.LIB","error":null,"entries":[{"name":"R","prefix":"R","width":2,)"
          R"("height":2,"blockCount":2,"pinCount":2,"pins":[{"name":"A","numbers":["+1","-2"]},)"
-         R"({"name":null,"numbers":["+3","+0"]}]}]})"
+         R"({"name":null,"numbers":["+3","+0"]}],"bitmap":{"width":20,"height":3,)"
+         R"("rows":[{"row":1,"bytes":"0102"}]}}]})"
          "\n"},
     };
     TempDirectory dir;
@@ -206,7 +207,8 @@ TEST(Cli, ReportsAndListingsAreExactAndTouchNothing) {
         .addEntry("R", library.addComponent(
                            {.prefix = "R",
                             .blockCount = 2,
-                            .pins = {{.name = "A", .numbers = {1, 0x8002}}, {.numbers = {3}}}}));
+                            .pins = {{.name = "A", .numbers = {1, 0x8002}}, {.numbers = {3}}},
+                            .bitmap = gen::BinaryBitmap{20, 3, {0, 0, 0, 1, 2, 0, 0, 0, 0}}}));
     writeFile(dir.file("parts.LIB"), library.bytes());
     for (const auto& c : cases) {
         const Outcome run = cli(dir, c.arguments);

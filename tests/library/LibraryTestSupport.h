@@ -36,10 +36,16 @@ inline std::string shown(const PatternBitmap& bitmap) {
     std::string out = " bmp ";
     out.append(std::to_string(bitmap.width())).append("x");
     out.append(std::to_string(bitmap.height())).append(" ");
+    const std::size_t stride = (std::size_t{bitmap.width()} + 15) / 16 * 2;
+    std::size_t position = 0;
     for (std::size_t row = 0; row < bitmap.height() && row < 4; ++row) {
         out += row == 0 ? "" : ".";
-        for (std::size_t column = 0; column < bitmap.stride(); ++column) {
-            const std::uint8_t byte = bitmap.byteAt(row, column);
+        std::span<const std::uint8_t> kept;
+        if (position < bitmap.storedRows() && bitmap.keptRow(position).row == row) {
+            kept = bitmap.keptRow(position++).bytes;
+        }
+        for (std::size_t column = 0; column < stride; ++column) {
+            const std::uint8_t byte = column < kept.size() ? kept[column] : 0;
             out += {"0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
         }
     }
