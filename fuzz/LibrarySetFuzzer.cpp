@@ -12,12 +12,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/EditorSettings.h"
 #include "fuzz/FuzzSupport.h"
+#include "library/BinaryLibraryReader.h"
+#include "library/LibraryLoader.h"
 #include "library/LibrarySet.h"
 
 namespace wemb::fuzz {
@@ -80,9 +83,23 @@ void checkLoadedLibrary(const Library& library) {
     }
 }
 
-const LibraryEntry* firstByScan(const LibrarySet& set, std::string_view name) {
-    for (int slot = 0; slot < set.libraryCount(); ++slot) {
-        for (const LibraryEntry& entry : set.library(slot)->entries()) {
+// The set's libraries loaded again, each on its own, in slot order.
+std::vector<std::unique_ptr<Library>> loadEachAlone(const std::vector<std::string>& listed) {
+    std::vector<std::unique_ptr<Library>> libraries;
+    std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
+    for (const std::string& path : listed) {
+        libraries.push_back(std::make_unique<Library>());
+        require(loadLibrary(*libraries.back(), path, workBuffer).has_value(),
+                "a library of a loaded set loads on its own");
+        require(libraries.back()->path() == path, "each slot holds the library of its key");
+    }
+    return libraries;
+}
+
+const LibraryEntry* firstByScan(const std::vector<std::unique_ptr<Library>>& libraries,
+                                std::string_view name) {
+    for (const auto& library : libraries) {
+        for (const LibraryEntry& entry : library->entries()) {
             if (entry.part && entry.name == name) {
                 return &entry;
             }
@@ -93,7 +110,7 @@ const LibraryEntry* firstByScan(const LibrarySet& set, std::string_view name) {
 
 void checkLoadedSet(const std::vector<std::string>& listed, const LibrarySetLoad& load) {
     if (load.failedLibrary) {
-        require(load.set.empty(), "a failed load leaves the set empty");
+        require(load.set.libraryCount() == 0, "a failed load leaves the set empty");
         require(std::find(listed.begin(), listed.end(), load.failedLibrary->file) != listed.end(),
                 "the failed library is one that QUIL.INI lists");
         checkReason(*load.failedLibrary);
@@ -101,13 +118,15 @@ void checkLoadedSet(const std::vector<std::string>& listed, const LibrarySetLoad
     }
     require(load.set.libraryCount() == static_cast<int>(listed.size()),
             "every listed library is loaded");
-    for (int slot = 0; slot < load.set.libraryCount(); ++slot) {
-        const Library& library = *load.set.library(slot);
-        require(library.path() == listed[static_cast<std::size_t>(slot)],
-                "each slot holds the library of its key");
-        checkLoadedLibrary(library);
-        for (const LibraryEntry& entry : library.entries()) {
-            require(load.set.findLibraryEntry(entry.name) == firstByScan(load.set, entry.name),
+    const std::vector<std::unique_ptr<Library>> libraries = loadEachAlone(listed);
+    for (const auto& library : libraries) {
+        checkLoadedLibrary(*library);
+        for (const LibraryEntry& entry : library->entries()) {
+            const LibraryEntry* found = load.set.findLibraryEntry(entry.name);
+            const LibraryEntry* scanned = firstByScan(libraries, entry.name);
+            require(found ? scanned && found->name == scanned->name &&
+                                found->blockCount() == scanned->blockCount()
+                          : !scanned,
                     "a name finds the first entry in slot order, then entry order");
         }
     }

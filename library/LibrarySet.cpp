@@ -26,38 +26,19 @@ LibrarySetLoad LibrarySet::load(const std::vector<std::string>& libraryPaths) {
 }
 
 void LibrarySet::buildIndex() {
-    for (int slot = 0; slot < libraryCount(); ++slot) {
-        const Library& owner = *libraries_[static_cast<std::size_t>(slot)];
-        for (int index = 0; index < owner.entryCount(); ++index) {
-            const LibraryEntry* entry = owner.getEntry(index);
-            if (entry->part) {
-                // The first of equal names stays: lower slots, then lower indices, win.
-                index_.try_emplace(entry->name, Found{entry, slot, index});
+    for (const auto& library : libraries_) {
+        for (const LibraryEntry& entry : library->entries()) {
+            if (entry.part) {
+                // The first of equal names stays: lower slots, then earlier entries, win.
+                index_.try_emplace(entry.name, &entry);
             }
         }
     }
 }
 
-const LibraryEntry* LibrarySet::findLibraryEntry(std::string_view name, int* foundLibrary,
-                                                 int* foundEntry) const {
+const LibraryEntry* LibrarySet::findLibraryEntry(std::string_view name) const {
     const auto found = index_.find(name);
-    if (found == index_.end()) {
-        return nullptr;
-    }
-    if (foundLibrary) {
-        *foundLibrary = found->second.library;
-    }
-    if (foundEntry) {
-        *foundEntry = found->second.index;
-    }
-    return found->second.entry;
-}
-
-const Library* LibrarySet::library(int slot) const {
-    if (slot < 0 || slot >= libraryCount()) {
-        return nullptr;
-    }
-    return libraries_[static_cast<std::size_t>(slot)].get();
+    return found == index_.end() ? nullptr : found->second;
 }
 
 }  // namespace wemb

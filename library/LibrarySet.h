@@ -36,22 +36,12 @@ class LibrarySet {
     static LibrarySetLoad load(const std::vector<std::string>& libraryPaths);
 
     // The first entry named `name` (byte for byte, letter case counts) in slot order, then entry
-    // order; entries without a part are passed over. On a match the slot and the entry's index
-    // are stored through the outputs that are not null.
-    const LibraryEntry* findLibraryEntry(std::string_view name, int* foundLibrary = nullptr,
-                                         int* foundEntry = nullptr) const;
+    // order; entries without a part are passed over.
+    const LibraryEntry* findLibraryEntry(std::string_view name) const;
 
     int libraryCount() const { return static_cast<int>(libraries_.size()); }
-    bool empty() const { return libraries_.empty(); }
-    // The library in `slot`, or null when the slot is empty.
-    const Library* library(int slot) const;
 
   private:
-    struct Found {
-        const LibraryEntry* entry;
-        int library;
-        int index;
-    };
     struct NameHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view name) const {
@@ -64,7 +54,7 @@ class LibrarySet {
 
     std::vector<std::unique_ptr<Library>> libraries_;  // slot order
     // Keys view the entries' own names, which stay put for the life of their library.
-    std::unordered_map<std::string_view, Found, NameHash, std::equal_to<>> index_;
+    std::unordered_map<std::string_view, const LibraryEntry*, NameHash, std::equal_to<>> index_;
 };
 
 struct LibrarySetLoad {
