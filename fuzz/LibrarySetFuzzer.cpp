@@ -12,7 +12,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,31 +84,6 @@ void checkLoadedLibrary(const Library& library) {
     }
 }
 
-// The set's libraries loaded again, each on its own, in slot order.
-std::vector<std::unique_ptr<Library>> loadEachAlone(const std::vector<std::string>& listed) {
-    std::vector<std::unique_ptr<Library>> libraries;
-    std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
-    for (const std::string& path : listed) {
-        libraries.push_back(std::make_unique<Library>());
-        require(loadLibrary(*libraries.back(), path, workBuffer).has_value(),
-                "a library of a loaded set loads on its own");
-        require(libraries.back()->path() == path, "each slot holds the library of its key");
-    }
-    return libraries;
-}
-
-const LibraryEntry* firstByScan(const std::vector<std::unique_ptr<Library>>& libraries,
-                                std::string_view name) {
-    for (const auto& library : libraries) {
-        for (const LibraryEntry& entry : library->entries()) {
-            if (entry.part && entry.name == name) {
-                return &entry;
-            }
-        }
-    }
-    return nullptr;
-}
-
 void checkLoadedSet(const std::vector<std::string>& listed, const LibrarySetLoad& load) {
     if (load.failedLibrary) {
         require(load.set.libraryCount() == 0, "a failed load leaves the set empty");
@@ -118,16 +94,20 @@ void checkLoadedSet(const std::vector<std::string>& listed, const LibrarySetLoad
     }
     require(load.set.libraryCount() == static_cast<int>(listed.size()),
             "every listed library is loaded");
-    const std::vector<std::unique_ptr<Library>> libraries = loadEachAlone(listed);
-    for (const auto& library : libraries) {
-        checkLoadedLibrary(*library);
-        for (const LibraryEntry& entry : library->entries()) {
-            const LibraryEntry* found = load.set.findLibraryEntry(entry.name);
-            const LibraryEntry* scanned = firstByScan(libraries, entry.name);
-            require(found ? scanned && found->name == scanned->name &&
-                                found->blockCount() == scanned->blockCount()
-                          : !scanned,
+    std::vector<std::uint8_t> workBuffer(kBinaryBodyCapacity);
+    std::set<std::string, std::less<>> taken;  // names an earlier entry with a part holds
+    for (const std::string& path : listed) {
+        Library library;  // loaded again on its own, to walk its entries in order
+        require(loadLibrary(library, path, workBuffer) && library.path() == path,
+                "each slot holds the library of its key");
+        checkLoadedLibrary(library);
+        for (const LibraryEntry& entry : library.entries()) {
+            if (entry.part && taken.emplace(entry.name).second) {
+                const LibraryEntry* found = load.set.findLibraryEntry(entry.name);
+                require(
+                    found && found->name == entry.name && found->blockCount() == entry.blockCount(),
                     "a name finds the first entry in slot order, then entry order");
+            }
         }
     }
 }
