@@ -40,8 +40,6 @@ class MainDialog : public QDialog, private DialogView {
     MainDialog(MainDialogServices services, const std::string& fileName, QWidget* parent = nullptr);
     ~MainDialog() override;
 
-    DialogController& controller() { return controller_; }
-
     // Quit, Esc and the close button all end here: the recent names are kept first.
     void reject() override;
 

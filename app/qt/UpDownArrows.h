@@ -18,10 +18,6 @@ class UpDownArrows : public QWidget {
 
     // The field whose Up and Down keys step as the arrows do.
     void setBuddy(QLineEdit* buddy);
-    QLineEdit* buddy() const { return buddy_; }
-
-    QToolButton* upButton() const { return up_; }
-    QToolButton* downButton() const { return down_; }
 
   signals:
     void stepped(int delta);  // +1 up, -1 down

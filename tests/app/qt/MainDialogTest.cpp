@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <QUrl>
 #include <memory>
 #include <string>
@@ -22,7 +21,6 @@
 #include "app/qt/DialogUnits.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/NumberingApp.h"
-#include "app/qt/UpDownArrows.h"
 #include "tests/support/RecordedDialogServices.h"
 
 namespace wemb {
@@ -126,16 +124,17 @@ void MainDialogTest::tabOrder() {
 }
 
 void MainDialogTest::arrowsAndUpKeyStep() {
+    // Clicked where the user sees them: the upper arrow, then the lower one.
     Harness h;
-    auto* initial = h.control<UpDownArrows>(control::initialArrows);
-    QTest::mouseClick(initial->upButton(), Qt::LeftButton);
-    QCOMPARE(initial->buddy()->text(), QStringLiteral("2"));
-    auto* step = h.control<UpDownArrows>(control::stepArrows);
-    step->buddy()->setText("4");
-    QTest::mouseClick(step->downButton(), Qt::LeftButton);
-    QCOMPARE(step->buddy()->text(), QStringLiteral("3"));
-    QTest::keyClick(step->buddy(), Qt::Key_Up);
-    QCOMPARE(step->buddy()->text(), QStringLiteral("4"));
+    QTest::mouseClick(h.control(control::initialArrows)->childAt(1, 1), Qt::LeftButton);
+    QCOMPARE(h.control<QLineEdit>(control::initialNumber)->text(), QStringLiteral("2"));
+    auto* arrows = h.control(control::stepArrows);
+    auto* step = h.control<QLineEdit>(control::step);
+    step->setText("4");
+    QTest::mouseClick(arrows->childAt(1, arrows->height() - 2), Qt::LeftButton);
+    QCOMPARE(step->text(), QStringLiteral("3"));
+    QTest::keyClick(step, Qt::Key_Up);
+    QCOMPARE(step->text(), QStringLiteral("4"));
 }
 
 void MainDialogTest::quitEscAndCloseSave() {
