@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
-#include <string>
+#include <string_view>
 
 #include "library/text/ByteStream.h"
 #include "library/text/TextTokenizer.h"
@@ -14,11 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     wemb::ByteStream stream(std::span(data, size));
     wemb::TextTokenizer tokenizer;
     tokenizer.attach(stream);
-    std::string token;
+    std::string_view token;
     int lastLine = 1;
     // A call that reads no token consumes at least one byte, unless the input is exhausted.
     for (std::size_t calls = 0; calls <= size + 1; ++calls) {
-        const int line = tokenizer.readToken(token);
+        const int line = tokenizer.readField(token);
         if (token.size() > wemb::TextTokenizer::kMaxTokenBytes || tokenizer.line() < lastLine ||
             (line >= 0 && line < lastLine)) {
             std::abort();

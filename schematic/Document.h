@@ -34,7 +34,6 @@ class Document {
     int sheetCount() const { return static_cast<int>(sheetStarts_.size()) - 1; }
     // The bytes of sheet `index` (0-based): from its header record to the next one.
     std::span<const std::uint8_t> sheet(int index) const;
-    std::span<const std::uint8_t> bytes() const { return buffer_; }
     // The 0-based sheet that holds the byte at `fileOffset`.
     int sheetOf(std::size_t fileOffset) const;
 

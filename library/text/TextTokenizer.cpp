@@ -192,13 +192,6 @@ bool TextTokenizer::appendEscape(std::string& token) {
     return true;
 }
 
-int TextTokenizer::readToken(std::string& token) {
-    std::string_view field;
-    const int line = readField(field);
-    token.assign(field);
-    return line;
-}
-
 int TextTokenizer::readField(std::string_view& field) {
     field = {};
     brokenEscape_ = false;

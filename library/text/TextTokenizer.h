@@ -21,13 +21,12 @@ class TextTokenizer {
     // Binds the tokenizer to `stream`, which must outlive its use, and starts at line 1.
     void attach(ByteStream& stream);
 
-    // Replaces `token` with the next field and returns the line its first byte stood on, or -1
+    // Replaces `field` with the next field and returns the line its first byte stood on, or -1
     // when no field could be read: the input ended before one began, or an escape was broken by
-    // a line break, a comma or the end of the input (`token` then holds what came before it).
-    // A field that the end of the input cuts short is delivered; the next call gives -1.
-    int readToken(std::string& token);
-    // The same, with the field as a view that stays valid until the next read: most fields are
-    // handed out straight from the stream's buffer, without a copy.
+    // a line break, a comma or the end of the input (`field` then holds what came before it).
+    // A field that the end of the input cuts short is delivered; the next call gives -1. The
+    // view stays valid until the next read: most fields are handed out straight from the
+    // stream's buffer, without a copy.
     int readField(std::string_view& field);
 
     // Reads fields up to and including the first one equal to `target`. 0 when it was found,

@@ -10,7 +10,7 @@
 namespace wemb {
 namespace {
 
-// One call of readToken: what it returned and what the token then held.
+// One call of readField: what it returned and what the field then held.
 using Read = std::pair<int, std::string>;
 
 std::span<const std::uint8_t> asBytes(const std::string& text) {
@@ -22,9 +22,9 @@ std::vector<Read> readAll(ByteStream& stream, std::size_t calls) {
     TextTokenizer tokenizer;
     tokenizer.attach(stream);
     std::vector<Read> reads;
-    std::string token = "stale";
+    std::string_view field = "stale";
     for (std::size_t i = 0; i < calls; ++i) {
-        reads.push_back({tokenizer.readToken(token), token});  // the call comes first
+        reads.push_back({tokenizer.readField(field), std::string(field)});  // braces: in order
     }
     return reads;
 }
