@@ -140,6 +140,9 @@ TEST(IniFile, WhatIsNotASettingsFileIsNeitherReadNorReplaced) {
     ASSERT_TRUE(std::filesystem::create_directory(dir.file("folder.INI")));
     writeFile(dir.file("huge.INI"), "");
     std::filesystem::resize_file(dir.file("huge.INI"), kMaxProfileFileSize + 1);  // sparse
+    writeFile(dir.file("full.INI"), "[S]\nk=v\n");  // just as large as a settings file may be
+    std::filesystem::resize_file(dir.file("full.INI"), kMaxProfileFileSize);
+    EXPECT_EQ(readProfileString(dir.file("full.INI"), "S", "k", "DEF"), "v");
 #ifdef _WIN32
     const char* device = "NUL.INI";
     writeFile(dir.file("pipe.INI"), "");  // stands for the FIFO the others have
@@ -162,7 +165,7 @@ TEST(IniFile, WhatIsNotASettingsFileIsNeitherReadNorReplaced) {
     EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe.INI")));
 #endif
     EXPECT_EQ(std::filesystem::file_size(dir.file("huge.INI")), kMaxProfileFileSize + 1);
-    EXPECT_EQ(dir.names().size(), 4u);
+    EXPECT_EQ(dir.names().size(), 5u);
 }
 
 }  // namespace

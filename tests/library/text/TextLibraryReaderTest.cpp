@@ -147,6 +147,9 @@ TEST(TextLibraryReader, TopLevelAndComponents) {
         {textLibrary(component("A", "+FOO -COMP -PIN N:B -FOO")), "A>0 | U 4x4 b1"},
         // unknown section never closed
         {textLibrary(component("A", "+FOO")), "endInsideSection at line 7, column 1:"},
+        // the line after a field cut at the length cap counts its columns from its own start
+        {textLibrary(std::string(32768, 'x') + "\n\t+FOO"),
+         "endInsideSection at line 3, column 2:"},
         // component inside a component is skipped to the first -COMP
         {textLibrary("+COMP N:A +COMP N:B -COMP"), "A>0 | U 0x0 b0"},
         // alias inside a component is skipped
@@ -154,7 +157,8 @@ TEST(TextLibraryReader, TopLevelAndComponents) {
         // file ending inside a component enters it unchecked
         {textLibrary("+COMP"), ">0 | U 0x0 b0"},
         // file ending inside a pin keeps the pin
-        {textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN N:P1 M:3"), "A>0 | U 1x1 b1 s1 [P1 a0 +3]"},
+        {textLibrary("+COMP N:A X:1 Y:1 B:1 +PIN N:P1 T:C M:3"),
+         "A>0 | U 1x1 b1 s1 [P1 a1073741824 +3]"},
         // broken escape ends the component; the rest is read at the top level
         {textLibrary("+COMP N:A X:1% Y:2 B:1 -COMP " + component("B")),
          "A>0 B>1 | U 0x0 b0 | U 4x4 b1"},
