@@ -67,10 +67,8 @@ std::optional<Document> numberedCopy(const std::vector<std::uint8_t>& original, 
 // they were, the numbered file is the original again.
 void checkOnlyNumberFieldsChanged(const std::vector<std::uint8_t>& original,
                                   const Document& document, NumberingMode mode) {
-    std::vector<std::uint8_t> restored;  // the sheets as they would be saved, one after the other
-    for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
-        restored.insert(restored.end(), document.sheet(sheet).begin(), document.sheet(sheet).end());
-    }
+    const auto last = document.sheet(document.sheetCount() - 1);  // sheets lie end to end
+    std::vector<std::uint8_t> restored(document.sheet(0).data(), last.data() + last.size());
     require(restored.size() == original.size(), "numbering keeps the file's length");
     for (const PartEntry& part : document.parts()) {
         const std::size_t reference = part.fileOffset() + PartEntry::kReferenceOffset;
