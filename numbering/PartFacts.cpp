@@ -29,7 +29,7 @@ class LibraryNameFacts {
 
     Facts of(std::string_view libraryName) {
         const TextKey key = TextKey::zeroPadded(libraryName);
-        if (!(key == lastKey_) || facts_.empty()) {
+        if (key != lastKey_ || facts_.empty()) {  // the first name may be the empty one
             lastKey_ = key;
             last_ = factsOf(key, libraryName);
         }
