@@ -26,10 +26,16 @@ class PendingReferences {
   private:
     enum class Change : std::uint8_t { None, Reference, ReferenceAndBlock };
 
-    std::vector<std::int64_t> numbers_;
-    std::vector<std::uint8_t> blocks_;
-    std::vector<Change> changes_;
-    std::vector<std::uint8_t> prefixLengths_;  // a reference field holds at most 7 bytes
+    // One record per part, so that a decision made in position order costs one cache miss, not
+    // one per field.
+    struct Decision {
+        std::int64_t number = 0;
+        Change change = Change::None;
+        std::uint8_t block = 0;
+        std::uint8_t prefixLength = 0;  // a reference field holds at most 7 bytes
+    };
+
+    std::vector<Decision> decisions_;
 };
 
 }  // namespace wemb
