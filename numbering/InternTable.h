@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -32,20 +33,23 @@ struct TextKey {
     std::uint64_t high = 0;
     bool operator==(const TextKey&) const = default;
 
-    // At most 15 bytes of any kind, the length in the last byte.
-    static TextKey withLength(std::string_view text) {
+    // A counted field's text: its length, then its `length` bytes, zero-padded. The field is read
+    // whole, so that making a key copies no text byte by byte.
+    static TextKey counted(std::span<const std::uint8_t, 16> field, std::size_t length) {
         std::array<unsigned char, 16> bytes{};
-        const std::size_t length = std::min<std::size_t>(text.size(), 15);
-        // An empty view may hold no pointer at all, which memcpy must not be given.
-        std::copy_n(text.begin(), length, bytes.begin());
-        bytes[15] = static_cast<unsigned char>(length);
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            bytes[i] = i <= length ? field[i] : 0;
+        }
+        bytes[0] = static_cast<unsigned char>(length);
         return packed(bytes);
     }
-    // At most 16 bytes without a zero byte, zero-padded: a library name ends at its field's first
+    // The first `length` bytes of a field, zero-padded: a library name ends at its field's first
     // zero byte, so the padded field tells any two names apart.
-    static TextKey zeroPadded(std::string_view text) {
+    static TextKey zeroPadded(std::span<const std::uint8_t, 16> field, std::size_t length) {
         std::array<unsigned char, 16> bytes{};
-        std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 16), bytes.begin());
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            bytes[i] = i < length ? field[i] : 0;
+        }
         return packed(bytes);
     }
 

@@ -1,5 +1,8 @@
 #include "numbering/PartFacts.h"
 
+#include <algorithm>
+#include <bit>
+
 #include "numbering/LibraryNameClass.h"
 #include "numbering/PassReason.h"
 #include "numbering/RadixSort.h"
@@ -27,8 +30,9 @@ class LibraryNameFacts {
 
     explicit LibraryNameFacts(const BlockCountLookup& libraries) : libraries_(libraries) {}
 
-    Facts of(std::string_view libraryName) {
-        const TextKey key = TextKey::zeroPadded(libraryName);
+    Facts of(const PartEntry& part) {
+        const std::string_view libraryName = part.libraryName();
+        const TextKey key = TextKey::zeroPadded(part.libraryNameField(), libraryName.size());
         if (key != lastKey_ || facts_.empty()) {  // the first name may be the empty one
             lastKey_ = key;
             last_ = factsOf(key, libraryName);
@@ -56,6 +60,11 @@ class LibraryNameFacts {
     Facts last_;
 };
 
+TextKey partNameKey(const PartEntry& part) {
+    return TextKey::counted(part.partNameField().first<PartEntry::kPartNameSize>(),
+                            partNameText(part).size());
+}
+
 PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t fileIndex,
                 bool dependenceNameMode, PrefixIds& prefixes) {
     const std::string_view reference = referenceText(part);
@@ -81,8 +90,7 @@ void nameMainPartsSharingPowerNames(std::span<const PartEntry> parts,
                                     const PartNameIds& partNames) {
     for (PartFact& fact : mainParts) {
         if (fact.eligible && fact.partName == kNoPartName) {
-            fact.partName =
-                partNames.find(TextKey::withLength(partNameText(parts[fact.fileIndex])));
+            fact.partName = partNames.find(partNameKey(parts[fact.fileIndex]));
         }
     }
 }

@@ -23,7 +23,7 @@ std::int16_t PartEntry::recordX() const {
 }
 
 std::string_view PartEntry::libraryName() const {
-    const auto field = record_.subspan(kLibraryNameOffset, kLibraryNameSize);
+    const auto field = libraryNameField();
     const auto end = std::find(field.begin(), field.end(), std::uint8_t{0});
     return {reinterpret_cast<const char*>(field.data()),
             static_cast<std::size_t>(end - field.begin())};

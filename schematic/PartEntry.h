@@ -45,6 +45,9 @@ class PartEntry {
     std::span<std::uint8_t> referenceField() const {
         return record_.subspan(kReferenceOffset, kReferenceSize);
     }
+    std::span<const std::uint8_t, kLibraryNameSize> libraryNameField() const {
+        return record_.subspan<kLibraryNameOffset, kLibraryNameSize>();
+    }
     // The zero-terminated library name; all 16 bytes when the field holds no zero byte.
     std::string_view libraryName() const;
 
