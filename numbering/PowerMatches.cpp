@@ -21,7 +21,8 @@ void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
     starts_.assign(keys_.size() + 1, 0);
     for (std::size_t i = 0; i < mainParts.size(); ++i) {
         const PartFact& part = mainParts[i];
-        if (part.eligible) {
+        // Every asked key has a part name.
+        if (part.eligible && part.partName != kNoPartName) {
             matchOf[i] = keys_.find(keyOf(part.partName, part.prefix));
             if (matchOf[i] != InternTable<std::uint64_t, IntegerKeyHash>::kAbsent) {
                 ++starts_[matchOf[i] + 1];
