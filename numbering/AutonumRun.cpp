@@ -8,28 +8,30 @@ namespace {
 
 // Whether prefix and number fit the field whole, so that the written designator splits back into
 // the same two: a prefix never ends with a digit but for a first one, which stays in the prefix.
-bool fitsUncut(std::string_view prefix, std::int64_t number) {
-    if (prefix.empty() || number < 0) {
+bool fitsUncut(std::size_t prefixLength, std::int64_t number) {
+    if (prefixLength == 0 || number < 0) {
         return false;
     }
     std::size_t digits = 1;
     for (std::int64_t rest = number / 10; rest > 0; rest /= 10) {
         ++digits;
     }
-    return prefix.size() + digits <= kReferenceCapacity;
+    return prefixLength + digits <= kReferenceCapacity;
 }
 
 // What a main part's reference splits into once the new designator is written: the designator
-// may be cut, and a cut one splits into fewer digits, or into another prefix.
-void resplit(PartFact& part, std::string_view prefix, std::int64_t number, PrefixIds& prefixes) {
-    if (fitsUncut(prefix, number)) {
+// may be cut, and a cut one splits into fewer digits, or into another prefix. The part still
+// holds its prefix as read, whose length is the one it was read with.
+void resplit(PartFact& part, std::int64_t number, PrefixIds& prefixes) {
+    if (fitsUncut(part.prefixLength, number)) {
         part.number = static_cast<std::int32_t>(number);
         part.hasNumber = true;
         return;
     }
-    const FormattedReference written = formatReference(prefix, number);
+    const PrefixText prefix = unpackPrefix(prefixes.key(part.prefix));
+    const FormattedReference written = formatReference(prefix.text(), number);
     const ReferenceSplit split = splitReference(written.text());
-    if (split.prefixLength != prefix.size()) {
+    if (split.prefixLength != prefix.length) {
         part.prefix = prefixes.idOf(packPrefix(written.text().substr(0, split.prefixLength)));
     }
     part.number = split.number;
@@ -86,8 +88,7 @@ void AutonumRun::numberMainPart(PartFact& part) {
                                 static_cast<std::uint8_t>(assigned.block));
     // The power-prefixed parts match against the references as they will be written.
     if (!parts_.powerPrefixedParts.empty()) {
-        const PrefixText prefix = unpackPrefix(parts_.prefixes.key(part.prefix));
-        resplit(part, prefix.text(), assigned.number, parts_.prefixes);
+        resplit(part, assigned.number, parts_.prefixes);
     }
 }
 
