@@ -106,10 +106,28 @@ void forgetLonePackageNames(std::vector<PartFact>& mainParts,
     }
 }
 
+// Sorts by position through a key with the bits in which all parts agree taken out: the place of
+// a part in x and y above the smallest, side by side. On a real drawing both ranges are narrow,
+// and a narrow key takes few passes of the sort; it orders exactly as the position does.
 void sortByPosition(std::vector<PartFact>& parts) {
-    if (!parts.empty()) {
-        radixSortStable(parts, [](const PartFact& fact) { return fact.position; });
+    if (parts.empty()) {
+        return;
     }
+    std::uint64_t smallest = ~std::uint64_t{0};
+    std::uint32_t smallestY = ~std::uint32_t{0};
+    std::uint32_t largestY = 0;
+    for (const PartFact& fact : parts) {
+        smallest = std::min(smallest, fact.position);
+        smallestY = std::min(smallestY, static_cast<std::uint32_t>(fact.position));
+        largestY = std::max(largestY, static_cast<std::uint32_t>(fact.position));
+    }
+    const std::uint32_t smallestX = static_cast<std::uint32_t>(smallest >> 32);
+    const int yBits = std::bit_width(largestY - smallestY);
+    radixSortStable(parts, [=](const PartFact& fact) {
+        const std::uint64_t x = static_cast<std::uint32_t>(fact.position >> 32) - smallestX;
+        const std::uint64_t y = static_cast<std::uint32_t>(fact.position) - smallestY;
+        return (x << yBits) | y;
+    });
 }
 
 }  // namespace
@@ -125,7 +143,7 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
     facts.mainParts.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];
-        const auto [kind, blocks] = libraryNames.of(part.libraryName());
+        const auto [kind, blocks] = libraryNames.of(part);
         if (kind == LibraryNameClass::Power) {
             continue;
         }
@@ -133,7 +151,7 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
             factOf(part, kind, static_cast<std::uint32_t>(i), dependenceNameMode, facts.prefixes);
         fact.blocks = blocks;
         if (kind == LibraryNameClass::PowerPrefixed || fact.blocks > 1) {
-            fact.partName = partNames.idOf(TextKey::withLength(partNameText(part)));
+            fact.partName = partNames.idOf(partNameKey(part));
             if (fact.partName == partsOfName.size()) {
                 partsOfName.push_back(0);
             }
