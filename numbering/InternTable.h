@@ -36,21 +36,17 @@ struct TextKey {
     // A counted field's text: its length, then its `length` bytes, zero-padded. The field is read
     // whole, so that making a key copies no text byte by byte.
     static TextKey counted(std::span<const std::uint8_t, 16> field, std::size_t length) {
-        std::array<unsigned char, 16> bytes{};
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            bytes[i] = i <= length ? field[i] : 0;
-        }
+        std::array<unsigned char, 16> bytes;
+        std::memcpy(bytes.data(), field.data(), bytes.size());
         bytes[0] = static_cast<unsigned char>(length);
-        return packed(bytes);
+        return packed(bytes).firstBytes(length + 1);
     }
     // The first `length` bytes of a field, zero-padded: a library name ends at its field's first
     // zero byte, so the padded field tells any two names apart.
     static TextKey zeroPadded(std::span<const std::uint8_t, 16> field, std::size_t length) {
-        std::array<unsigned char, 16> bytes{};
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            bytes[i] = i < length ? field[i] : 0;
-        }
-        return packed(bytes);
+        std::array<unsigned char, 16> bytes;
+        std::memcpy(bytes.data(), field.data(), bytes.size());
+        return packed(bytes).firstBytes(length);
     }
 
   private:
@@ -59,6 +55,20 @@ struct TextKey {
         std::memcpy(&key.low, bytes.data(), 8);
         std::memcpy(&key.high, bytes.data() + 8, 8);
         return key;
+    }
+    // The first `count` bytes (at most 16) kept, the others zero.
+    TextKey firstBytes(std::size_t count) const {
+        static constexpr auto kMasks = [] {
+            std::array<std::array<unsigned char, 16>, 17> masks{};
+            for (std::size_t kept = 0; kept < masks.size(); ++kept) {
+                for (std::size_t i = 0; i < kept; ++i) {
+                    masks[kept][i] = 0xff;
+                }
+            }
+            return masks;
+        }();
+        const TextKey mask = packed(kMasks[count]);
+        return {low & mask.low, high & mask.high};
     }
 };
 
