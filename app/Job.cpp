@@ -2,7 +2,9 @@
 
 #include <cctype>
 #include <charconv>
+#include <future>
 
+#include "app/EditorSettings.h"
 #include "app/LibraryBlockCounts.h"
 #include "app/OpenDrawing.h"
 #include "app/PartChanges.h"
@@ -20,15 +22,31 @@ constexpr int kMaxInitialNumber = 1000;
 constexpr int kMinStep = 1;
 constexpr int kMaxStep = 20;
 
+// The libraries an Autonum job looks its parts up in, read on a thread of their own while the
+// drawing is read: neither needs the other, and on a large drawing each takes a while. Where no
+// thread can be started they are read when asked for.
+std::future<LibrarySetLoad> startReadingLibraries(const JobRequest& request,
+                                                  const JobEnvironment& environment) {
+    if (request.mode == NumberingMode::ReNum) {
+        return {};
+    }
+    return std::async(std::launch::async | std::launch::deferred,
+                      [dataPath = platform::followedLink(request.fileName),
+                       programDirectory = environment.programDirectory] {
+                          return loadLibrariesFor(dataPath, programDirectory);
+                      });
+}
+
 // Runs the chosen numbering; returns why a library failed to load, if one did.
-std::optional<FileError> number(LockedDocument& drawing, const JobRequest& request,
+std::optional<FileError> number(Document& document, const JobRequest& request,
+                                std::future<LibrarySetLoad> reading,
                                 const JobEnvironment& environment) {
-    Document& document = drawing.document;
     if (request.mode == NumberingMode::ReNum) {
         reNum(document, request.initialNumber, request.step);
         return std::nullopt;
     }
-    const LibrarySetLoad libraries = librariesFor(drawing, environment);
+    // A drawing without parts has nothing to look up: what was read is let go unseen.
+    const LibrarySetLoad libraries = document.parts().empty() ? LibrarySetLoad{} : reading.get();
     const AutonumSettings settings{request.initialNumber, request.step,
                                    request.mode == NumberingMode::AutonumLocked,
                                    request.dependenceNameMode};
@@ -67,6 +85,7 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
         return report;
     }
 
+    std::future<LibrarySetLoad> libraries = startReadingLibraries(request, environment);
     // The lock is held from the read to the last rename, so two jobs never interleave.
     ReadResult<OpenDrawing> opened = openDrawing(request.fileName, environment);
     if (!opened) {
@@ -85,7 +104,7 @@ JobReport runJob(const JobRequest& request, const JobEnvironment& environment) {
     if (request.dryRun || request.reportChanges) {
         before.emplace(document);
     }
-    report.failedLibrary = number(drawing, request, environment);
+    report.failedLibrary = number(document, request, std::move(libraries), environment);
     if (before) {
         report.changes = before->changesIn(document);
     }
