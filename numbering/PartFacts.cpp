@@ -4,18 +4,24 @@
 #include <bit>
 
 #include "numbering/LibraryNameClass.h"
+#include "numbering/OpenPackages.h"
 #include "numbering/PassReason.h"
 #include "numbering/RadixSort.h"
 #include "numbering/ReferenceField.h"
+#include "schematic/Document.h"
 
 namespace wemb {
 namespace {
 
-// Flipping the sign bits makes the unsigned order of the key the signed order of (x, y).
+// x (its sheet's offset included) and y, each made non-negative, x above y: the key orders like
+// the pair. y is 16 bits; x, with at most 63 sheets' offsets, fits the 20 bits above it.
 std::uint64_t positionKey(const PartEntry& part) {
-    const std::uint32_t x = static_cast<std::uint32_t>(part.x) ^ 0x80000000U;
-    const std::uint32_t y = static_cast<std::uint32_t>(part.y) ^ 0x80000000U;
-    return (static_cast<std::uint64_t>(x) << 32) | y;
+    constexpr std::int32_t kBias = 32768;
+    static_assert(std::int64_t{32767} + kBias + std::int64_t{kSheetXOffset} * kMaxSheets <
+                  (std::int64_t{1} << 20));
+    const auto x = static_cast<std::uint64_t>(part.x + kBias);
+    const auto y = static_cast<std::uint64_t>(part.y + kBias);
+    return (x << 16) | y;
 }
 
 // What a library name says of its parts, worked out once per distinct name: whether they are
@@ -70,12 +76,12 @@ PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t file
     const std::string_view reference = referenceText(part);
     const ReferenceSplit split = splitReference(reference);
     PartFact fact;
-    fact.position = positionKey(part);
+    fact.position = positionKey(part) & ((std::uint64_t{1} << 36) - 1);
     fact.fileIndex = fileIndex;
     fact.prefix = prefixes.idOf(packPrefix(reference.substr(0, split.prefixLength)));
     fact.partName = kNoPartName;
     fact.number = split.number;
-    fact.prefixLength = static_cast<std::uint8_t>(split.prefixLength);
+    fact.prefixLength = split.prefixLength & 7;  // a reference holds at most 7 bytes
     fact.eligible = autonumPassReason(kind, reference, partNameText(part), dependenceNameMode) ==
                     PassReason::None;
     fact.hasNumber = endsWithDigit(reference);
@@ -114,18 +120,18 @@ void sortByPosition(std::vector<PartFact>& parts) {
         return;
     }
     std::uint64_t smallest = ~std::uint64_t{0};
-    std::uint32_t smallestY = ~std::uint32_t{0};
-    std::uint32_t largestY = 0;
+    std::uint64_t smallestY = 0xffff;
+    std::uint64_t largestY = 0;
     for (const PartFact& fact : parts) {
-        smallest = std::min(smallest, fact.position);
-        smallestY = std::min(smallestY, static_cast<std::uint32_t>(fact.position));
-        largestY = std::max(largestY, static_cast<std::uint32_t>(fact.position));
+        smallest = std::min<std::uint64_t>(smallest, fact.position);
+        smallestY = std::min<std::uint64_t>(smallestY, fact.position & 0xffff);
+        largestY = std::max<std::uint64_t>(largestY, fact.position & 0xffff);
     }
-    const std::uint32_t smallestX = static_cast<std::uint32_t>(smallest >> 32);
-    const int yBits = std::bit_width(largestY - smallestY);
+    const std::uint64_t smallestX = smallest >> 16;
+    const auto yBits = static_cast<int>(std::bit_width(largestY - smallestY));
     radixSortStable(parts, [=](const PartFact& fact) {
-        const std::uint64_t x = static_cast<std::uint32_t>(fact.position >> 32) - smallestX;
-        const std::uint64_t y = static_cast<std::uint32_t>(fact.position) - smallestY;
+        const std::uint64_t x = (fact.position >> 16) - smallestX;
+        const std::uint64_t y = (fact.position & 0xffff) - smallestY;
         return (x << yBits) | y;
     });
 }
@@ -149,7 +155,8 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
         }
         PartFact fact =
             factOf(part, kind, static_cast<std::uint32_t>(i), dependenceNameMode, facts.prefixes);
-        fact.blocks = blocks;
+        fact.blocks =
+            static_cast<std::uint16_t>(std::clamp(blocks, 1, kMaxBlocksPerPackage)) & 0x1ff;
         if (kind == LibraryNameClass::PowerPrefixed || fact.blocks > 1) {
             fact.partName = partNames.idOf(partNameKey(part));
             if (fact.partName == partsOfName.size()) {

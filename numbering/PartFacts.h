@@ -16,17 +16,22 @@
 
 namespace wemb {
 
+// 24 bytes: a million of them, and the sort's second array of them, are memory a large job
+// touches for the first time, which costs more than anything it does with them.
 struct PartFact {
-    std::uint64_t position = 0;  // x then y, as one key that orders like the pair
     std::uint32_t fileIndex = 0;
-    std::uint32_t prefix = 0;       // id
-    std::uint32_t partName = 0;     // id, kNoPartName where no other part is ever looked up by it
-    std::int32_t blocks = 1;        // of the library part; 1 where no library knows it
-    std::int32_t number = 0;        // of the reference, 0 without trailing digits
-    bool eligible = false;          // takes part in numbering at all
-    bool hasNumber = false;         // the reference ends with a digit
-    std::uint8_t prefixLength = 0;  // of the reference as read, which a new number keeps
+    std::uint32_t prefix = 0;    // id
+    std::uint32_t partName = 0;  // id, kNoPartName where no other part is ever looked up by it
+    std::int32_t number = 0;     // of the reference, 0 without trailing digits
+    // x then y, as one key that orders like the pair (see positionKey in PartFacts.cpp).
+    std::uint64_t position : 36 = 0;
+    // Of the library part, at most a package's 256; 1 where no library knows it.
+    std::uint64_t blocks : 9 = 1;
+    std::uint64_t prefixLength : 3 = 0;  // of the reference as read, which a new number keeps
+    std::uint64_t eligible : 1 = 0;      // takes part in numbering at all
+    std::uint64_t hasNumber : 1 = 0;     // the reference ends with a digit
 };
+static_assert(sizeof(PartFact) == 24);
 
 // Only multi-block parts, power-prefixed parts and the main parts that share a part name with a
 // power-prefixed one are ever grouped by part name. On a large drawing most parts are none of
