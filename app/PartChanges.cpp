@@ -6,7 +6,7 @@ namespace wemb {
 
 PartRow describePart(const Document& document, const PartEntry& part) {
     PartRow change;
-    change.sheet = document.sheetOf(part.fileOffset());
+    change.sheet = document.sheetOf(document.offsetOf(part));
     change.x = part.recordX();
     change.y = part.recordY();
     change.partName = readCountedString(part.partNameField());

@@ -71,14 +71,14 @@ void checkOnlyNumberFieldsChanged(const std::vector<std::uint8_t>& original,
     std::vector<std::uint8_t> restored(document.sheet(0).data(), last.data() + last.size());
     require(restored.size() == original.size(), "numbering keeps the file's length");
     for (const PartEntry& part : document.parts()) {
-        const std::size_t reference = part.fileOffset() + PartEntry::kReferenceOffset;
+        const std::size_t reference = document.offsetOf(part) + PartEntry::kReferenceOffset;
         require(part.referenceField()[0] == original[reference] ||
                     part.referenceField()[0] < PartEntry::kReferenceSize,
                 "a rewritten reference fits its field");
         std::copy_n(original.begin() + reference, PartEntry::kReferenceSize,
                     restored.begin() + reference);
         if (mode != NumberingMode::ReNum) {
-            const std::size_t block = part.fileOffset() + PartEntry::kBlockNumberOffset;
+            const std::size_t block = document.offsetOf(part) + PartEntry::kBlockNumberOffset;
             restored[block] = original[block];
         }
     }

@@ -119,7 +119,7 @@ ReadResult<Document> Document::parse(std::vector<std::uint8_t> bytes) {
         }
         const std::uint8_t type = buffer[offset];
         if (type == kPartRecord) {
-            document.parts_.emplace_back(buffer.subspan(offset).first<kPartRecordSize>(), offset,
+            document.parts_.emplace_back(buffer.subspan(offset).first<kPartRecordSize>(),
                                          sheetXOffset);
         } else if (type == kHeaderRecord &&
                    document.sheetStarts_.size() < static_cast<std::size_t>(kMaxSheets)) {

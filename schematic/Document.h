@@ -34,6 +34,10 @@ class Document {
     int sheetCount() const { return static_cast<int>(sheetStarts_.size()) - 1; }
     // The bytes of sheet `index` (0-based): from its header record to the next one.
     std::span<const std::uint8_t> sheet(int index) const;
+    // Where a part's record begins in the file.
+    std::size_t offsetOf(const PartEntry& part) const {
+        return static_cast<std::size_t>(part.record().data() - buffer_.data());
+    }
     // The 0-based sheet that holds the byte at `fileOffset`.
     int sheetOf(std::size_t fileOffset) const;
 

@@ -11,12 +11,10 @@ std::uint16_t u16At(std::span<const std::uint8_t> bytes, std::size_t offset) {
 
 }  // namespace
 
-PartEntry::PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::size_t fileOffset,
-                     std::int32_t sheetXOffset)
+PartEntry::PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::int32_t sheetXOffset)
     : x(static_cast<std::int16_t>(u16At(record, kXOffset)) + sheetXOffset),
       y(static_cast<std::int16_t>(u16At(record, kYOffset))),
-      record_(record),
-      fileOffset_(fileOffset) {}
+      record_(record) {}
 
 std::int16_t PartEntry::recordX() const {
     return static_cast<std::int16_t>(u16At(record_, kXOffset));

@@ -25,13 +25,13 @@ class PartEntry {
     static constexpr std::size_t kLibraryNameSize = 16;
 
     // `record` must stay valid for the life of the entry; `sheetXOffset` is added to x.
-    PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::size_t fileOffset,
-              std::int32_t sheetXOffset);
+    PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::int32_t sheetXOffset);
 
     std::int32_t x;  // includes the sheet x-offset
     std::int32_t y;
 
-    std::size_t fileOffset() const { return fileOffset_; }
+    // The whole record, where the document holds it.
+    std::span<const std::uint8_t, kPartRecordSize> record() const { return record_; }
     // The position as the record holds it, without the sheet x-offset.
     std::int16_t recordX() const;
     std::int16_t recordY() const { return static_cast<std::int16_t>(y); }
@@ -52,8 +52,10 @@ class PartEntry {
     std::string_view libraryName() const;
 
   private:
+    // No more than that: a large drawing holds a million entries, and its offset in the file the
+    // document works out from where the record lies.
     std::span<std::uint8_t, kPartRecordSize> record_;
-    std::size_t fileOffset_;
 };
+static_assert(sizeof(PartEntry) == 16);
 
 }  // namespace wemb

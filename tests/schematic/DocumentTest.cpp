@@ -137,7 +137,7 @@ TEST(DocumentSheets, JoinedFilesSplitBackIntoTheirSheets) {
     ASSERT_EQ(document.parts().size(), 2u);
     EXPECT_EQ(document.parts()[0].x, 5100);
     EXPECT_EQ(document.parts()[1].x, 10100);
-    EXPECT_EQ(document.sheetOf(document.parts()[1].fileOffset()), 1);
+    EXPECT_EQ(document.sheetOf(document.offsetOf(document.parts()[1])), 1);
     EXPECT_EQ(document.sheetOf(305), 2);
     EXPECT_EQ(Document::sheetFileName("C:\\d\\amp.CE2", 0), "C:\\d\\amp.CE2");
     EXPECT_EQ(Document::sheetFileName("C:\\d\\amp.CE2", 1), "C:\\d\\amp.CE2-01");
