@@ -51,7 +51,7 @@ TEST(NumberField, ReadsWholeDecimalNumbersOnly) {
     }
 }
 
-TEST(Job, AutonumWithoutPartsReadsNoLibraryAndAnUnreadableListIsAFailedLibrary) {
+TEST(Job, AutonumWithoutPartsTellsNoFailedLibraryAndAnUnreadableListIsOne) {
     testing::TempDirectory dir;
     const std::vector<std::uint8_t> empty = gen::DataFileBuilder().header().record(0).bytes();
     writeFile(dir.file("empty.CE2"), empty);
