@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <bitset>
 
 #include "numbering/LibraryNameClass.h"
 #include "numbering/OpenPackages.h"
@@ -66,6 +67,8 @@ class LibraryNameFacts {
     Facts last_;
 };
 
+constexpr std::size_t kNameBitsValues = std::size_t{1} << 14;
+
 TextKey partNameKey(const PartEntry& part) {
     return TextKey::counted(part.partNameField().first<PartEntry::kPartNameSize>(),
                             partNameText(part).size());
@@ -89,13 +92,19 @@ PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t file
 }
 
 // A single-block main part is looked up by its part name only by power-prefixed parts of that
-// name, which all have their ids by now: a name none of them bears needs none. Still in file
-// order, so the records are read one after the other.
+// name, which all have their ids by now: a name none of them bears needs none. Most parts are
+// passed over by their name bits alone; the others are read again in file order, one record
+// after the other.
 void nameMainPartsSharingPowerNames(std::span<const PartEntry> parts,
                                     std::vector<PartFact>& mainParts,
+                                    const std::vector<PartFact>& powerPrefixedParts,
                                     const PartNameIds& partNames) {
+    std::bitset<kNameBitsValues> powerNameBits;
+    for (const PartFact& fact : powerPrefixedParts) {
+        powerNameBits.set(fact.nameBits);
+    }
     for (PartFact& fact : mainParts) {
-        if (fact.eligible && fact.partName == kNoPartName) {
+        if (fact.eligible && fact.partName == kNoPartName && powerNameBits.test(fact.nameBits)) {
             fact.partName = partNames.find(partNameKey(parts[fact.fileIndex]));
         }
     }
@@ -157,8 +166,10 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
             factOf(part, kind, static_cast<std::uint32_t>(i), dependenceNameMode, facts.prefixes);
         fact.blocks =
             static_cast<std::uint16_t>(std::clamp(blocks, 1, kMaxBlocksPerPackage)) & 0x1ff;
+        const TextKey name = partNameKey(part);
+        fact.nameBits = TextKeyHash{}(name) & (kNameBitsValues - 1);
         if (kind == LibraryNameClass::PowerPrefixed || fact.blocks > 1) {
-            fact.partName = partNames.idOf(partNameKey(part));
+            fact.partName = partNames.idOf(name);
             if (fact.partName == partsOfName.size()) {
                 partsOfName.push_back(0);
             }
@@ -168,7 +179,7 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
             .push_back(fact);
     }
     if (!facts.powerPrefixedParts.empty()) {
-        nameMainPartsSharingPowerNames(parts, facts.mainParts, partNames);
+        nameMainPartsSharingPowerNames(parts, facts.mainParts, facts.powerPrefixedParts, partNames);
     }
     forgetLonePackageNames(facts.mainParts, partsOfName);
     partNames = {};

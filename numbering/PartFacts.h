@@ -30,6 +30,8 @@ struct PartFact {
     std::uint64_t prefixLength : 3 = 0;  // of the reference as read, which a new number keeps
     std::uint64_t eligible : 1 = 0;      // takes part in numbering at all
     std::uint64_t hasNumber : 1 = 0;     // the reference ends with a digit
+    // A few bits of the part name's hash: two parts whose bits differ bear different names.
+    std::uint64_t nameBits : 14 = 0;
 };
 static_assert(sizeof(PartFact) == 24);
 
