@@ -23,8 +23,7 @@ void PendingReferences::writeInto(std::span<PartEntry> parts) const {
         if (decision.change == Change::None) {
             continue;
         }
-        writeReference(parts[i].referenceField(),
-                       referenceText(parts[i]).substr(0, decision.prefixLength), decision.number);
+        renumberReference(parts[i].referenceField(), decision.prefixLength, decision.number);
         if (decision.change == Change::ReferenceAndBlock) {
             parts[i].setBlockNumber(decision.block);
         }

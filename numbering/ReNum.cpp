@@ -78,8 +78,7 @@ void reNum(Document& document, int initialNumber, int step) {
     // Written in file order, the records are visited once each, front to back.
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (const std::size_t prefixLength = collected.prefixLengths[i]; prefixLength > 0) {
-            writeReference(parts[i].referenceField(),
-                           referenceText(parts[i]).substr(0, prefixLength), numbers[i]);
+            renumberReference(parts[i].referenceField(), prefixLength, numbers[i]);
         }
     }
 }

@@ -73,9 +73,15 @@ FormattedReference formatReference(std::string_view prefix, std::int64_t number)
     return formatted;
 }
 
-void writeReference(std::span<std::uint8_t> field, std::string_view prefix, std::int64_t number) {
-    // The prefix may be a view into this very field: it is copied before the field changes.
-    writeCountedString(formatReference(prefix, number).text(), field);
+void renumberReference(std::span<std::uint8_t> field, std::size_t prefixLength,
+                       std::int64_t number) {
+    const std::size_t kept = std::min(prefixLength, countedStringView(field).size());
+    std::array<char, 24> digits{};  // any 64-bit number with its sign
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    const std::size_t room = std::min(field.size() - 1, kReferenceCapacity) - kept;
+    const std::size_t written = std::min(static_cast<std::size_t>(end - digits.data()), room);
+    std::copy_n(digits.data(), written, field.begin() + 1 + static_cast<std::ptrdiff_t>(kept));
+    field[0] = static_cast<std::uint8_t>(kept + written);
 }
 
 }  // namespace wemb

@@ -51,8 +51,10 @@ struct FormattedReference {
 };
 FormattedReference formatReference(std::string_view prefix, std::int64_t number);
 
-// Stores the formatted designator in a reference field, formatted on the stack. Bytes of the field
-// after the new text keep what they held.
-void writeReference(std::span<std::uint8_t> field, std::string_view prefix, std::int64_t number);
+// Keeps the first `prefixLength` characters of the reference in `field` and writes `number` after
+// them in decimal, cut as formatReference cuts: the prefix stays where it is, so only the digits
+// and the length byte are written. Bytes of the field after the new text keep what they held.
+void renumberReference(std::span<std::uint8_t> field, std::size_t prefixLength,
+                       std::int64_t number);
 
 }  // namespace wemb
