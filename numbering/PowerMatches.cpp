@@ -7,24 +7,59 @@ namespace wemb {
 PowerMatches::PowerMatches(std::span<const PartFact> mainParts,
                            std::span<const std::uint64_t> asked) {
     for (const std::uint64_t key : asked) {
-        keys_.idOf(key);
+        add(static_cast<std::uint32_t>(key >> 32), static_cast<std::uint32_t>(key));
     }
-    progress_.resize(keys_.size());
+    progress_.resize(pairs_.size());
     indexCandidates(mainParts);
+}
+
+std::uint32_t PowerMatches::find(std::uint32_t partName, std::uint32_t prefix) const {
+    if (partName >= names_.size()) {
+        return kNone;
+    }
+    const NameEntry& name = names_[partName];
+    if (name.firstPair == kNone || name.firstPrefix == prefix) {
+        return name.firstPair;
+    }
+    for (std::uint32_t pair = pairs_[name.firstPair].nextOfName; pair != kNone;
+         pair = pairs_[pair].nextOfName) {
+        if (pairs_[pair].prefix == prefix) {
+            return pair;
+        }
+    }
+    return kNone;
+}
+
+std::uint32_t PowerMatches::add(std::uint32_t partName, std::uint32_t prefix) {
+    if (const std::uint32_t found = find(partName, prefix); found != kNone) {
+        return found;
+    }
+    const auto pair = static_cast<std::uint32_t>(pairs_.size());
+    pairs_.push_back({prefix, kNone});
+    if (partName >= names_.size()) {
+        names_.resize(partName + std::size_t{1});
+    }
+    NameEntry& name = names_[partName];
+    if (name.firstPair == kNone) {
+        name = {pair, prefix};
+    } else {
+        pairs_.back().nextOfName = pairs_[name.firstPair].nextOfName;
+        pairs_[name.firstPair].nextOfName = pair;
+    }
+    return pair;
 }
 
 // Two walks over the main parts: one counts the candidates of each key, the other puts them in
 // place, so every key's candidates lie together without a vector of their own.
 void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
-    std::vector<std::uint32_t> matchOf(mainParts.size(),
-                                       InternTable<std::uint64_t, IntegerKeyHash>::kAbsent);
-    starts_.assign(keys_.size() + 1, 0);
+    std::vector<std::uint32_t> matchOf(mainParts.size(), kNone);
+    starts_.assign(pairs_.size() + 1, 0);
     for (std::size_t i = 0; i < mainParts.size(); ++i) {
         const PartFact& part = mainParts[i];
         // Every asked key has a part name.
         if (part.eligible && part.partName != kNoPartName) {
-            matchOf[i] = keys_.find(keyOf(part.partName, part.prefix));
-            if (matchOf[i] != InternTable<std::uint64_t, IntegerKeyHash>::kAbsent) {
+            matchOf[i] = find(part.partName, part.prefix);
+            if (matchOf[i] != kNone) {
                 ++starts_[matchOf[i] + 1];
             }
         }
@@ -35,7 +70,7 @@ void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
     candidates_.resize(starts_.back());
     std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
     for (std::size_t i = 0; i < mainParts.size(); ++i) {
-        if (matchOf[i] != InternTable<std::uint64_t, IntegerKeyHash>::kAbsent) {
+        if (matchOf[i] != kNone) {
             candidates_[next[matchOf[i]]++] = mainParts[i].number;
         }
     }
@@ -51,7 +86,7 @@ void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
 
 std::int64_t PowerMatches::numberFor(std::uint32_t partName, std::uint32_t prefix,
                                      PrefixCounters& counters) {
-    const std::uint32_t match = keys_.idOf(keyOf(partName, prefix));
+    const std::uint32_t match = add(partName, prefix);
     if (match >= progress_.size()) {
         // A key nobody announced: it has no candidates.
         progress_.resize(match + std::size_t{1});

@@ -7,7 +7,6 @@
 #include <span>
 #include <vector>
 
-#include "numbering/InternTable.h"
 #include "numbering/PartFacts.h"
 #include "numbering/PrefixCounters.h"
 
@@ -33,10 +32,28 @@ class PowerMatches {
         std::size_t scanPosition = 0;
     };
 
+    // The pairs of part name and prefix asked for, each with a dense index, found through the
+    // part name: name ids are dense and nearly every name comes with one prefix, so most look-ups
+    // read one entry of an array by name where a hashed table would read two places at random.
+    static constexpr std::uint32_t kNone = 0xffffffffU;
+    struct NameEntry {
+        std::uint32_t firstPair = kNone;
+        std::uint32_t firstPrefix = 0;
+    };
+    struct Pair {
+        std::uint32_t prefix = 0;
+        std::uint32_t nextOfName = kNone;  // another pair of the same part name
+    };
+
+    // The pair's index, or kNone.
+    std::uint32_t find(std::uint32_t partName, std::uint32_t prefix) const;
+    // The pair's index, the pair added if it was not there.
+    std::uint32_t add(std::uint32_t partName, std::uint32_t prefix);
     void indexCandidates(std::span<const PartFact> mainParts);
     bool takeNextCandidate(std::uint32_t match);
 
-    InternTable<std::uint64_t, IntegerKeyHash> keys_;
+    std::vector<NameEntry> names_;  // by part name id
+    std::vector<Pair> pairs_;
     // The numbers of the main parts of each key in position order, one key after the other.
     std::vector<std::int32_t> candidates_;
     std::vector<std::int32_t> largestFrom_;  // largest candidate of the key from each index on
