@@ -95,10 +95,10 @@ void AutonumRun::numberMainPart(PartFact& part) {
 // Power-prefixed parts never get a block number: they follow the numbers of the main parts,
 // not their packages.
 void AutonumRun::numberPowerPrefixedParts() {
-    std::vector<std::uint64_t> asked;
+    std::vector<PowerMatches::Key> asked;
     for (const PartFact& part : parts_.powerPrefixedParts) {
         if (!keepsNumber(part)) {
-            asked.push_back(PowerMatches::keyOf(part.partName, part.prefix));
+            asked.push_back({part.partName, part.prefix});
         }
     }
     if (asked.empty()) {

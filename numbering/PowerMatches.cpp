@@ -4,10 +4,9 @@
 
 namespace wemb {
 
-PowerMatches::PowerMatches(std::span<const PartFact> mainParts,
-                           std::span<const std::uint64_t> asked) {
-    for (const std::uint64_t key : asked) {
-        add(static_cast<std::uint32_t>(key >> 32), static_cast<std::uint32_t>(key));
+PowerMatches::PowerMatches(std::span<const PartFact> mainParts, std::span<const Key> asked) {
+    for (const Key& key : asked) {
+        add(key.partName, key.prefix);
     }
     progress_.resize(pairs_.size());
     indexCandidates(mainParts);

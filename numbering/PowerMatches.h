@@ -14,14 +14,15 @@ namespace wemb {
 
 class PowerMatches {
   public:
-    // One key per pair of part name and prefix.
-    static std::uint64_t keyOf(std::uint32_t partName, std::uint32_t prefix) {
-        return (static_cast<std::uint64_t>(partName) << 32) | prefix;
-    }
+    // A pair of part name and prefix (ids) that power-prefixed parts ask for.
+    struct Key {
+        std::uint32_t partName = 0;
+        std::uint32_t prefix = 0;
+    };
 
     // `mainParts` in position order as they stand once they are numbered. Only the keys in
     // `asked` are indexed: the main parts of any other key can never be a match.
-    PowerMatches(std::span<const PartFact> mainParts, std::span<const std::uint64_t> asked);
+    PowerMatches(std::span<const PartFact> mainParts, std::span<const Key> asked);
 
     std::int64_t numberFor(std::uint32_t partName, std::uint32_t prefix, PrefixCounters& counters);
 
