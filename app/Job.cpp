@@ -60,7 +60,11 @@ std::optional<FileError> number(Document& document, const JobRequest& request,
 std::vector<platform::SaveFile> sheetFiles(const Document& document, const std::string& dataPath) {
     std::vector<platform::SaveFile> files;
     for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
-        files.push_back({Document::sheetFileName(dataPath, sheet), document.sheet(sheet)});
+        files.push_back({Document::sheetFileName(dataPath, sheet),
+                         {},
+                         [&document, sheet](const platform::PieceWriter& write) {
+                             return document.writeSheet(sheet, write);
+                         }});
     }
     return files;
 }

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/TemporaryFile.h"
+
 namespace wemb::platform {
 
 class FileOps;
@@ -29,6 +31,8 @@ class FileOps;
 struct SaveFile {
     std::string path;
     std::span<const std::uint8_t> bytes;
+    // Where set, gives the file's bytes in pieces instead of `bytes`.
+    FileContent content;
 };
 
 struct SaveResult {

@@ -63,10 +63,19 @@ std::optional<OpenTemporary> createTemporaryFile(FileOps& fileOps, const std::st
 
 bool fillTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
                        std::span<const std::uint8_t> bytes, TemporaryMode mode) {
+    return fillTemporaryFile(
+        fileOps, temporary, [bytes](const PieceWriter& write) { return write(bytes); }, mode);
+}
+
+bool fillTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary, const FileContent& content,
+                       TemporaryMode mode) {
     if (mode.exact) {
         fileOps.fchmod(temporary.fd, mode.bits);
     }
-    if (!writeFully(fileOps, temporary.fd, bytes)) {
+    const PieceWriter write = [&](std::span<const std::uint8_t> piece) {
+        return writeFully(fileOps, temporary.fd, piece);
+    };
+    if (!content(write)) {
         discardTemporaryFile(fileOps, temporary);
         return false;
     }

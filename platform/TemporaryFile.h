@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,6 +21,12 @@ struct TemporaryMode {
     // (as far as the file system allows; a refusal there does not fail the write).
     bool exact = false;
 };
+
+// What a new file holds, handed over a piece at a time, so that it never has to lie in memory
+// whole: `write` takes one piece and says whether it went to the file; the content stops at the
+// first refusal and says whether every piece went.
+using PieceWriter = std::function<bool(std::span<const std::uint8_t>)>;
+using FileContent = std::function<bool(const PieceWriter& write)>;
 
 // A temporary created empty and left open, for a caller that must know the file can be made
 // before it knows what the file will hold.
@@ -44,6 +51,8 @@ bool finishTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
 // temporary when it fails (errno set).
 bool fillTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
                        std::span<const std::uint8_t> bytes, TemporaryMode mode);
+bool fillTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary, const FileContent& content,
+                       TemporaryMode mode);
 bool settleTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary);
 
 // Closes and removes a filled temporary that will not be settled; errno stays as it was.

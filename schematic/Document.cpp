@@ -87,6 +87,22 @@ ReadResult<std::size_t> recordLength(std::span<const std::uint8_t> bytes, std::s
 }  // namespace
 
 ReadResult<Document> Document::parse(std::vector<std::uint8_t> bytes) {
+    Document document;
+    document.owned_ = std::move(bytes);
+    document.bytes_ = document.owned_;  // a vector's elements stay put when it is moved
+    return walk(std::move(document));
+}
+
+ReadResult<Document> Document::parse(std::span<const std::uint8_t> bytes,
+                                     std::shared_ptr<const void> keeper) {
+    Document document;
+    document.keeper_ = std::move(keeper);
+    document.bytes_ = bytes;
+    return walk(std::move(document));
+}
+
+ReadResult<Document> Document::walk(Document document) {
+    const std::span<const std::uint8_t> bytes = document.bytes_;
     if (bytes.size() < kMinimumFileSize) {
         return fileError(FileErrorKind::TooShort,
                          "the file is " + counted(bytes.size(), "byte", "bytes") +
@@ -104,22 +120,19 @@ ReadResult<Document> Document::parse(std::vector<std::uint8_t> bytes) {
                            ", not with a header record (type 9)");
     }
 
-    Document document;
-    document.buffer_ = std::move(bytes);
-    const std::span<std::uint8_t> buffer(document.buffer_);
     // Room for as many parts as the file could hold, so that the entries of a large drawing are
     // never copied to a larger array: a reservation costs address space until it is filled.
-    document.parts_.reserve(buffer.size() / kPartRecordSize);
+    document.parts_.reserve(bytes.size() / kPartRecordSize);
     std::int32_t sheetXOffset = 0;
     std::size_t offset = 0;
-    while (offset < buffer.size()) {
-        const ReadResult<std::size_t> length = recordLength(buffer, offset);
+    while (offset < bytes.size()) {
+        const ReadResult<std::size_t> length = recordLength(bytes, offset);
         if (!length) {
             return length.error();
         }
-        const std::uint8_t type = buffer[offset];
+        const std::uint8_t type = bytes[offset];
         if (type == kPartRecord) {
-            document.parts_.emplace_back(buffer.subspan(offset).first<kPartRecordSize>(),
+            document.parts_.emplace_back(bytes.subspan(offset).first<kPartRecordSize>(),
                                          sheetXOffset);
         } else if (type == kHeaderRecord &&
                    document.sheetStarts_.size() < static_cast<std::size_t>(kMaxSheets)) {
@@ -133,9 +146,45 @@ ReadResult<Document> Document::parse(std::vector<std::uint8_t> bytes) {
 }
 
 std::span<const std::uint8_t> Document::sheet(int index) const {
+    if (current_.empty()) {
+        current_.assign(bytes_.begin(), bytes_.end());
+    }
+    for (const PartEntry& part : parts_) {
+        part.layOver(std::span(current_).subspan(offsetOf(part)).first<kPartRecordSize>());
+    }
     const auto i = static_cast<std::size_t>(index);
-    return std::span<const std::uint8_t>(buffer_).subspan(sheetStarts_[i],
-                                                          sheetStarts_[i + 1] - sheetStarts_[i]);
+    return std::span<const std::uint8_t>(current_).subspan(sheetStarts_[i],
+                                                           sheetStarts_[i + 1] - sheetStarts_[i]);
+}
+
+bool Document::writeSheet(int index,
+                          const std::function<bool(std::span<const std::uint8_t>)>& write) const {
+    // A piece small enough to stay in the cache between the copy and the write.
+    constexpr std::size_t kPieceSize = std::size_t{256} << 10;
+    const auto i = static_cast<std::size_t>(index);
+    const std::size_t end = sheetStarts_[i + 1];
+    auto part = std::lower_bound(
+        parts_.begin(), parts_.end(), sheetStarts_[i],
+        [this](const PartEntry& p, std::size_t offset) { return offsetOf(p) < offset; });
+    std::vector<std::uint8_t> piece;
+    for (std::size_t start = sheetStarts_[i]; start < end;) {
+        std::size_t stop = std::min(end, start + kPieceSize);
+        auto next = part;
+        for (; next != parts_.end() && offsetOf(*next) < stop; ++next) {
+            stop = std::max(stop, offsetOf(*next) + kPartRecordSize);  // never cut a record
+        }
+        piece.assign(bytes_.begin() + static_cast<std::ptrdiff_t>(start),
+                     bytes_.begin() + static_cast<std::ptrdiff_t>(stop));
+        for (; part != next; ++part) {
+            part->layOver(
+                std::span(piece).subspan(offsetOf(*part) - start).first<kPartRecordSize>());
+        }
+        if (!write(piece)) {
+            return false;
+        }
+        start = stop;
+    }
+    return true;
 }
 
 int Document::sheetOf(std::size_t fileOffset) const {

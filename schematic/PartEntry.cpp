@@ -11,10 +11,19 @@ std::uint16_t u16At(std::span<const std::uint8_t> bytes, std::size_t offset) {
 
 }  // namespace
 
-PartEntry::PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::int32_t sheetXOffset)
+PartEntry::PartEntry(std::span<const std::uint8_t, kPartRecordSize> record,
+                     std::int32_t sheetXOffset)
     : x(static_cast<std::int16_t>(u16At(record, kXOffset)) + sheetXOffset),
       y(static_cast<std::int16_t>(u16At(record, kYOffset))),
-      record_(record) {}
+      record_(record),
+      blockNumber_(record[kBlockNumberOffset]) {
+    std::copy_n(record.begin() + kReferenceOffset, kReferenceSize, reference_.begin());
+}
+
+void PartEntry::layOver(std::span<std::uint8_t, kPartRecordSize> copy) const {
+    std::copy(reference_.begin(), reference_.end(), copy.begin() + kReferenceOffset);
+    copy[kBlockNumberOffset] = blockNumber_;
+}
 
 std::int16_t PartEntry::recordX() const {
     return static_cast<std::int16_t>(u16At(record_, kXOffset));

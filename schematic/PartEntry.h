@@ -1,8 +1,10 @@
 #pragma once
-// One part record (type 8) of a loaded data file. The small fields are copied when the file is
-// read; the fields that numbering reads or rewrites are views into the document's buffer, so a
-// change made through them is what the document writes back.
+// One part record (type 8) of a loaded data file. The record itself is read-only: the document's
+// bytes may be a mapping of the file. The two fields numbering rewrites, the reference and the
+// block number, are the entry's own copies, which the document lays over the record when it
+// writes the file back; x and y are copied when the file is read.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -25,37 +27,41 @@ class PartEntry {
     static constexpr std::size_t kLibraryNameSize = 16;
 
     // `record` must stay valid for the life of the entry; `sheetXOffset` is added to x.
-    PartEntry(std::span<std::uint8_t, kPartRecordSize> record, std::int32_t sheetXOffset);
+    PartEntry(std::span<const std::uint8_t, kPartRecordSize> record, std::int32_t sheetXOffset);
 
     std::int32_t x;  // includes the sheet x-offset
     std::int32_t y;
 
-    // The whole record, where the document holds it.
+    // The whole record as it was read, where the document holds it.
     std::span<const std::uint8_t, kPartRecordSize> record() const { return record_; }
     // The position as the record holds it, without the sheet x-offset.
     std::int16_t recordX() const;
     std::int16_t recordY() const { return static_cast<std::int16_t>(y); }
 
-    std::uint8_t blockNumber() const { return record_[kBlockNumberOffset]; }
-    void setBlockNumber(std::uint8_t block) { record_[kBlockNumberOffset] = block; }
+    std::uint8_t blockNumber() const { return blockNumber_; }
+    void setBlockNumber(std::uint8_t block) { blockNumber_ = block; }
 
-    std::span<std::uint8_t> partNameField() const {
+    std::span<const std::uint8_t> partNameField() const {
         return record_.subspan(kPartNameOffset, kPartNameSize);
     }
-    std::span<std::uint8_t> referenceField() const {
-        return record_.subspan(kReferenceOffset, kReferenceSize);
-    }
+    std::span<std::uint8_t, kReferenceSize> referenceField() { return reference_; }
+    std::span<const std::uint8_t, kReferenceSize> referenceField() const { return reference_; }
     std::span<const std::uint8_t, kLibraryNameSize> libraryNameField() const {
         return record_.subspan<kLibraryNameOffset, kLibraryNameSize>();
     }
     // The zero-terminated library name; all 16 bytes when the field holds no zero byte.
     std::string_view libraryName() const;
 
+    // Writes the reference and block number as they now stand over a copy of the record.
+    void layOver(std::span<std::uint8_t, kPartRecordSize> copy) const;
+
   private:
-    // No more than that: a large drawing holds a million entries, and its offset in the file the
-    // document works out from where the record lies.
-    std::span<std::uint8_t, kPartRecordSize> record_;
+    // No more than the record and the two fields: a large drawing holds a million entries, and
+    // a record's offset in the file the document works out from where the record lies.
+    std::span<const std::uint8_t, kPartRecordSize> record_;
+    std::array<std::uint8_t, kReferenceSize> reference_;
+    std::uint8_t blockNumber_;
 };
-static_assert(sizeof(PartEntry) == 16);
+static_assert(sizeof(PartEntry) == 32);
 
 }  // namespace wemb

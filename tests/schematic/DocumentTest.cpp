@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "schematic/CountedString.h"
 #include "tools/gen/DataFileBuilder.h"
 
 namespace wemb {
@@ -156,6 +157,48 @@ TEST(DocumentSheets, SheetsBeyondTheSixtyThirdBelongToIt) {
     EXPECT_EQ(last.size(), 8u * 120u);
     EXPECT_EQ(last.data() + last.size(), document.sheet(0).data() + bytes.size());
     EXPECT_EQ(document.sheetOf(bytes.size() - 1), 62);
+}
+
+// The references and block numbers as changed, laid over their records: in the copy of the whole
+// file the document makes when asked (again after later changes), and in the pieces it streams
+// each sheet in, wherever a piece boundary falls. Records of many lengths move the parts against
+// the boundaries; a refused piece ends the stream.
+TEST(DocumentSheets, ChangedFieldsLieOverTheirRecordsInTheCopyAndInEveryPiece) {
+    DataFileBuilder builder;
+    builder.header();
+    for (int i = 0; i < 60000; ++i) {  // 1.5 MB a sheet: many pieces
+        if (i % 20000 == 19999) {
+            builder.header();
+        }
+        builder.variableRecord(20, static_cast<std::int16_t>(12 + i % 13)).part(partAt(1));
+    }
+    Bytes expected = builder.bytes();
+    Document document = Document::parse(expected).value();
+    ASSERT_EQ(document.sheetCount(), 4);
+    document.sheet(0);  // the copy made before the changes
+    for (std::size_t i = 0; i < document.parts().size(); ++i) {
+        PartEntry& part = document.parts()[i];
+        const std::string reference = std::string("R").append(std::to_string(i));
+        const std::size_t at = document.offsetOf(part);
+        writeCountedString(reference, part.referenceField());
+        writeCountedString(reference, std::span(expected).subspan(at + PartEntry::kReferenceOffset,
+                                                                  PartEntry::kReferenceSize));
+        part.setBlockNumber(static_cast<std::uint8_t>(i % 251));
+        expected[at + PartEntry::kBlockNumberOffset] = static_cast<std::uint8_t>(i % 251);
+    }
+    const auto last = document.sheet(3);
+    EXPECT_EQ(Bytes(document.sheet(0).data(), last.data() + last.size()), expected);
+    Bytes streamed;
+    for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
+        EXPECT_TRUE(document.writeSheet(sheet, [&](std::span<const std::uint8_t> piece) {
+            streamed.insert(streamed.end(), piece.begin(), piece.end());
+            return true;
+        }));
+    }
+    EXPECT_EQ(streamed, expected);
+    int offered = 0;
+    EXPECT_FALSE(document.writeSheet(0, [&](auto) { return ++offered < 2; }));
+    EXPECT_EQ(offered, 2);
 }
 
 }  // namespace
