@@ -28,6 +28,26 @@ FileError readError(int errorNumber, std::uint64_t size) {
     return systemError(FileErrorKind::ReadFailed, errorNumber);
 }
 
+// The file mapped where it can be: its bytes are then never copied, and only the records'
+// changed fields are written back over them. Read where it cannot be.
+ReadResult<Document> mappedOrRead(platform::LockedFile& file) {
+    std::shared_ptr<const platform::FileMapping> mapping = file.mapAll(kMaxDataFileSize);
+    if (mapping) {
+        if (!file.sizeUnchanged()) {
+            return readError(errno, file.size());
+        }
+        return Document::parse(mapping->bytes(), mapping);
+    }
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (errno != EFBIG) {
+        bytes = file.readAll(kMaxDataFileSize);
+    }
+    if (!bytes) {
+        return readError(errno, file.size());
+    }
+    return Document::parse(std::move(*bytes));
+}
+
 ReadResult<LockedDocument> opened(const std::string& fileName, platform::FileOps& fileOps) {
     // A symbolic link is followed, so that the link itself stays a link and whatever lies beside
     // the data file is looked for beside the real file.
@@ -36,11 +56,7 @@ ReadResult<LockedDocument> opened(const std::string& fileName, platform::FileOps
     if (!file) {
         return openError(errno);
     }
-    std::optional<std::vector<std::uint8_t>> bytes = file->readAll(kMaxDataFileSize);
-    if (!bytes) {
-        return readError(errno, file->size());
-    }
-    ReadResult<Document> parsed = Document::parse(std::move(*bytes));
+    ReadResult<Document> parsed = mappedOrRead(*file);
     if (!parsed) {
         return std::move(parsed).error();
     }

@@ -33,6 +33,11 @@ class FileOps {
     virtual int createExclusive(const std::string& path, mode_t mode);
     virtual ssize_t write(int fd, const void* data, std::size_t size);
     virtual ssize_t read(int fd, void* data, std::size_t size);
+    // The first `size` bytes of the file, mapped read-only: mmap(2) with PROT_READ and
+    // MAP_PRIVATE. Nullptr (errno set) where that is refused; the caller then reads the file.
+    // Windows never maps (ENOSYS): its job reads the file as it always has.
+    virtual const void* mapRead(int fd, std::size_t size);
+    virtual int unmap(const void* data, std::size_t size);
     // fsync(2), FlushFileBuffers.
     virtual int fsync(int fd);
     // Starts writing the file's pages to disk without waiting for them, so that the flushes of

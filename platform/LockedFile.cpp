@@ -93,6 +93,39 @@ void LockedFile::closeDescriptor() {
     }
 }
 
+FileMapping::~FileMapping() {
+    fileOps_->unmap(data_, size_);
+}
+
+std::shared_ptr<const FileMapping> LockedFile::mapAll(std::uint64_t maxSize) {
+    if (size_ > maxSize) {
+        errno = EFBIG;
+        return nullptr;
+    }
+    if (size_ == 0) {
+        errno = EINVAL;  // nothing to map; reading it says what it is
+        return nullptr;
+    }
+    const auto size = static_cast<std::size_t>(size_);
+    const void* data = fileOps_->mapRead(fd_, size);
+    if (data == nullptr) {
+        return nullptr;
+    }
+    return std::make_shared<const FileMapping>(*fileOps_, data, size);
+}
+
+bool LockedFile::sizeUnchanged() {
+    FileStatus status;
+    if (fileOps_->fstat(fd_, &status) != 0) {
+        return false;
+    }
+    if (status.size != size_) {
+        errno = EIO;
+        return false;
+    }
+    return true;
+}
+
 std::optional<std::vector<std::uint8_t>> LockedFile::readAll(std::uint64_t maxSize) {
     if (size_ > maxSize) {
         errno = EFBIG;

@@ -5,13 +5,34 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace wemb::platform {
 
 class FileOps;
+
+// A whole file mapped read-only, unmapped when destroyed.
+class FileMapping {
+  public:
+    FileMapping(FileOps& fileOps, const void* data, std::size_t size)
+        : fileOps_(&fileOps), data_(data), size_(size) {}
+    FileMapping(const FileMapping&) = delete;
+    FileMapping& operator=(const FileMapping&) = delete;
+    ~FileMapping();
+
+    std::span<const std::uint8_t> bytes() const {
+        return {static_cast<const std::uint8_t*>(data_), size_};
+    }
+
+  private:
+    FileOps* fileOps_;
+    const void* data_;
+    std::size_t size_;
+};
 
 class LockedFile {
   public:
@@ -25,6 +46,17 @@ class LockedFile {
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
     ~LockedFile();  // closes, which drops the lock
+
+    // The whole file mapped read-only, held until the last owner of the mapping lets it go, which
+    // may be after the file is closed; call once, instead of readAll. Nullptr (errno set) when it
+    // is larger than `maxSize` (EFBIG), is empty, or cannot be mapped; but for EFBIG the caller
+    // reads it instead. While it is mapped, no other job can change it, for the file stays
+    // locked; a program that ignores the lock and shortens the file would end this one.
+    std::shared_ptr<const FileMapping> mapAll(std::uint64_t maxSize);
+    // Whether the file still has the size it had when it was opened; false (errno set) when it
+    // has grown or shrunk, or cannot be asked. A mapped file is checked once it is mapped, as a
+    // read one is checked at its end.
+    bool sizeUnchanged();
 
     // The whole file in one buffer of exactly its size, read from the start; call once. Nullopt
     // when it is larger than `maxSize`, a read fails, fewer bytes arrive than its size, or more

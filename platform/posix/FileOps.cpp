@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +24,15 @@ ssize_t FileOps::write(int fd, const void* data, std::size_t size) {
 
 ssize_t FileOps::read(int fd, void* data, std::size_t size) {
     return ::read(fd, data, size);
+}
+
+const void* FileOps::mapRead(int fd, std::size_t size) {
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    return data == MAP_FAILED ? nullptr : data;
+}
+
+int FileOps::unmap(const void* data, std::size_t size) {
+    return ::munmap(const_cast<void*>(data), size);
 }
 
 int FileOps::fsync(int fd) {

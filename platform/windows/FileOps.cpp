@@ -88,6 +88,16 @@ ssize_t FileOps::read(int fd, void* data, std::size_t size) {
     return static_cast<ssize_t>(got);
 }
 
+const void* FileOps::mapRead(int, std::size_t) {
+    errno = ENOSYS;
+    return nullptr;
+}
+
+int FileOps::unmap(const void*, std::size_t) {
+    errno = ENOSYS;
+    return -1;
+}
+
 int FileOps::fsync(int fd) {
     return resultOf(FlushFileBuffers(handleOf(fd)));
 }

@@ -18,6 +18,7 @@ enum class Op {
     CreateExclusive,
     Write,
     Read,
+    Map,
     Fsync,
     StartWriteBack,
     Fchmod,
@@ -63,6 +64,9 @@ class FaultyFileOps : public platform::FileOps {
     }
     ssize_t read(int fd, void* data, std::size_t size) override {
         return fails(Op::Read) ? -1 : Real::read(fd, data, size);
+    }
+    const void* mapRead(int fd, std::size_t size) override {
+        return fails(Op::Map) ? nullptr : Real::mapRead(fd, size);
     }
     int close(int fd) override {
         // Like the real close(2), a failing close still releases the descriptor.

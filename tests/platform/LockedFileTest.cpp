@@ -4,6 +4,9 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <memory>
+#include <optional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,50 @@ TEST_F(LockedFileTest, FailsToOpenCleanly) {
         EXPECT_EQ(errno, error) << name;
         EXPECT_EQ(fileOps.openDescriptors(), 0) << name;
     }
+}
+
+// Mapped, the bytes stay as long as the mapping is held, the file closed or not; a file too
+// large, an empty one, or one refused a mapping maps to nothing, and only the first says EFBIG.
+// A file that grows once mapped is told apart.
+TEST_F(LockedFileTest, MapsTheWholeFileOrSaysWhyNot) {
+    testing::writeFile(dir_.file("empty.CE2"), "");
+#ifdef _WIN32
+    constexpr int kMapped = ENOSYS;  // never mapped there
+#else
+    constexpr int kMapped = 0;
+#endif
+    const std::tuple<const char*, std::uint64_t, Op, int> rows[] = {
+        {"amp.CE2", kContent.size(), Op::Count, kMapped},
+        {"amp.CE2", kContent.size() - 1, Op::Count, EFBIG},
+        {"empty.CE2", 1000, Op::Count, EINVAL},
+        {"amp.CE2", 1000, Op::Map, ENODEV},
+    };
+    for (const auto& [name, maxSize, op, error] : rows) {
+        FaultyFileOps fileOps;
+        fileOps.failCall(op, 1, error);
+        std::shared_ptr<const FileMapping> mapping;
+        {
+            std::optional<LockedFile> file = LockedFile::open(fileOps, dir_.file(name));
+            ASSERT_TRUE(file) << name;
+            errno = 0;
+            mapping = file->mapAll(maxSize);
+            EXPECT_EQ(errno, error) << name << " " << maxSize;
+        }
+        EXPECT_EQ(fileOps.openDescriptors(), 0);
+        if (error != 0) {
+            EXPECT_EQ(mapping, nullptr) << name << " " << maxSize;
+            continue;
+        }
+        ASSERT_NE(mapping, nullptr);
+        EXPECT_EQ(std::string(mapping->bytes().begin(), mapping->bytes().end()), kContent);
+    }
+#ifndef _WIN32  // there no one else can write the open file
+    std::optional<LockedFile> file = LockedFile::open(realFileOps(), path_);
+    EXPECT_TRUE(file->sizeUnchanged());
+    testing::writeFile(path_, kContent + " and more");
+    EXPECT_FALSE(file->sizeUnchanged());
+    EXPECT_EQ(errno, EIO);
+#endif
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ MessageId expectedOutcome(Op op, int nth, int total) {
         case Op::Lock:
         case Op::Read:
             return MessageId::ReadFailed;
+        case Op::Map:  // the data file is read instead
         case Op::Fchmod:
         case Op::StartWriteBack:
             // New files get the data file's permission bits where the file system allows, and
@@ -48,8 +49,9 @@ TEST(JobFaultInjection, EachOperationFailingInTurnKeepsEveryPromise) {
         FaultyFileOps counting;
         expectPromisesKept(JobScene(), counting, MessageId::Finished);
         const int total = counting.calls(op);
-        // A clean job removes nothing; every other operation must be exercised at least once.
-        EXPECT_TRUE(total > 0 || op == Op::Remove) << "operation " << o;
+        // A clean job removes nothing, and reads nothing of a data file it maps (a read where
+        // the mapping is refused is below); every other operation must be exercised.
+        EXPECT_TRUE(total > 0 || op == Op::Remove || op == Op::Read) << "operation " << o;
         for (int nth = 1; nth <= total; ++nth) {
             SCOPED_TRACE("operation " + std::to_string(o) + ", call " + std::to_string(nth));
             FaultyFileOps fileOps;
@@ -102,6 +104,14 @@ TEST(JobFaultInjection, ShortWritesFullDisksStallsAndFailedRepairsKeepEveryPromi
              f.failCall(Op::Rename, 3, EIO);
          },
          MessageId::WriteFailed},
+        {"the data file cannot be mapped and is read instead",
+         [](FaultyFileOps& f, auto) { f.failCall(Op::Map, 1, ENODEV); }, MessageId::Finished},
+        {"the data file cannot be mapped, and reading it fails",
+         [](FaultyFileOps& f, auto) {
+             f.failCall(Op::Map, 1, ENODEV);
+             f.failCall(Op::Read, 1, EIO);
+         },
+         MessageId::ReadFailed},
         {"a write fails, and so does removing its temporary",
          [](FaultyFileOps& f, auto) {
              f.failCall(Op::Write, 2, EIO);
