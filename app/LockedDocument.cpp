@@ -31,17 +31,14 @@ FileError readError(int errorNumber, std::uint64_t size) {
 // The file mapped where it can be: its bytes are then never copied, and only the records'
 // changed fields are written back over them. Read where it cannot be.
 ReadResult<Document> mappedOrRead(platform::LockedFile& file) {
-    std::shared_ptr<const platform::FileMapping> mapping = file.mapAll(kMaxDataFileSize);
-    if (mapping) {
+    if (std::shared_ptr<const platform::FileMapping> mapping = file.mapAll(kMaxDataFileSize)) {
         if (!file.sizeUnchanged()) {
             return readError(errno, file.size());
         }
         return Document::parse(mapping->bytes(), mapping);
     }
-    std::optional<std::vector<std::uint8_t>> bytes;
-    if (errno != EFBIG) {
-        bytes = file.readAll(kMaxDataFileSize);
-    }
+    // A file too large is refused by the read as by the mapping, before a byte is read.
+    std::optional<std::vector<std::uint8_t>> bytes = file.readAll(kMaxDataFileSize);
     if (!bytes) {
         return readError(errno, file.size());
     }

@@ -48,10 +48,10 @@ class LockedFile {
     ~LockedFile();  // closes, which drops the lock
 
     // The whole file mapped read-only, held until the last owner of the mapping lets it go, which
-    // may be after the file is closed; call once, instead of readAll. Nullptr (errno set) when it
-    // is larger than `maxSize` (EFBIG), is empty, or cannot be mapped; but for EFBIG the caller
-    // reads it instead. While it is mapped, no other job can change it, for the file stays
-    // locked; a program that ignores the lock and shortens the file would end this one.
+    // may be after the file is closed. Nullptr (errno set) when it is larger than `maxSize`
+    // (EFBIG), is empty, or cannot be mapped; the caller may then readAll instead. While it is
+    // mapped, no other job can change it, for the file stays locked; a program that ignores the
+    // lock and shortens the file would end this one.
     std::shared_ptr<const FileMapping> mapAll(std::uint64_t maxSize);
     // Whether the file still has the size it had when it was opened; false (errno set) when it
     // has grown or shrunk, or cannot be asked. A mapped file is checked once it is mapped, as a
