@@ -1,6 +1,7 @@
 #include "numbering/AutonumRun.h"
 
 #include "numbering/PowerMatches.h"
+#include "numbering/Prefetch.h"
 #include "numbering/ReferenceField.h"
 
 namespace wemb {
@@ -55,8 +56,12 @@ void AutonumRun::run(Document& document) {
         registerNumbers(parts_.powerPrefixedParts);
     }
     registry_.seal();
-    for (PartFact& part : parts_.mainParts) {
-        numberMainPart(part);
+    std::vector<PartFact>& mainParts = parts_.mainParts;
+    for (std::size_t i = 0; i < mainParts.size(); ++i) {
+        if (i + kPrefetchDistance < mainParts.size()) {
+            pending_->prefetch(mainParts[i + kPrefetchDistance].fileIndex);
+        }
+        numberMainPart(mainParts[i]);
     }
     numberPowerPrefixedParts();
     pending_->writeInto(entries);
@@ -105,10 +110,17 @@ void AutonumRun::numberPowerPrefixedParts() {
         return;
     }
     PowerMatches matches(parts_.mainParts, asked);
-    for (const PartFact& part : parts_.powerPrefixedParts) {
+    asked = {};
+    const std::vector<PartFact>& parts = parts_.powerPrefixedParts;
+    std::size_t askedIndex = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i + kPrefetchDistance < parts.size()) {
+            pending_->prefetch(parts[i + kPrefetchDistance].fileIndex);
+        }
+        const PartFact& part = parts[i];
         if (!keepsNumber(part)) {
             pending_->setNumber(part.fileIndex, part.prefixLength,
-                                matches.numberFor(part.partName, part.prefix, counters_));
+                                matches.numberFor(askedIndex++, counters_));
         }
     }
 }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "numbering/Prefetch.h"
+
 namespace wemb {
 
 inline std::uint64_t mixBits(std::uint64_t value) {
@@ -81,11 +83,12 @@ struct TextKeyHash {
 template <class Key, class Hash>
 class InternTable {
   public:
-    std::uint32_t idOf(const Key& key) {
+    std::uint32_t idOf(const Key& key) { return idOf(key, Hash{}(key)); }
+    // The same, for a key whose hash the caller has already worked out.
+    std::uint32_t idOf(const Key& key, std::uint64_t hash) {
         if ((keys_.size() + 1) * 2 > slots_.size()) {
             grow();
         }
-        const std::uint64_t hash = Hash{}(key);
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t slot = home(hash, mask);; slot = (slot + 1) & mask) {
             if (slots_[slot] == kEmpty) {
@@ -98,6 +101,11 @@ class InternTable {
                 return idIn(slots_[slot]);
             }
         }
+    }
+
+    // Asks for the slot a key of this hash is first looked for in (see Prefetch.h).
+    void prefetch(std::uint64_t hash) const {
+        prefetchForRead(&slots_[home(hash, slots_.size() - 1)]);
     }
 
     // The id of a key seen before, or kAbsent.

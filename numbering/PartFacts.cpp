@@ -1,6 +1,7 @@
 #include "numbering/PartFacts.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <bitset>
 
@@ -94,7 +95,7 @@ PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t file
 // A single-block main part is looked up by its part name only by power-prefixed parts of that
 // name, which all have their ids by now: a name none of them bears needs none. Most parts are
 // passed over by their name bits alone; the others are read again in file order, one record
-// after the other.
+// after the other, and looked up a few parts ahead of their use (see Prefetch.h).
 void nameMainPartsSharingPowerNames(std::span<const PartEntry> parts,
                                     std::vector<PartFact>& mainParts,
                                     const std::vector<PartFact>& powerPrefixedParts,
@@ -103,9 +104,16 @@ void nameMainPartsSharingPowerNames(std::span<const PartEntry> parts,
     for (const PartFact& fact : powerPrefixedParts) {
         powerNameBits.set(fact.nameBits);
     }
-    for (PartFact& fact : mainParts) {
-        if (fact.eligible && fact.partName == kNoPartName && powerNameBits.test(fact.nameBits)) {
-            fact.partName = partNames.find(partNameKey(parts[fact.fileIndex]));
+    const auto sharesBits = [&](const PartFact& fact) {
+        return fact.eligible && fact.partName == kNoPartName && powerNameBits.test(fact.nameBits);
+    };
+    for (std::size_t i = 0; i < mainParts.size(); ++i) {
+        const std::size_t ahead = i + kPrefetchDistance;
+        if (ahead < mainParts.size() && sharesBits(mainParts[ahead])) {
+            partNames.prefetch(TextKeyHash{}(partNameKey(parts[mainParts[ahead].fileIndex])));
+        }
+        if (sharesBits(mainParts[i])) {
+            mainParts[i].partName = partNames.find(partNameKey(parts[mainParts[i].fileIndex]));
         }
     }
 }
@@ -151,13 +159,31 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
                            const BlockCountLookup& libraries) {
     static_assert(PartNameIds::kAbsent == kNoPartName);
     PartFacts facts;
+    // Every part may take a name, and may be a main or a power-prefixed part. Reserving room
+    // for all of them costs address space only, where growing an array step by step would touch
+    // fresh memory for every copy of it: on a large drawing the most costly thing a job does.
     PartNameIds partNames;
-    partNames.reserve(parts.size());         // a drawing may hold as many names as parts
+    partNames.reserve(parts.size());
     std::vector<std::uint32_t> partsOfName;  // by name id: the parts that took the name
+    partsOfName.reserve(parts.size());
     LibraryNameFacts libraryNames(libraries);
     facts.mainParts.reserve(parts.size());
+    facts.powerPrefixedParts.reserve(parts.size());
+    // Part names are hashed a few parts ahead, and their slots asked for (see Prefetch.h).
+    std::array<std::uint64_t, kPrefetchDistance> nameHashes{};
+    const auto hashNameAhead = [&](std::size_t i) {
+        if (i < parts.size()) {
+            nameHashes[i % kPrefetchDistance] = TextKeyHash{}(partNameKey(parts[i]));
+            partNames.prefetch(nameHashes[i % kPrefetchDistance]);
+        }
+    };
+    for (std::size_t i = 0; i < kPrefetchDistance; ++i) {
+        hashNameAhead(i);
+    }
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];
+        const std::uint64_t nameHash = nameHashes[i % kPrefetchDistance];
+        hashNameAhead(i + kPrefetchDistance);
         const auto [kind, blocks] = libraryNames.of(part);
         if (kind == LibraryNameClass::Power) {
             continue;
@@ -166,10 +192,9 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
             factOf(part, kind, static_cast<std::uint32_t>(i), dependenceNameMode, facts.prefixes);
         fact.blocks =
             static_cast<std::uint16_t>(std::clamp(blocks, 1, kMaxBlocksPerPackage)) & 0x1ff;
-        const TextKey name = partNameKey(part);
-        fact.nameBits = TextKeyHash{}(name) & (kNameBitsValues - 1);
+        fact.nameBits = nameHash & (kNameBitsValues - 1);
         if (kind == LibraryNameClass::PowerPrefixed || fact.blocks > 1) {
-            fact.partName = partNames.idOf(name);
+            fact.partName = partNames.idOf(partNameKey(part), nameHash);
             if (fact.partName == partsOfName.size()) {
                 partsOfName.push_back(0);
             }

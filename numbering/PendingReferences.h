@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "numbering/Prefetch.h"
 #include "schematic/PartEntry.h"
 
 namespace wemb {
@@ -19,6 +20,10 @@ class PendingReferences {
     void setNumber(std::uint32_t fileIndex, std::size_t prefixLength, std::int64_t number);
     void setNumberAndBlock(std::uint32_t fileIndex, std::size_t prefixLength, std::int64_t number,
                            std::uint8_t block);
+
+    // Asks for the part's decision (see Prefetch.h): the decisions are made in position order, a
+    // place at random each.
+    void prefetch(std::uint32_t fileIndex) const { prefetchForWrite(&decisions_[fileIndex]); }
 
     // Parts without a decision keep every byte.
     void writeInto(std::span<PartEntry> parts) const;

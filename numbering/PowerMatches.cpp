@@ -2,11 +2,25 @@
 
 #include <algorithm>
 
+#include "numbering/Prefetch.h"
+
 namespace wemb {
 
 PowerMatches::PowerMatches(std::span<const PartFact> mainParts, std::span<const Key> asked) {
+    std::uint32_t largestName = 0;
     for (const Key& key : asked) {
-        add(key.partName, key.prefix);
+        largestName = std::max(largestName, key.partName);
+    }
+    names_.resize(std::size_t{largestName} + 1);
+    pairs_.reserve(asked.size());
+    pairOfAsked_.reserve(asked.size());
+    // Keys and main parts come in position order, which has nothing to do with the order in
+    // which the names got their ids: each look-up by name is a read at random (see Prefetch.h).
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+        if (i + kPrefetchDistance < asked.size()) {
+            prefetchForRead(&names_[asked[i + kPrefetchDistance].partName]);
+        }
+        pairOfAsked_.push_back(add(asked[i].partName, asked[i].prefix));
     }
     progress_.resize(pairs_.size());
     indexCandidates(mainParts);
@@ -35,9 +49,6 @@ std::uint32_t PowerMatches::add(std::uint32_t partName, std::uint32_t prefix) {
     }
     const auto pair = static_cast<std::uint32_t>(pairs_.size());
     pairs_.push_back({prefix, kNone});
-    if (partName >= names_.size()) {
-        names_.resize(partName + std::size_t{1});
-    }
     NameEntry& name = names_[partName];
     if (name.firstPair == kNone) {
         name = {pair, prefix};
@@ -51,12 +62,19 @@ std::uint32_t PowerMatches::add(std::uint32_t partName, std::uint32_t prefix) {
 // Two walks over the main parts: one counts the candidates of each key, the other puts them in
 // place, so every key's candidates lie together without a vector of their own.
 void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
+    // Every asked key has a part name, within the names known.
+    const auto mayMatch = [&](const PartFact& part) {
+        return part.eligible && part.partName < names_.size();
+    };
     std::vector<std::uint32_t> matchOf(mainParts.size(), kNone);
     starts_.assign(pairs_.size() + 1, 0);
     for (std::size_t i = 0; i < mainParts.size(); ++i) {
+        if (i + kPrefetchDistance < mainParts.size() &&
+            mayMatch(mainParts[i + kPrefetchDistance])) {
+            prefetchForRead(&names_[mainParts[i + kPrefetchDistance].partName]);
+        }
         const PartFact& part = mainParts[i];
-        // Every asked key has a part name.
-        if (part.eligible && part.partName != kNoPartName) {
+        if (mayMatch(part)) {
             matchOf[i] = find(part.partName, part.prefix);
             if (matchOf[i] != kNone) {
                 ++starts_[matchOf[i] + 1];
@@ -67,7 +85,7 @@ void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
         starts_[k] += starts_[k - 1];
     }
     candidates_.resize(starts_.back());
-    std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
+    std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
     for (std::size_t i = 0; i < mainParts.size(); ++i) {
         if (matchOf[i] != kNone) {
             candidates_[next[matchOf[i]]++] = mainParts[i].number;
@@ -83,16 +101,10 @@ void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
     }
 }
 
-std::int64_t PowerMatches::numberFor(std::uint32_t partName, std::uint32_t prefix,
-                                     PrefixCounters& counters) {
-    const std::uint32_t match = add(partName, prefix);
-    if (match >= progress_.size()) {
-        // A key nobody announced: it has no candidates.
-        progress_.resize(match + std::size_t{1});
-        starts_.resize(match + std::size_t{2}, starts_.back());
-    }
+std::int64_t PowerMatches::numberFor(std::size_t askedIndex, PrefixCounters& counters) {
+    const std::uint32_t match = pairOfAsked_[askedIndex];
     if (!takeNextCandidate(match)) {
-        progress_[match].number = counters.nextNumber(prefix);
+        progress_[match].number = counters.nextNumber(pairs_[match].prefix);
     }
     return progress_[match].number;
 }
@@ -112,7 +124,7 @@ bool PowerMatches::takeNextCandidate(std::uint32_t match) {
     for (std::size_t i = progress.scanPosition; i < size; ++i) {
         if (candidates_[begin + i] > progress.number) {
             progress.number = candidates_[begin + i];
-            progress.scanPosition = i + 1;
+            progress.scanPosition = static_cast<std::uint32_t>(i + 1);
             return true;
         }
     }

@@ -20,17 +20,19 @@ class PowerMatches {
         std::uint32_t prefix = 0;
     };
 
-    // `mainParts` in position order as they stand once they are numbered. Only the keys in
-    // `asked` are indexed: the main parts of any other key can never be a match.
+    // `mainParts` in position order as they stand once they are numbered; `asked` the keys of
+    // the power-prefixed parts to number, in position order. Only those keys are indexed: the
+    // main parts of any other key can never be a match.
     PowerMatches(std::span<const PartFact> mainParts, std::span<const Key> asked);
 
-    std::int64_t numberFor(std::uint32_t partName, std::uint32_t prefix, PrefixCounters& counters);
+    // The number of the part that asked `asked[askedIndex]`; the parts must ask in turn.
+    std::int64_t numberFor(std::size_t askedIndex, PrefixCounters& counters);
 
   private:
     // How far the parts of one key have taken its candidates.
     struct Progress {
         std::int64_t number = 0;  // most recently given
-        std::size_t scanPosition = 0;
+        std::uint32_t scanPosition = 0;
     };
 
     // The pairs of part name and prefix asked for, each with a dense index, found through the
@@ -55,10 +57,11 @@ class PowerMatches {
 
     std::vector<NameEntry> names_;  // by part name id
     std::vector<Pair> pairs_;
+    std::vector<std::uint32_t> pairOfAsked_;  // by index into `asked`
     // The numbers of the main parts of each key in position order, one key after the other.
     std::vector<std::int32_t> candidates_;
     std::vector<std::int32_t> largestFrom_;  // largest candidate of the key from each index on
-    std::vector<std::size_t> starts_;        // per key where its candidates begin, then the end
+    std::vector<std::uint32_t> starts_;      // per key where its candidates begin, then the end
     std::vector<Progress> progress_;         // per key
 };
 
