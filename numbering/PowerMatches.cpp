@@ -27,9 +27,6 @@ PowerMatches::PowerMatches(std::span<const PartFact> mainParts, std::span<const 
 }
 
 std::uint32_t PowerMatches::find(std::uint32_t partName, std::uint32_t prefix) const {
-    if (partName >= names_.size()) {
-        return kNone;
-    }
     const NameEntry& name = names_[partName];
     if (name.firstPair == kNone || name.firstPrefix == prefix) {
         return name.firstPair;

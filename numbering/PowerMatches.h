@@ -48,7 +48,7 @@ class PowerMatches {
         std::uint32_t nextOfName = kNone;  // another pair of the same part name
     };
 
-    // The pair's index, or kNone.
+    // The pair's index, or kNone. `partName` is one `names_` holds: asked names size it.
     std::uint32_t find(std::uint32_t partName, std::uint32_t prefix) const;
     // The pair's index, the pair added if it was not there.
     std::uint32_t add(std::uint32_t partName, std::uint32_t prefix);
