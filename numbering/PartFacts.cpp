@@ -200,8 +200,12 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
             }
             ++partsOfName[fact.partName];
         }
+        // Copied as three words, so that the packed fields are put together in a register and
+        // stored once: stored field by field, each would be read back from memory the array
+        // has only just touched, and wait for it.
+        const auto words = std::bit_cast<std::array<std::uint64_t, 3>>(fact);
         (kind == LibraryNameClass::Ordinary ? facts.mainParts : facts.powerPrefixedParts)
-            .push_back(fact);
+            .push_back(std::bit_cast<PartFact>(words));
     }
     if (!facts.powerPrefixedParts.empty()) {
         nameMainPartsSharingPowerNames(parts, facts.mainParts, facts.powerPrefixedParts, partNames);
