@@ -110,7 +110,7 @@ void AutonumRun::numberPowerPrefixedParts() {
         return;
     }
     PowerMatches matches(parts_.mainParts, asked);
-    asked = {};
+    asked = {};  // the matches keep what they need of it
     const std::vector<PartFact>& parts = parts_.powerPrefixedParts;
     std::size_t askedIndex = 0;
     for (std::size_t i = 0; i < parts.size(); ++i) {

@@ -121,7 +121,7 @@ bool PowerMatches::takeNextCandidate(std::uint32_t match) {
     for (std::size_t i = progress.scanPosition; i < size; ++i) {
         if (candidates_[begin + i] > progress.number) {
             progress.number = candidates_[begin + i];
-            progress.scanPosition = static_cast<std::uint32_t>(i + 1);
+            progress.scanPosition = i + 1;
             return true;
         }
     }

@@ -32,7 +32,7 @@ class PowerMatches {
     // How far the parts of one key have taken its candidates.
     struct Progress {
         std::int64_t number = 0;  // most recently given
-        std::uint32_t scanPosition = 0;
+        std::size_t scanPosition = 0;
     };
 
     // The pairs of part name and prefix asked for, each with a dense index, found through the

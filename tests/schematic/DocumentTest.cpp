@@ -166,7 +166,7 @@ TEST(DocumentSheets, SheetsBeyondTheSixtyThirdBelongToIt) {
 TEST(DocumentSheets, ChangedFieldsLieOverTheirRecordsInTheCopyAndInEveryPiece) {
     DataFileBuilder builder;
     builder.header();
-    for (int i = 0; i < 60000; ++i) {  // 1.2 MB a sheet: a piece boundary in each
+    for (int i = 0; i < 60000; ++i) {  // 1.5 MB a sheet: a piece boundary in each
         if (i % 20000 == 19999) {
             builder.header();
         }
