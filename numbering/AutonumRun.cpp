@@ -47,9 +47,8 @@ AutonumRun::AutonumRun(const AutonumSettings& settings, const BlockCountLookup& 
       counters_(settings.initialNumber, settings.step, settings.lockedMode, registry_) {}
 
 void AutonumRun::run(Document& document) {
-    const std::span<PartEntry> entries = document.parts();
-    parts_ = collectPartFacts(entries, settings_.dependenceNameMode, libraries_);
-    pending_.emplace(entries.size());
+    entries_ = document.parts();
+    parts_ = collectPartFacts(entries_, settings_.dependenceNameMode, libraries_);
     // Only locked mode ever consults the registry.
     if (settings_.lockedMode) {
         registerNumbers(parts_.mainParts);
@@ -59,12 +58,15 @@ void AutonumRun::run(Document& document) {
     std::vector<PartFact>& mainParts = parts_.mainParts;
     for (std::size_t i = 0; i < mainParts.size(); ++i) {
         if (i + kPrefetchDistance < mainParts.size()) {
-            pending_->prefetch(mainParts[i + kPrefetchDistance].fileIndex);
+            prefetchEntryOf(mainParts[i + kPrefetchDistance]);
         }
         numberMainPart(mainParts[i]);
     }
     numberPowerPrefixedParts();
-    pending_->writeInto(entries);
+}
+
+void AutonumRun::prefetchEntryOf(const PartFact& part) const {
+    prefetchForWrite(&entries_[part.fileIndex]);
 }
 
 bool AutonumRun::keepsNumber(const PartFact& part) const {
@@ -89,8 +91,9 @@ void AutonumRun::numberMainPart(PartFact& part) {
     } else {
         assigned.number = counters_.nextNumber(part.prefix);
     }
-    pending_->setNumberAndBlock(part.fileIndex, part.prefixLength, assigned.number,
-                                static_cast<std::uint8_t>(assigned.block));
+    PartEntry& entry = entries_[part.fileIndex];
+    renumberReference(entry.referenceField(), part.prefixLength, assigned.number);
+    entry.setBlockNumber(static_cast<std::uint8_t>(assigned.block));
     // The power-prefixed parts match against the references as they will be written.
     if (!parts_.powerPrefixedParts.empty()) {
         resplit(part, assigned.number, parts_.prefixes);
@@ -115,12 +118,12 @@ void AutonumRun::numberPowerPrefixedParts() {
     std::size_t askedIndex = 0;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (i + kPrefetchDistance < parts.size()) {
-            pending_->prefetch(parts[i + kPrefetchDistance].fileIndex);
+            prefetchEntryOf(parts[i + kPrefetchDistance]);
         }
         const PartFact& part = parts[i];
         if (!keepsNumber(part)) {
-            pending_->setNumber(part.fileIndex, part.prefixLength,
-                                matches.numberFor(askedIndex++, counters_));
+            renumberReference(entries_[part.fileIndex].referenceField(), part.prefixLength,
+                              matches.numberFor(askedIndex++, counters_));
         }
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Reads and writes at random places of an array far larger than the cache each wait for memory,
 // one after the other. Asked for a few items before they are needed, the waits overlap: on a
-// drawing of a million parts that makes a look-up by part name, or a decision stored by file
-// index, several times faster.
+// drawing of a million parts that makes a look-up by part name, or a new reference written into
+// the part's entry, several times faster.
 
 #include <cstddef>
 
