@@ -109,8 +109,8 @@ class InternTable {
     }
 
     // The id of a key seen before, or kAbsent.
-    std::uint32_t find(const Key& key) const {
-        const std::uint64_t hash = Hash{}(key);
+    std::uint32_t find(const Key& key) const { return find(key, Hash{}(key)); }
+    std::uint32_t find(const Key& key, std::uint64_t hash) const {
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t slot = home(hash, mask);; slot = (slot + 1) & mask) {
             if (slots_[slot] == kEmpty) {

@@ -92,6 +92,97 @@ PartFact factOf(const PartEntry& part, LibraryNameClass kind, std::uint32_t file
     return fact;
 }
 
+// The ids of the part names that multi-block and power-prefixed parts bear, and how many such
+// parts bear each.
+struct TakenNames {
+    explicit TakenNames(std::size_t parts) {
+        ids.reserve(parts);
+        partsOf.reserve(parts);
+    }
+
+    std::uint32_t take(const TextKey& key, std::uint64_t hash) {
+        const std::uint32_t id = ids.idOf(key, hash);
+        if (id == partsOf.size()) {
+            partsOf.push_back(0);
+        }
+        ++partsOf[id];
+        return id;
+    }
+
+    PartNameIds ids;
+    std::vector<std::uint32_t> partsOf;  // by id
+};
+
+// Which part names multi-block parts have borne so far, told apart by some bits of their hashes:
+// a name not seen before may pass for one seen, never the other way round. A multi-block part
+// whose name no other multi-block or power-prefixed part bears needs no id (see
+// forgetLonePackageNames), and on a drawing of a million differently named packages, giving each
+// name an id would fill a table of a million names only to forget them.
+class SeenNames {
+  public:
+    // Whether the name may have been seen before; from now on it has been.
+    bool see(std::uint64_t nameHash) {
+        const std::size_t bit = bitOf(nameHash);
+        std::uint64_t& word = bits_[bit / 64];
+        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+        const bool seen = (word & mask) != 0;
+        word |= mask;
+        if (!seen && ++newNames_ * kBitsPerName > bits_.size() * 64) {
+            grow();
+        }
+        return seen;
+    }
+    void prefetch(std::uint64_t nameHash) const { prefetchForWrite(&bits_[bitOf(nameHash) / 64]); }
+
+  private:
+    // A new name passes for a seen one about one time in sixteen.
+    static constexpr std::size_t kBitsPerName = 16;
+
+    // Bits above the name bits a fact keeps.
+    std::size_t bitOf(std::uint64_t nameHash) const {
+        return static_cast<std::size_t>(nameHash >> 14) & (bits_.size() * 64 - 1);
+    }
+    // Twice the bits, the old ones in both halves: a name's bit is one more bit of its hash
+    // away, in either half, so every name seen stays seen. The table grows with the names, so
+    // that a drawing of a few dozen package names keeps a few kilobytes of it.
+    void grow() {
+        const std::size_t words = bits_.size();
+        bits_.resize(2 * words);
+        std::copy_n(bits_.begin(), words, bits_.begin() + static_cast<std::ptrdiff_t>(words));
+    }
+
+    std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(1024);
+    std::size_t newNames_ = 0;
+};
+
+// The multi-block main parts that were the first to bear their names (`firstBearers`, indices
+// into `mainParts`) take their ids where another part has taken the name since; the others stay
+// without.
+void nameFirstBearers(std::span<const PartEntry> parts, std::vector<PartFact>& mainParts,
+                      const std::vector<std::uint32_t>& firstBearers, TakenNames& partNames) {
+    const auto keyOf = [&](std::size_t k) {
+        return partNameKey(parts[mainParts[firstBearers[k]].fileIndex]);
+    };
+    std::array<std::uint64_t, kPrefetchDistance> hashes{};
+    const auto hashAhead = [&](std::size_t k) {
+        if (k < firstBearers.size()) {
+            hashes[k % kPrefetchDistance] = TextKeyHash{}(keyOf(k));
+            partNames.ids.prefetch(hashes[k % kPrefetchDistance]);
+        }
+    };
+    for (std::size_t k = 0; k < kPrefetchDistance; ++k) {
+        hashAhead(k);
+    }
+    for (std::size_t k = 0; k < firstBearers.size(); ++k) {
+        const std::uint64_t hash = hashes[k % kPrefetchDistance];
+        hashAhead(k + kPrefetchDistance);
+        const TextKey key = keyOf(k);
+        if (partNames.ids.find(key, hash) != PartNameIds::kAbsent) {
+            mainParts[firstBearers[k]].partName = partNames.take(key, hash);
+        }
+    }
+}
+
 // A single-block main part is looked up by its part name only by power-prefixed parts of that
 // name, which all have their ids by now: a name none of them bears needs none. Most parts are
 // passed over by their name bits alone; the others are read again in file order, one record
@@ -120,6 +211,7 @@ void nameMainPartsSharingPowerNames(std::span<const PartEntry> parts,
 
 // A multi-block part whose name no other multi-block or power-prefixed part bears opens a package
 // of its own, which nothing else fills: it needs no name, and the run no package state for it.
+// Most such parts never took one (see SeenNames); those whose name passed for a seen one let it go.
 void forgetLonePackageNames(std::vector<PartFact>& mainParts,
                             const std::vector<std::uint32_t>& partsOfName) {
     for (PartFact& fact : mainParts) {
@@ -162,10 +254,10 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
     // Every part may take a name, and may be a main or a power-prefixed part. Reserving room
     // for all of them costs address space only, where growing an array step by step would touch
     // fresh memory for every copy of it: on a large drawing the most costly thing a job does.
-    PartNameIds partNames;
-    partNames.reserve(parts.size());
-    std::vector<std::uint32_t> partsOfName;  // by name id: the parts that took the name
-    partsOfName.reserve(parts.size());
+    TakenNames partNames(parts.size());
+    SeenNames seenNames;
+    std::vector<std::uint32_t> firstBearers;  // of multi-block parts' names, into mainParts
+    firstBearers.reserve(parts.size());
     LibraryNameFacts libraryNames(libraries);
     facts.mainParts.reserve(parts.size());
     facts.powerPrefixedParts.reserve(parts.size());
@@ -174,7 +266,8 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
     const auto hashNameAhead = [&](std::size_t i) {
         if (i < parts.size()) {
             nameHashes[i % kPrefetchDistance] = TextKeyHash{}(partNameKey(parts[i]));
-            partNames.prefetch(nameHashes[i % kPrefetchDistance]);
+            partNames.ids.prefetch(nameHashes[i % kPrefetchDistance]);
+            seenNames.prefetch(nameHashes[i % kPrefetchDistance]);
         }
     };
     for (std::size_t i = 0; i < kPrefetchDistance; ++i) {
@@ -193,12 +286,16 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
         fact.blocks =
             static_cast<std::uint16_t>(std::clamp(blocks, 1, kMaxBlocksPerPackage)) & 0x1ff;
         fact.nameBits = nameHash & (kNameBitsValues - 1);
-        if (kind == LibraryNameClass::PowerPrefixed || fact.blocks > 1) {
-            fact.partName = partNames.idOf(partNameKey(part), nameHash);
-            if (fact.partName == partsOfName.size()) {
-                partsOfName.push_back(0);
+        // A multi-block part takes its name once the name has been seen, so only the first
+        // bearer of each name waits to know whether another part bears it too.
+        if (kind == LibraryNameClass::PowerPrefixed) {
+            fact.partName = partNames.take(partNameKey(part), nameHash);
+        } else if (fact.blocks > 1) {
+            if (seenNames.see(nameHash)) {
+                fact.partName = partNames.take(partNameKey(part), nameHash);
+            } else {
+                firstBearers.push_back(static_cast<std::uint32_t>(facts.mainParts.size()));
             }
-            ++partsOfName[fact.partName];
         }
         // Copied as three words, so that the packed fields are put together in a register and
         // stored once: stored field by field, each would be read back from memory the array
@@ -207,11 +304,15 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
         (kind == LibraryNameClass::Ordinary ? facts.mainParts : facts.powerPrefixedParts)
             .push_back(std::bit_cast<PartFact>(words));
     }
+    nameFirstBearers(parts, facts.mainParts, firstBearers, partNames);
+    seenNames = {};
+    firstBearers = {};
     if (!facts.powerPrefixedParts.empty()) {
-        nameMainPartsSharingPowerNames(parts, facts.mainParts, facts.powerPrefixedParts, partNames);
+        nameMainPartsSharingPowerNames(parts, facts.mainParts, facts.powerPrefixedParts,
+                                       partNames.ids);
     }
-    forgetLonePackageNames(facts.mainParts, partsOfName);
-    partNames = {};
+    forgetLonePackageNames(facts.mainParts, partNames.partsOf);
+    partNames = TakenNames(0);
     sortByPosition(facts.mainParts);
     sortByPosition(facts.powerPrefixedParts);
     return facts;

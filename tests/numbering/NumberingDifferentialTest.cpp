@@ -265,5 +265,45 @@ TEST(NumberingDifferential, BothPassesLeaveTheBytesThePlainRulesLeave) {
     }
 }
 
+// A drawing of thousands of differently named packages, between which a few names come back: a
+// name seen at the start and again at the end, after every other, still joins its package, and a
+// name a power-prefixed part bears later still finds its main part.
+TEST(NumberingDifferential, ANameSeenAgainAfterThousandsOfOthersKeepsItsPackage) {
+    const test::FakeLibraries libraries({{"QUAD", 4}});
+    constexpr int kDistinctNames = 9000;
+    gen::DataFileBuilder builder;
+    builder.header();
+    int place = 0;
+    const auto add = [&](std::string name, int number, const std::string& library) {
+        name += number < 0 ? "" : std::to_string(number);
+        builder.part({.x = static_cast<std::int16_t>(place % 100 * 10),
+                      .y = static_cast<std::int16_t>(place / 100 * 10),
+                      .partName = name,
+                      .reference = "U",
+                      .libraryName = library});
+        ++place;
+    };
+    for (int shared = 0; shared < 20; ++shared) {
+        add("S", shared, "QUAD");
+    }
+    add("W", -1, "QUAD");
+    for (int other = 0; other < kDistinctNames; ++other) {
+        add("N", other, "QUAD");
+    }
+    for (int shared = 0; shared < 20; ++shared) {
+        add("S", shared, "QUAD");
+    }
+    add("W", -1, "VCC5");
+    const std::vector<std::uint8_t> bytes = builder.bytes();
+    for (const bool lockedMode : {false, true}) {
+        const AutonumSettings settings{1, 1, lockedMode, false};
+        Document fast = test::parseDocument(bytes);
+        Document plain = test::parseDocument(bytes);
+        autonum(fast, settings, libraries);
+        PlainAutonum(settings, libraries).run(plain);
+        EXPECT_EQ(test::shown(fast), test::shown(plain)) << "locked " << lockedMode;
+    }
+}
+
 }  // namespace
 }  // namespace wemb
