@@ -21,8 +21,8 @@ std::uint64_t positionKey(const PartEntry& part) {
     constexpr std::int32_t kBias = 32768;
     static_assert(std::int64_t{32767} + kBias + std::int64_t{kSheetXOffset} * kMaxSheets <
                   (std::int64_t{1} << 20));
-    const auto x = static_cast<std::uint64_t>(part.x + kBias);
-    const auto y = static_cast<std::uint64_t>(part.y + kBias);
+    const auto x = static_cast<std::uint64_t>(part.x() + kBias);
+    const auto y = static_cast<std::uint64_t>(part.y() + kBias);
     return (x << 16) | y;
 }
 

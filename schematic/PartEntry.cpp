@@ -13,9 +13,8 @@ std::uint16_t u16At(std::span<const std::uint8_t> bytes, std::size_t offset) {
 
 PartEntry::PartEntry(std::span<const std::uint8_t, kPartRecordSize> record,
                      std::int32_t sheetXOffset)
-    : x(static_cast<std::int16_t>(u16At(record, kXOffset)) + sheetXOffset),
-      y(static_cast<std::int16_t>(u16At(record, kYOffset))),
-      record_(record),
+    : record_(record),
+      x_(static_cast<std::int16_t>(u16At(record, kXOffset)) + sheetXOffset),
       blockNumber_(record[kBlockNumberOffset]) {
     std::copy_n(record.begin() + kReferenceOffset, kReferenceSize, reference_.begin());
 }
@@ -27,6 +26,10 @@ void PartEntry::layOver(std::span<std::uint8_t, kPartRecordSize> copy) const {
 
 std::int16_t PartEntry::recordX() const {
     return static_cast<std::int16_t>(u16At(record_, kXOffset));
+}
+
+std::int16_t PartEntry::recordY() const {
+    return static_cast<std::int16_t>(u16At(record_, kYOffset));
 }
 
 std::string_view PartEntry::libraryName() const {

@@ -29,14 +29,14 @@ class PartEntry {
     // `record` must stay valid for the life of the entry; `sheetXOffset` is added to x.
     PartEntry(std::span<const std::uint8_t, kPartRecordSize> record, std::int32_t sheetXOffset);
 
-    std::int32_t x;  // includes the sheet x-offset
-    std::int32_t y;
+    std::int32_t x() const { return x_; }  // includes the sheet x-offset
+    std::int32_t y() const { return recordY(); }
 
     // The whole record as it was read, where the document holds it.
     std::span<const std::uint8_t, kPartRecordSize> record() const { return record_; }
     // The position as the record holds it, without the sheet x-offset.
     std::int16_t recordX() const;
-    std::int16_t recordY() const { return static_cast<std::int16_t>(y); }
+    std::int16_t recordY() const;
 
     std::uint8_t blockNumber() const { return blockNumber_; }
     void setBlockNumber(std::uint8_t block) { blockNumber_ = block; }
@@ -56,12 +56,14 @@ class PartEntry {
     void layOver(std::span<std::uint8_t, kPartRecordSize> copy) const;
 
   private:
-    // No more than the record and the two fields: a large drawing holds a million entries, and
-    // a record's offset in the file the document works out from where the record lies.
+    // No more than the record, the two fields and x: a large drawing holds a million entries,
+    // a record's offset in the file the document works out from where the record lies, and y is
+    // read from the record, which whoever asks for a position reads anyway.
     std::span<const std::uint8_t, kPartRecordSize> record_;
     std::array<std::uint8_t, kReferenceSize> reference_;
+    std::int32_t x_;
     std::uint8_t blockNumber_;
 };
-static_assert(sizeof(PartEntry) == 32);
+static_assert(sizeof(PartEntry) == 24);
 
 }  // namespace wemb

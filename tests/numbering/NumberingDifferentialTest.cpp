@@ -63,7 +63,7 @@ class PlainAutonum : Fields {
         }
         for (auto* list : {&main_, &power_}) {
             std::stable_sort(list->begin(), list->end(), [](const auto* a, const auto* b) {
-                return std::pair(a->x, a->y) < std::pair(b->x, b->y);
+                return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
             });
             for (const PartEntry* part : *list) {
                 if (eligible(*part) && split(*part).numbered) {

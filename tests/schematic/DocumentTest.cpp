@@ -136,8 +136,8 @@ TEST(DocumentSheets, JoinedFilesSplitBackIntoTheirSheets) {
         EXPECT_EQ(document.sheet(sheet).size(), size) << sheet;
     }
     ASSERT_EQ(document.parts().size(), 2u);
-    EXPECT_EQ(document.parts()[0].x, 5100);
-    EXPECT_EQ(document.parts()[1].x, 10100);
+    EXPECT_EQ(document.parts()[0].x(), 5100);
+    EXPECT_EQ(document.parts()[1].x(), 10100);
     EXPECT_EQ(document.sheetOf(document.offsetOf(document.parts()[1])), 1);
     EXPECT_EQ(document.sheetOf(305), 2);
     EXPECT_EQ(Document::sheetFileName("C:\\d\\amp.CE2", 0), "C:\\d\\amp.CE2");
@@ -152,7 +152,7 @@ TEST(DocumentSheets, SheetsBeyondTheSixtyThirdBelongToIt) {
     const Bytes bytes = builder.bytes();
     const Document document = Document::parse(bytes).value();
     ASSERT_EQ(document.sheetCount(), kMaxSheets);
-    EXPECT_EQ(document.parts()[69].x, 1 + 63 * kSheetXOffset);  // no further offset past it
+    EXPECT_EQ(document.parts()[69].x(), 1 + 63 * kSheetXOffset);  // no further offset past it
     const auto last = document.sheet(62);  // from the 63rd header to the end: 8 headers, 8 parts
     EXPECT_EQ(last.size(), 8u * 120u);
     EXPECT_EQ(last.data() + last.size(), document.sheet(0).data() + bytes.size());
