@@ -94,8 +94,9 @@ void AutonumRun::numberMainPart(PartFact& part) {
     PartEntry& entry = entries_[part.fileIndex];
     renumberReference(entry.referenceField(), part.prefixLength, assigned.number);
     entry.setBlockNumber(static_cast<std::uint8_t>(assigned.block));
-    // The power-prefixed parts match against the references as they will be written.
-    if (!parts_.powerPrefixedParts.empty()) {
+    // The power-prefixed parts match against the references as they will be written, and only
+    // against parts that bear a part name.
+    if (!parts_.powerPrefixedParts.empty() && part.partName != kNoPartName) {
         resplit(part, assigned.number, parts_.prefixes);
     }
 }
