@@ -56,14 +56,20 @@ std::uint32_t PowerMatches::add(std::uint32_t partName, std::uint32_t prefix) {
     return pair;
 }
 
-// Two walks over the main parts: one counts the candidates of each key, the other puts them in
-// place, so every key's candidates lie together without a vector of their own.
+// One walk over the main parts finds the candidates of each key in position order and counts
+// them; then they are put in place, so every key's candidates lie together without a vector of
+// their own.
 void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
     // Every asked key has a part name, within the names known.
     const auto mayMatch = [&](const PartFact& part) {
         return part.eligible && part.partName < names_.size();
     };
-    std::vector<std::uint32_t> matchOf(mainParts.size(), kNone);
+    struct Found {
+        std::uint32_t match;
+        std::int32_t number;
+    };
+    std::vector<Found> found;
+    found.reserve(mainParts.size());  // address space only: most main parts match nothing
     starts_.assign(pairs_.size() + 1, 0);
     for (std::size_t i = 0; i < mainParts.size(); ++i) {
         if (i + kPrefetchDistance < mainParts.size() &&
@@ -72,9 +78,10 @@ void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
         }
         const PartFact& part = mainParts[i];
         if (mayMatch(part)) {
-            matchOf[i] = find(part.partName, part.prefix);
-            if (matchOf[i] != kNone) {
-                ++starts_[matchOf[i] + 1];
+            const std::uint32_t match = find(part.partName, part.prefix);
+            if (match != kNone) {
+                ++starts_[match + 1];
+                found.push_back({match, part.number});
             }
         }
     }
@@ -83,10 +90,8 @@ void PowerMatches::indexCandidates(std::span<const PartFact> mainParts) {
     }
     candidates_.resize(starts_.back());
     std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
-    for (std::size_t i = 0; i < mainParts.size(); ++i) {
-        if (matchOf[i] != kNone) {
-            candidates_[next[matchOf[i]]++] = mainParts[i].number;
-        }
+    for (const Found& candidate : found) {
+        candidates_[next[candidate.match]++] = candidate.number;
     }
     largestFrom_.resize(candidates_.size());
     for (std::size_t k = 0; k + 1 < starts_.size(); ++k) {
