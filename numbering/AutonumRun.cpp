@@ -51,6 +51,7 @@ void AutonumRun::run(Document& document) {
     parts_ = collectPartFacts(entries_, settings_.dependenceNameMode, libraries_);
     // Only locked mode ever consults the registry.
     if (settings_.lockedMode) {
+        registry_.reserve(parts_.mainParts.size() + parts_.powerPrefixedParts.size());
         registerNumbers(parts_.mainParts);
         registerNumbers(parts_.powerPrefixedParts);
     }

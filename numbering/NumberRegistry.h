@@ -12,6 +12,9 @@ namespace wemb {
 
 class NumberRegistry {
   public:
+    // Room for `count` numbers: address space only, so that the numbers are never copied to a
+    // larger array as they come.
+    void reserve(std::size_t count) { added_.reserve(count); }
     void add(std::uint32_t prefix, int number);
     // Call once after the last add and before any look-up.
     void seal();
