@@ -34,14 +34,6 @@ bool endsWithDigit(std::string_view text) {
     return !text.empty() && isDigit(text.back());
 }
 
-std::string_view referenceText(const PartEntry& part) {
-    return countedStringView(part.referenceField());
-}
-
-std::string_view partNameText(const PartEntry& part) {
-    return countedStringView(part.partNameField());
-}
-
 std::uint64_t packPrefix(std::string_view prefix) {
     const std::size_t length = std::min(prefix.size(), kReferenceCapacity);
     std::uint64_t key = static_cast<std::uint64_t>(length) << 56;

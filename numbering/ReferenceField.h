@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "schematic/CountedString.h"
 #include "schematic/PartEntry.h"
 
 namespace wemb {
@@ -28,8 +29,12 @@ bool endsWithDigit(std::string_view text);
 
 // The texts of a part as views into the record, for the passes that read every part of a large
 // drawing and cannot afford a copy each.
-std::string_view referenceText(const PartEntry& part);
-std::string_view partNameText(const PartEntry& part);
+inline std::string_view referenceText(const PartEntry& part) {
+    return countedStringView(part.referenceField());
+}
+inline std::string_view partNameText(const PartEntry& part) {
+    return countedStringView(part.partNameField());
+}
 
 // A prefix of at most 7 bytes (every prefix a reference field can hold) packed with its length
 // into one integer: equal prefixes, and only they, give equal keys.

@@ -4,19 +4,6 @@
 
 namespace wemb {
 
-std::string_view countedStringView(std::span<const std::uint8_t> field) {
-    if (field.empty()) {
-        return {};
-    }
-    const auto length = static_cast<std::int8_t>(field[0]);
-    if (length <= 0) {
-        return {};
-    }
-    const std::size_t count =
-        std::min<std::size_t>(static_cast<std::size_t>(length), field.size() - 1);
-    return {reinterpret_cast<const char*>(field.data() + 1), count};
-}
-
 std::string readCountedString(std::span<const std::uint8_t> field) {
     return std::string(countedStringView(field));
 }

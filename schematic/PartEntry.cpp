@@ -3,18 +3,11 @@
 #include <algorithm>
 
 namespace wemb {
-namespace {
-
-std::uint16_t u16At(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-}
-
-}  // namespace
 
 PartEntry::PartEntry(std::span<const std::uint8_t, kPartRecordSize> record,
                      std::int32_t sheetXOffset)
     : record_(record),
-      x_(static_cast<std::int16_t>(u16At(record, kXOffset)) + sheetXOffset),
+      x_(recordX() + sheetXOffset),  // the record is in place by now
       blockNumber_(record[kBlockNumberOffset]) {
     std::copy_n(record.begin() + kReferenceOffset, kReferenceSize, reference_.begin());
 }
@@ -22,14 +15,6 @@ PartEntry::PartEntry(std::span<const std::uint8_t, kPartRecordSize> record,
 void PartEntry::layOver(std::span<std::uint8_t, kPartRecordSize> copy) const {
     std::copy(reference_.begin(), reference_.end(), copy.begin() + kReferenceOffset);
     copy[kBlockNumberOffset] = blockNumber_;
-}
-
-std::int16_t PartEntry::recordX() const {
-    return static_cast<std::int16_t>(u16At(record_, kXOffset));
-}
-
-std::int16_t PartEntry::recordY() const {
-    return static_cast<std::int16_t>(u16At(record_, kYOffset));
 }
 
 std::string_view PartEntry::libraryName() const {

@@ -35,8 +35,8 @@ class PartEntry {
     // The whole record as it was read, where the document holds it.
     std::span<const std::uint8_t, kPartRecordSize> record() const { return record_; }
     // The position as the record holds it, without the sheet x-offset.
-    std::int16_t recordX() const;
-    std::int16_t recordY() const;
+    std::int16_t recordX() const { return int16At(kXOffset); }
+    std::int16_t recordY() const { return int16At(kYOffset); }
 
     std::uint8_t blockNumber() const { return blockNumber_; }
     void setBlockNumber(std::uint8_t block) { blockNumber_ = block; }
@@ -56,6 +56,11 @@ class PartEntry {
     void layOver(std::span<std::uint8_t, kPartRecordSize> copy) const;
 
   private:
+    // Little-endian, as the file holds it.
+    std::int16_t int16At(std::size_t offset) const {
+        return static_cast<std::int16_t>(record_[offset] | record_[offset + 1] << 8);
+    }
+
     // No more than the record, the two fields and x: a large drawing holds a million entries,
     // a record's offset in the file the document works out from where the record lies, and y is
     // read from the record, which whoever asks for a position reads anyway.
