@@ -107,6 +107,14 @@ class InternTable {
     void prefetch(std::uint64_t hash) const {
         prefetchForRead(&slots_[home(hash, slots_.size() - 1)]);
     }
+    // Asks for the key that slot names, once the slot is at hand: a look-up that finds its key
+    // reads it, at a place as random as the slot's.
+    void prefetchKey(std::uint64_t hash) const {
+        const std::uint64_t slot = slots_[home(hash, slots_.size() - 1)];
+        if (slot != kEmpty && (slot >> 32) == (hash >> 32)) {
+            prefetchForRead(&keys_[idIn(slot)]);
+        }
+    }
 
     // The id of a key seen before, or kAbsent.
     std::uint32_t find(const Key& key) const { return find(key, Hash{}(key)); }
