@@ -106,6 +106,7 @@ void AutonumRun::numberMainPart(PartFact& part) {
 // not their packages.
 void AutonumRun::numberPowerPrefixedParts() {
     std::vector<PowerMatches::Key> asked;
+    asked.reserve(parts_.powerPrefixedParts.size());
     for (const PartFact& part : parts_.powerPrefixedParts) {
         if (!keepsNumber(part)) {
             asked.push_back({part.partName, part.prefix});
