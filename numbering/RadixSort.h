@@ -9,6 +9,7 @@
 // half, which every pass changes, so a pass counts the next digit of the items it moves by the
 // half they land in.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>

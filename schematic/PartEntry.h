@@ -2,7 +2,7 @@
 // One part record (type 8) of a loaded data file. The record itself is read-only: the document's
 // bytes may be a mapping of the file. The two fields numbering rewrites, the reference and the
 // block number, are the entry's own copies, which the document lays over the record when it
-// writes the file back; x and y are copied when the file is read.
+// writes the file back; x, which takes its sheet's offset, is worked out when the file is read.
 
 #include <array>
 #include <cstdint>
