@@ -61,7 +61,6 @@ std::vector<platform::SaveFile> sheetFiles(const Document& document, const std::
     std::vector<platform::SaveFile> files;
     for (int sheet = 0; sheet < document.sheetCount(); ++sheet) {
         files.push_back({Document::sheetFileName(dataPath, sheet),
-                         {},
                          [&document, sheet](const platform::PieceWriter& write) {
                              return document.writeSheet(sheet, write);
                          }});

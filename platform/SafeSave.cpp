@@ -52,9 +52,7 @@ std::optional<std::string> writeAll(FileOps& fileOps, const std::string& directo
         const std::optional<OpenTemporary> temporary =
             createTemporaryFile(fileOps, directory, fileNameOf(file.path), permissions);
         if (!temporary ||
-            !(file.content
-                  ? fillTemporaryFile(fileOps, *temporary, file.content, {permissions, true})
-                  : fillTemporaryFile(fileOps, *temporary, file.bytes, {permissions, true}))) {
+            !fillTemporaryFile(fileOps, *temporary, file.content, {permissions, true})) {
             removeTemporaries(fileOps, pending, 0);
             pending.clear();
             return file.path;

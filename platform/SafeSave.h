@@ -17,8 +17,6 @@
 
 #include <sys/types.h>
 
-#include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -30,8 +28,6 @@ class FileOps;
 
 struct SaveFile {
     std::string path;
-    std::span<const std::uint8_t> bytes;
-    // Where set, gives the file's bytes in pieces instead of `bytes`.
     FileContent content;
 };
 

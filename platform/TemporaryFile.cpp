@@ -61,10 +61,13 @@ std::optional<OpenTemporary> createTemporaryFile(FileOps& fileOps, const std::st
     return std::nullopt;
 }
 
+FileContent wholeContent(std::span<const std::uint8_t> bytes) {
+    return [bytes](const PieceWriter& write) { return write(bytes); };
+}
+
 bool fillTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary,
                        std::span<const std::uint8_t> bytes, TemporaryMode mode) {
-    return fillTemporaryFile(
-        fileOps, temporary, [bytes](const PieceWriter& write) { return write(bytes); }, mode);
+    return fillTemporaryFile(fileOps, temporary, wholeContent(bytes), mode);
 }
 
 bool fillTemporaryFile(FileOps& fileOps, const OpenTemporary& temporary, const FileContent& content,

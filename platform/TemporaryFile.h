@@ -28,6 +28,9 @@ struct TemporaryMode {
 using PieceWriter = std::function<bool(std::span<const std::uint8_t>)>;
 using FileContent = std::function<bool(const PieceWriter& write)>;
 
+// Bytes already in memory, as one piece; they must outlive the content.
+FileContent wholeContent(std::span<const std::uint8_t> bytes);
+
 // A temporary created empty and left open, for a caller that must know the file can be made
 // before it knows what the file will hold.
 struct OpenTemporary {

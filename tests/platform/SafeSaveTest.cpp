@@ -44,9 +44,11 @@ class BareNamedDrawing : public ::testing::Test {
 
 TEST_F(BareNamedDrawing, SavesWithExactPermissionsKeepsTheBackupAndLeavesStaleSheets) {
     testing::writeFile(".amp.CE2.wemb0.tmp", kOld[0]);  // left by a killed run: a name taken
-    ASSERT_TRUE(saveWithBackup(realFileOps(), "amp.CE2", "amp.$E2",
-                               {{"amp.CE2", kNew[0]}, {"amp.CE2-01", kNew[1]}}, 0666)
-                    .ok);
+    ASSERT_TRUE(
+        saveWithBackup(realFileOps(), "amp.CE2", "amp.$E2",
+                       {{"amp.CE2", wholeContent(kNew[0])}, {"amp.CE2-01", wholeContent(kNew[1])}},
+                       0666)
+            .ok);
     EXPECT_EQ(contentOf("amp.CE2"), std::string(kNew[0].begin(), kNew[0].end()));
     EXPECT_EQ(contentOf("amp.$E2"), kOriginal);
     EXPECT_EQ(contentOf("amp.CE2-01"), std::string(kNew[1].begin(), kNew[1].end()));
@@ -84,7 +86,7 @@ TEST_F(BareNamedDrawing, RequestsThatWouldLoseTheDataFileTouchNothing) {
         SCOPED_TRACE(row.request);
         std::vector<SaveFile> files;
         for (const std::string& name : row.files) {
-            files.push_back({name, kNew[0]});
+            files.push_back({name, wholeContent(kNew[0])});
         }
         EXPECT_FALSE(saveWithBackup(realFileOps(), "amp.CE2", row.backup, files, 0644).ok);
         EXPECT_EQ(contentOf("amp.CE2"), kOriginal);
