@@ -4,12 +4,14 @@
 #include <array>
 #include <bit>
 #include <bitset>
+#include <new>
 
 #include "numbering/LibraryNameClass.h"
 #include "numbering/OpenPackages.h"
 #include "numbering/PassReason.h"
 #include "numbering/RadixSort.h"
 #include "numbering/ReferenceField.h"
+#include "numbering/SideBySide.h"
 #include "schematic/Document.h"
 
 namespace wemb {
@@ -242,7 +244,7 @@ void forgetLonePackageNames(std::vector<PartFact>& mainParts,
 // Sorts by position through a key with the bits in which all parts agree taken out: the place of
 // a part in x and y above the smallest, side by side. On a real drawing both ranges are narrow,
 // and a narrow key takes few passes of the sort; it orders exactly as the position does.
-void sortByPosition(std::vector<PartFact>& parts) {
+void sortByPosition(std::vector<PartFact>& parts, std::vector<PartFact>& room) {
     if (parts.empty()) {
         return;
     }
@@ -256,16 +258,18 @@ void sortByPosition(std::vector<PartFact>& parts) {
     }
     const std::uint64_t smallestX = smallest >> 16;
     const auto yBits = static_cast<int>(std::bit_width(largestY - smallestY));
-    radixSortStable(parts, [=](const PartFact& fact) {
-        const std::uint64_t x = (fact.position >> 16) - smallestX;
-        const std::uint64_t y = (fact.position & 0xffff) - smallestY;
-        return (x << yBits) | y;
-    });
+    radixSortStable(
+        parts,
+        [=](const PartFact& fact) {
+            const std::uint64_t x = (fact.position >> 16) - smallestX;
+            const std::uint64_t y = (fact.position & 0xffff) - smallestY;
+            return (x << yBits) | y;
+        },
+        room);
 }
 
-}  // namespace
-
-PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode,
+// The facts of every part in file order, each with the ids it needs.
+PartFacts factsInFileOrder(std::span<const PartEntry> parts, bool dependenceNameMode,
                            const BlockCountLookup& libraries) {
     static_assert(PartNameIds::kAbsent == kNoPartName);
     PartFacts facts;
@@ -330,9 +334,32 @@ PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceName
                                        partNames.ids);
     }
     forgetLonePackageNames(facts.mainParts, partNames.partsOf);
-    partNames = TakenNames(0);
-    sortByPosition(facts.mainParts);
-    sortByPosition(facts.powerPrefixedParts);
+    return facts;
+}
+
+}  // namespace
+
+PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode,
+                           const BlockCountLookup& libraries) {
+    // The sorts' second array is fresh memory, whose first touch costs more than the sorting:
+    // on a large drawing it is made on the other core while this one gathers the facts. Where
+    // it cannot be made there, the sort asks for it itself.
+    std::vector<PartFact> sortRoom;
+    PartFacts facts;
+    auto work = [&](std::size_t side) {
+        if (side == 1) {
+            try {
+                sortRoom.resize(parts.size());
+            } catch (const std::bad_alloc&) {
+            }
+            return;
+        }
+        facts = factsInFileOrder(parts, dependenceNameMode, libraries);
+    };
+    sideBySide(parts.size() >= radix::kSplitSize ? 2 : 1, work);
+    // The main parts hand the array they leave to the power-prefixed parts.
+    sortByPosition(facts.mainParts, sortRoom);
+    sortByPosition(facts.powerPrefixedParts, sortRoom);
     return facts;
 }
 

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "numbering/SideBySide.h"
@@ -65,8 +66,11 @@ void moveByDigit(std::span<const Item> items, KeyOf& keyOf, int digit, Counts& p
 
 }  // namespace radix
 
+// `room` lends the sort its second array, whatever it holds; it is grown or cut to the items'
+// size. It gets back the array the sort no longer needs, so that a second sort finds memory
+// touched already: on a large drawing, the first touch of fresh memory costs more than the moves.
 template <class Item, class KeyOf>
-void radixSortStable(std::vector<Item>& items, KeyOf keyOf) {
+void radixSortStable(std::vector<Item>& items, KeyOf keyOf, std::vector<Item>& room) {
     using namespace radix;
     if (items.empty()) {
         return;
@@ -105,7 +109,8 @@ void radixSortStable(std::vector<Item>& items, KeyOf keyOf) {
     }
     digitCounts = {};
     std::vector<HalfCounts> nextCounts(halves);  // by the half moved from, then the half moved to
-    std::vector<Item> scratch(items.size());
+    std::vector<Item> scratch = std::move(room);
+    scratch.resize(items.size());
     for (std::size_t i = 0; i < digits.size(); ++i) {
         std::size_t start = 0;
         for (std::size_t value = 0; value < places[0].size(); ++value) {
@@ -132,6 +137,13 @@ void radixSortStable(std::vector<Item>& items, KeyOf keyOf) {
         }
         items.swap(scratch);
     }
+    room = std::move(scratch);
+}
+
+template <class Item, class KeyOf>
+void radixSortStable(std::vector<Item>& items, KeyOf keyOf) {
+    std::vector<Item> room;
+    radixSortStable(items, keyOf, room);
 }
 
 }  // namespace wemb

@@ -82,5 +82,28 @@ TEST(RadixSort, OrdersLikeAStableSortOnEitherSideOfTheSplit) {
     }
 }
 
+// A room lent to the sort may be of any size and hold anything; it comes back holding the array
+// the sort let go, ready for the next sort.
+TEST(RadixSort, SortsTheSameWithWhateverRoomItIsLentAndHandsOneBack) {
+    const std::size_t kRoomSizes[] = {0, 10, kSplit + 1, 400000};
+    for (const std::size_t roomSize : kRoomSizes) {
+        std::vector<Item> room(roomSize, Item{~std::uint64_t{0}, 7});
+        for (const std::size_t size : {kSplit + 1, std::size_t{300001}, std::size_t{5}}) {
+            std::mt19937_64 random(size);
+            std::vector<Item> items(size);
+            for (std::size_t i = 0; i < size; ++i) {
+                items[i] = {keyFor(Keys::Wide, i, size, random), static_cast<std::uint32_t>(i)};
+            }
+            std::vector<Item> expected = items;
+            std::stable_sort(expected.begin(), expected.end(),
+                             [](const Item& a, const Item& b) { return a.key < b.key; });
+            radixSortStable(
+                items, [](const Item& item) { return item.key; }, room);
+            EXPECT_TRUE(items == expected) << "room " << roomSize << ", size " << size;
+            EXPECT_GE(room.capacity(), size) << "room " << roomSize << ", size " << size;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace wemb
