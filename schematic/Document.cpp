@@ -47,11 +47,22 @@ FileError pastEnd(std::size_t offset, const std::string& what, std::size_t remai
         what + " runs past the end of the file (" + counted(remaining, "byte", "bytes") + " left)");
 }
 
+// Types 0 to 9 are fixed-length; 10 to 15 are invalid; from 16 on, a record gives its length.
+constexpr std::array<std::size_t, 10> kFixedLengths = {6, 6, 10, 10, 10, 18, 18, 38, 60, 60};
+
+// The length of a fixed-length record that lies wholly inside the data, or 0: the one check the
+// walk makes for nearly every record of a large file.
+std::size_t fixedLengthInside(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    const std::uint8_t type = bytes[offset];
+    if (type >= kFixedLengths.size() || kFixedLengths[type] > bytes.size() - offset) {
+        return 0;
+    }
+    return kFixedLengths[type];
+}
+
 // The length of the record at `offset`, or why it has none. The record and, for a variable-length
 // record, its length field must lie wholly inside the data.
 ReadResult<std::size_t> recordLength(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    static constexpr std::array<std::size_t, 10> kFixedLengths = {6,  6,  10, 10, 10,
-                                                                  18, 18, 38, 60, 60};
     const std::uint8_t type = bytes[offset];
     const std::size_t remaining = bytes.size() - offset;
     std::size_t length = 0;
@@ -126,9 +137,13 @@ ReadResult<Document> Document::walk(Document document) {
     std::int32_t sheetXOffset = 0;
     std::size_t offset = 0;
     while (offset < bytes.size()) {
-        const ReadResult<std::size_t> length = recordLength(bytes, offset);
-        if (!length) {
-            return length.error();
+        std::size_t length = fixedLengthInside(bytes, offset);
+        if (length == 0) {
+            const ReadResult<std::size_t> checked = recordLength(bytes, offset);
+            if (!checked) {
+                return checked.error();
+            }
+            length = *checked;
         }
         const std::uint8_t type = bytes[offset];
         if (type == kPartRecord) {
@@ -139,7 +154,7 @@ ReadResult<Document> Document::walk(Document document) {
             document.sheetStarts_.push_back(offset);
             sheetXOffset += kSheetXOffset;
         }
-        offset += *length;
+        offset += length;
     }
     document.sheetStarts_.push_back(offset);
     return document;
