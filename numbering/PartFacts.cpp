@@ -4,7 +4,6 @@
 #include <array>
 #include <bit>
 #include <bitset>
-#include <new>
 
 #include "numbering/LibraryNameClass.h"
 #include "numbering/OpenPackages.h"
@@ -341,22 +340,13 @@ PartFacts factsInFileOrder(std::span<const PartEntry> parts, bool dependenceName
 
 PartFacts collectPartFacts(std::span<const PartEntry> parts, bool dependenceNameMode,
                            const BlockCountLookup& libraries) {
-    // The sorts' second array is fresh memory, whose first touch costs more than the sorting:
-    // on a large drawing it is made on the other core while this one gathers the facts. Where
-    // it cannot be made there, the sort asks for it itself.
+    // The sorts' second array is made while the facts are gathered.
     std::vector<PartFact> sortRoom;
     PartFacts facts;
-    auto work = [&](std::size_t side) {
-        if (side == 1) {
-            try {
-                sortRoom.resize(parts.size());
-            } catch (const std::bad_alloc&) {
-            }
-            return;
-        }
-        facts = factsInFileOrder(parts, dependenceNameMode, libraries);
-    };
-    sideBySide(parts.size() >= radix::kSplitSize ? 2 : 1, work);
+    withRoomMadeAside(
+        parts.size() >= radix::kSplitSize,
+        [&] { facts = factsInFileOrder(parts, dependenceNameMode, libraries); },
+        [&] { sortRoom.resize(parts.size()); });
     // The main parts hand the array they leave to the power-prefixed parts.
     sortByPosition(facts.mainParts, sortRoom);
     sortByPosition(facts.powerPrefixedParts, sortRoom);

@@ -6,6 +6,7 @@
 #include "numbering/PassReason.h"
 #include "numbering/RadixSort.h"
 #include "numbering/ReferenceField.h"
+#include "numbering/SideBySide.h"
 
 namespace wemb {
 namespace {
@@ -46,10 +47,10 @@ Collected collectItems(std::span<const PartEntry> parts) {
     return collected;
 }
 
-// The new number of every collected part, by its place in the file.
-std::vector<std::int64_t> assignNumbers(const std::vector<RenumItem>& items, std::size_t partCount,
-                                        int initialNumber, int step) {
-    std::vector<std::int64_t> numbers(partCount, 0);
+// The new number of every collected part, by its place in the file: `numbers` has a place for
+// every part.
+void assignNumbers(const std::vector<RenumItem>& items, int initialNumber, int step,
+                   std::vector<std::int64_t>& numbers) {
     std::int64_t current = initialNumber;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::uint64_t key = items[i].key;
@@ -60,20 +61,30 @@ std::vector<std::int64_t> assignNumbers(const std::vector<RenumItem>& items, std
         }
         numbers[items[i].fileIndex] = current;
     }
-    return numbers;
 }
 
 }  // namespace
 
 void reNum(Document& document, int initialNumber, int step) {
     const std::span<PartEntry> parts = document.parts();
-    Collected collected = collectItems(parts);
+    // The sort's second array and the numbers by place are made while the parts are collected.
+    Collected collected;
+    std::vector<RenumItem> sortRoom;
+    std::vector<std::int64_t> numbers;
+    withRoomMadeAside(
+        parts.size() >= radix::kSplitSize, [&] { collected = collectItems(parts); },
+        [&] {
+            sortRoom.resize(parts.size());
+            numbers.resize(parts.size());
+        });
     if (collected.items.empty()) {
         return;
     }
-    radixSortStable(collected.items, [](const RenumItem& item) { return item.key; });
-    const std::vector<std::int64_t> numbers =
-        assignNumbers(collected.items, parts.size(), initialNumber, step);
+    radixSortStable(
+        collected.items, [](const RenumItem& item) { return item.key; }, sortRoom);
+    sortRoom = {};
+    numbers.resize(parts.size());
+    assignNumbers(collected.items, initialNumber, step, numbers);
     collected.items = {};
     // Written in file order, the records are visited once each, front to back.
     for (std::size_t i = 0; i < parts.size(); ++i) {

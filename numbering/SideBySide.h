@@ -4,6 +4,7 @@
 // sharing. Where no thread can be started, the halves run one after the other.
 
 #include <cstddef>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -24,6 +25,25 @@ void sideBySide(std::size_t parts, Work& work) {
         work(1);
     }
     work(0);
+}
+
+// Does `work` here and, for a large input, `makeRoom` on another core meanwhile: the arrays a
+// large input needs later are fresh memory, whose first touch costs more than what is done with
+// them, and a core with nothing else to do can take that cost. Where `makeRoom` cannot have its
+// memory, it leaves the arrays as they are, to be made where they are needed.
+template <class Work, class MakeRoom>
+void withRoomMadeAside(bool large, Work&& work, MakeRoom&& makeRoom) {
+    auto side = [&](std::size_t part) {
+        if (part == 0) {
+            work();
+            return;
+        }
+        try {
+            makeRoom();
+        } catch (const std::bad_alloc&) {
+        }
+    };
+    sideBySide(large ? 2 : 1, side);
 }
 
 }  // namespace wemb
