@@ -137,15 +137,19 @@ std::string ofEntry(std::size_t entry) {
     return " of entry " + std::to_string(entry);
 }
 
+// The reads below name what they read by a callable that puts it into words (`what()`), called
+// only when the read fails: a library names a million pins, and nearly every read succeeds.
+
 // A zero-terminated text at `offset` in the string pool, found through the field at `reference`.
+template <class Describe>
 ReadResult<std::string_view> poolText(const Blocks& blocks, std::size_t offset,
-                                      std::uint64_t reference, const std::string& what) {
+                                      std::uint64_t reference, const Describe& what) {
     if (!blocks.strings.cursor) {
         return blocks.absent(blocks.strings);
     }
     const auto text = blocks.strings.cursor->cStringAt(offset);
     if (!text) {
-        return blocks.pastEnd(blocks.strings, offset, reference, what);
+        return blocks.pastEnd(blocks.strings, offset, reference, what());
     }
     return *text;
 }
@@ -163,7 +167,7 @@ ReadResult<> readNames(const Blocks& blocks, std::size_t entryCount, Staging& st
     staging.names.reserve(entryCount);
     for (std::size_t i = 0; i < entryCount; ++i) {
         auto name = poolText(blocks, *table.cursor->u32At(4 * i), table.position + 4 * i,
-                             "name" + ofEntry(i));
+                             [i] { return "name" + ofEntry(i); });
         if (!name) {
             return std::move(name).error();
         }
@@ -207,8 +211,9 @@ ReadResult<> readPartBitmap(const Blocks& blocks, std::uint16_t pattern, std::ui
 // Pin names are counted: a length byte, read as signed, then the characters. A length of -1
 // stands for "up to the terminator", any other negative length for the empty name, and at most
 // 63 characters count.
+template <class Describe>
 ReadResult<> readPinName(const Blocks& blocks, std::uint16_t offset, std::uint64_t reference,
-                         const std::string& what, LibraryPin& pin) {
+                         const Describe& what, LibraryPin& pin) {
     if (offset == kNone) {
         return {};
     }
@@ -218,7 +223,7 @@ ReadResult<> readPinName(const Blocks& blocks, std::uint16_t offset, std::uint64
     const ByteCursor& strings = *blocks.strings.cursor;
     const auto lengthByte = strings.u8At(offset);
     if (!lengthByte) {
-        return blocks.pastEnd(blocks.strings, offset, reference, what);
+        return blocks.pastEnd(blocks.strings, offset, reference, what());
     }
     const int length =
         std::min(static_cast<int>(static_cast<std::int8_t>(*lengthByte)), kMaxPinNameLength);
@@ -226,7 +231,7 @@ ReadResult<> readPinName(const Blocks& blocks, std::uint16_t offset, std::uint64
     if (length == -1) {
         const auto text = strings.cStringAt(first);
         if (!text) {
-            return blocks.pastEnd(blocks.strings, offset, reference, what);
+            return blocks.pastEnd(blocks.strings, offset, reference, what());
         }
         pin.setName(*text);
         return {};
@@ -239,7 +244,7 @@ ReadResult<> readPinName(const Blocks& blocks, std::uint16_t offset, std::uint64
     if (!characters) {
         return blocks.pastEnd(
             blocks.strings, offset, reference,
-            what + " (" + counted(static_cast<std::size_t>(length), "character", "characters") +
+            what() + " (" + counted(static_cast<std::size_t>(length), "character", "characters") +
                 ")");
     }
     pin.setName(
@@ -248,8 +253,9 @@ ReadResult<> readPinName(const Blocks& blocks, std::uint16_t offset, std::uint64
 }
 
 // The pin record under `record`, whose whole extent the caller has checked.
+template <class Describe>
 ReadResult<> readPin(const Blocks& blocks, ByteCursor& record, std::uint64_t at, int blockCount,
-                     const std::string& what, LibraryPin& pin) {
+                     const Describe& what, LibraryPin& pin) {
     const std::uint16_t attributes = *record.readU16();
     const std::uint16_t nameOffset = *record.readU16();
     const ByteCursor words(*record.readBytes(2 * static_cast<std::size_t>(blockCount)));
@@ -260,7 +266,8 @@ ReadResult<> readPin(const Blocks& blocks, ByteCursor& record, std::uint64_t at,
         const bool plus = writePinNumber(*words.u16At(2 * static_cast<std::size_t>(block)), text);
         pin.addNumber(plus, text.view());
     }
-    return readPinName(blocks, nameOffset, at + 2, "name of " + what, pin);
+    return readPinName(
+        blocks, nameOffset, at + 2, [&what] { return "name of " + what(); }, pin);
 }
 
 // Bits 15, 14, 13 and 12 of the pin word stand for sides 0, 1, 2 and 3.
@@ -290,8 +297,9 @@ ReadResult<> readPins(const Blocks& blocks, ByteCursor& record, std::uint64_t at
     record.seek(kComponentHeadSize);
     for (std::size_t k = 0; k < pinCount; ++k) {
         const std::uint64_t pinAt = at + record.position();
-        auto pin = readPin(blocks, record, pinAt, part.blockCount,
-                           "pin " + std::to_string(k) + ofEntry(entry), part.pins[k]);
+        auto pin = readPin(
+            blocks, record, pinAt, part.blockCount,
+            [k, entry] { return "pin " + std::to_string(k) + ofEntry(entry); }, part.pins[k]);
         if (!pin) {
             return pin;
         }
@@ -314,7 +322,8 @@ ReadResult<> readComponent(const Blocks& blocks, std::uint16_t offset, std::uint
     part.width = *record->u8At(0);
     part.height = *record->u8At(1);
     part.blockCount = *record->u8At(2);
-    auto prefix = poolText(blocks, *record->u16At(6), at + 6, "prefix" + ofEntry(entry));
+    auto prefix =
+        poolText(blocks, *record->u16At(6), at + 6, [entry] { return "prefix" + ofEntry(entry); });
     if (!prefix) {
         return std::move(prefix).error();
     }

@@ -112,6 +112,25 @@ TEST(BinaryLibraryReader, RefusesEachBrokenFileAndLeavesTheLibraryEmpty) {
     }
 }
 
+// A text read through an offset says in words which entry, pin or name the offset belongs to.
+TEST(BinaryLibraryReader, NamesWhatAnOffsetPastThePoolBelongsTo) {
+    const std::pair<std::function<void(BuiltBinaryLibrary&)>, const char*> faults[] = {
+        {[](auto& b) { b.putU32(b.layout.nameTable + 4, 0xFFF0); }, "name of entry 1"},
+        {[](auto& b) { b.putU16(b.layout.components[1] + 6, 0xFFF0); }, "prefix of entry 1"},
+        {[](auto& b) { b.putU16(b.layout.components[3] + 20, 0xFFF0); },
+         "name of pin 1 of entry 4"},
+    };
+    for (const auto& [breakIt, expected] : faults) {
+        BuiltBinaryLibrary built = brokenBase().build();
+        breakIt(built);
+        Library library;
+        const ReadResult<> result = testing::readBinaryBytes(library, built.bytes);
+        ASSERT_FALSE(result) << expected;
+        EXPECT_EQ(result.error().detail.substr(0, result.error().detail.find(" at byte")),
+                  expected);
+    }
+}
+
 // The last name ends the file, so every shorter file fails: too short for the head, or past its
 // end at a place that lies within it and that the detail measures from that end.
 TEST(BinaryLibraryReader, EveryCutFileFailsPastItsEnd) {
