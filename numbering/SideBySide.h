@@ -10,8 +10,9 @@
 
 namespace wemb {
 
-// Runs work(0) and, where `parts` is 2, work(1); returns once both are done. The work must not
-// throw: it moves what is already in memory.
+// Runs work(0) and, where `parts` is 2, work(1); returns once both are done. work(1), which may
+// run on a thread of its own, must not throw; work(0) may: the other half is waited for before
+// the exception leaves.
 template <class Work>
 void sideBySide(std::size_t parts, Work& work) {
     if (parts < 2) {
