@@ -21,7 +21,7 @@ BinaryLibraryBuilder brokenBase() {
     BinaryComponent diode;
     diode.prefix = "D";
     diode.bitmap = BinaryBitmap{9, 2, {0x55, 0x00, 0xAA, 0x80}};
-    diode.pins = {BinaryPin{1, "A", std::nullopt, {0x8000 | 2 << 10 | 123}},
+    diode.pins = {BinaryPin{1, "A", std::nullopt, {0x8000 | 2 << 10 | 500}},
                   BinaryPin{0x0201, "K", std::nullopt, {2}}};
     builder.addEntry("1N4148", builder.addComponent(diode));
     return builder;
@@ -164,7 +164,7 @@ TEST(BinaryLibraryReader, LoadsTheExampleWithAliasSharingOnePart) {
               "LM324>0 R>1 C>2 LM2902>0 1N4148>3 LED>4 | IC 4x4 b4 s5 [OUT a131074 +1 +7 +8 +14] "
               "[-IN a1 +2 +6 +9 +13] [+IN a3 +3 +5 +10 +12] [V+ a65538 +4 +4 +4 +4] "
               "[GND a196610 +11 +11 +11 +11] | R 4x1 b1 s5 [~ a1 +1] [~ a131073 +2] "
-              "| C 4x1 b1 s5 [~ a1 +1] [~ a131073 +2] | D 2x2 b1 [A a1 -B123] [K a131073 +2] "
+              "| C 4x1 b1 s5 [~ a1 +1] [~ a131073 +2] | D 2x2 b1 [A a1 -B500] [K a131073 +2] "
               "bmp 9x2 5500.AA80 | L 2x2 b1 bmp 8x1 0700");
 }
 
