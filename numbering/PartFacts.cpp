@@ -164,19 +164,13 @@ void nameFirstBearers(std::span<const PartEntry> parts, std::vector<PartFact>& m
     const auto keyOf = [&](std::size_t k) {
         return partNameKey(parts[mainParts[firstBearers[k]].fileIndex]);
     };
-    std::array<std::uint64_t, kPrefetchDistance> hashes{};
-    const auto hashAhead = [&](std::size_t k) {
-        if (k < firstBearers.size()) {
-            hashes[k % kPrefetchDistance] = TextKeyHash{}(keyOf(k));
-            partNames.ids.prefetch(hashes[k % kPrefetchDistance]);
-        }
-    };
-    for (std::size_t k = 0; k < kPrefetchDistance; ++k) {
-        hashAhead(k);
-    }
+    LookAhead hashes(firstBearers.size(), [&](std::size_t k) {
+        const std::uint64_t hash = TextKeyHash{}(keyOf(k));
+        partNames.ids.prefetch(hash);
+        return hash;
+    });
     for (std::size_t k = 0; k < firstBearers.size(); ++k) {
-        const std::uint64_t hash = hashes[k % kPrefetchDistance];
-        hashAhead(k + kPrefetchDistance);
+        const std::uint64_t hash = hashes.take(k);
         const TextKey key = keyOf(k);
         if (partNames.ids.find(key, hash) != PartNameIds::kAbsent) {
             mainParts[firstBearers[k]].partName = partNames.take(key, hash);
@@ -202,28 +196,22 @@ void nameMainPartsSharingPowerNames(std::span<const PartEntry> parts,
     // The names are hashed and their slots asked for 16 parts ahead, the keys those slots name
     // 8 ahead: a look-up that finds its name reads both, each at a place as random as the other.
     constexpr std::size_t kKeyDistance = kPrefetchDistance / 2;
-    std::array<std::uint64_t, 2 * kPrefetchDistance> hashes{};
-    const auto hashOf = [&](std::size_t i) -> std::uint64_t& { return hashes[i % hashes.size()]; };
-    const auto askSlot = [&](std::size_t i) {
-        if (i < mainParts.size() && sharesBits(mainParts[i])) {
-            hashOf(i) = TextKeyHash{}(partNameKey(parts[mainParts[i].fileIndex]));
-            partNames.prefetch(hashOf(i));
+    LookAhead hashes(mainParts.size(), [&](std::size_t i) -> std::uint64_t {
+        if (!sharesBits(mainParts[i])) {
+            return 0;
         }
-    };
-    const auto askKey = [&](std::size_t i) {
-        if (i < mainParts.size() && sharesBits(mainParts[i])) {
-            partNames.prefetchKey(hashOf(i));
-        }
-    };
-    for (std::size_t i = 0; i < kPrefetchDistance; ++i) {
-        askSlot(i);
-    }
+        const std::uint64_t hash = TextKeyHash{}(partNameKey(parts[mainParts[i].fileIndex]));
+        partNames.prefetch(hash);
+        return hash;
+    });
     for (std::size_t i = 0; i < mainParts.size(); ++i) {
-        askSlot(i + kPrefetchDistance);
-        askKey(i + kKeyDistance);
+        const std::uint64_t hash = hashes.take(i);
+        if (i + kKeyDistance < mainParts.size() && sharesBits(mainParts[i + kKeyDistance])) {
+            partNames.prefetchKey(hashes.peek(i + kKeyDistance));
+        }
         if (sharesBits(mainParts[i])) {
             mainParts[i].partName =
-                partNames.find(partNameKey(parts[mainParts[i].fileIndex]), hashOf(i));
+                partNames.find(partNameKey(parts[mainParts[i].fileIndex]), hash);
         }
     }
 }
@@ -283,21 +271,15 @@ PartFacts factsInFileOrder(std::span<const PartEntry> parts, bool dependenceName
     facts.mainParts.reserve(parts.size());
     facts.powerPrefixedParts.reserve(parts.size());
     // Part names are hashed a few parts ahead, and their slots asked for (see Prefetch.h).
-    std::array<std::uint64_t, kPrefetchDistance> nameHashes{};
-    const auto hashNameAhead = [&](std::size_t i) {
-        if (i < parts.size()) {
-            nameHashes[i % kPrefetchDistance] = TextKeyHash{}(partNameKey(parts[i]));
-            partNames.ids.prefetch(nameHashes[i % kPrefetchDistance]);
-            seenNames.prefetch(nameHashes[i % kPrefetchDistance]);
-        }
-    };
-    for (std::size_t i = 0; i < kPrefetchDistance; ++i) {
-        hashNameAhead(i);
-    }
+    LookAhead nameHashes(parts.size(), [&](std::size_t i) {
+        const std::uint64_t hash = TextKeyHash{}(partNameKey(parts[i]));
+        partNames.ids.prefetch(hash);
+        seenNames.prefetch(hash);
+        return hash;
+    });
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];
-        const std::uint64_t nameHash = nameHashes[i % kPrefetchDistance];
-        hashNameAhead(i + kPrefetchDistance);
+        const std::uint64_t nameHash = nameHashes.take(i);
         const auto [kind, blocks] = libraryNames.of(part);
         if (kind == LibraryNameClass::Power) {
             continue;

@@ -4,7 +4,9 @@
 // drawing of a million parts that makes a look-up by part name, or a new reference written into
 // the part's entry, several times faster.
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace wemb {
 
@@ -18,5 +20,34 @@ inline void prefetchForRead(const void* place) {
 inline void prefetchForWrite(const void* place) {
     __builtin_prefetch(place, 1);
 }
+
+// A value worked out for each of `count` items kPrefetchDistance items before the item is used:
+// the hash of the key an item looks up, say, whose places `workOut(i)` asks for as it returns
+// item i's hash. Items are taken in turn.
+template <class WorkOut>
+class LookAhead {
+  public:
+    LookAhead(std::size_t count, WorkOut workOut) : count_(count), workOut_(workOut) {
+        for (std::size_t i = 0; i < kPrefetchDistance && i < count_; ++i) {
+            values_[i] = workOut_(i);
+        }
+    }
+
+    // Item i's value, worked out earlier; item i + kPrefetchDistance's is worked out now.
+    std::uint64_t take(std::size_t i) {
+        const std::uint64_t value = values_[i % kPrefetchDistance];
+        if (i + kPrefetchDistance < count_) {
+            values_[i % kPrefetchDistance] = workOut_(i + kPrefetchDistance);
+        }
+        return value;
+    }
+    // The value of an item after the one taken last, and not beyond kPrefetchDistance ahead.
+    std::uint64_t peek(std::size_t i) const { return values_[i % kPrefetchDistance]; }
+
+  private:
+    std::size_t count_;
+    WorkOut workOut_;
+    std::array<std::uint64_t, kPrefetchDistance> values_{};
+};
 
 }  // namespace wemb
