@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -43,15 +44,35 @@ struct TextKey {
         bytes[0] = static_cast<unsigned char>(length);
         return packed(bytes).firstBytes(length + 1);
     }
-    // The first `length` bytes of a field, zero-padded: a library name ends at its field's first
-    // zero byte, so the padded field tells any two names apart.
-    static TextKey zeroPadded(std::span<const std::uint8_t, 16> field, std::size_t length) {
+    // A library name: the field's bytes up to its first zero byte, all 16 when it holds none,
+    // zero-padded, which tells any two names apart. Found a word at a time, with no scan for the
+    // name's length.
+    static TextKey zeroTerminated(std::span<const std::uint8_t, 16> field) {
         std::array<unsigned char, 16> bytes;
         std::memcpy(bytes.data(), field.data(), bytes.size());
-        return packed(bytes).firstBytes(length);
+        const TextKey key = packed(bytes);
+        const std::uint64_t lowKept = bytesBeforeZero(key.low);
+        if (lowKept != ~std::uint64_t{0}) {
+            return {key.low & lowKept, 0};
+        }
+        return {key.low, key.high & bytesBeforeZero(key.high)};
     }
 
   private:
+    // A mask of the bytes of a word that come before its first zero byte, all of them when it
+    // has none. The first byte of the text is the word's lowest, as x86 and ARM load it. A byte
+    // is flagged as zero only at or above the first true zero, so the lowest flag is exact.
+    static std::uint64_t bytesBeforeZero(std::uint64_t word) {
+        static_assert(std::endian::native == std::endian::little);
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+        const std::uint64_t zeros = (word - kOnes) & ~word & (kOnes << 7);
+        if (zeros == 0) {
+            return ~std::uint64_t{0};
+        }
+        // Every bit below the first zero byte's flag: the bytes before it, and the zero byte's own
+        // low bits, which are zero anyway.
+        return (std::uint64_t{1} << std::countr_zero(zeros)) - 1;
+    }
     static TextKey packed(const std::array<unsigned char, 16>& bytes) {
         TextKey key;
         std::memcpy(&key.low, bytes.data(), 8);

@@ -29,7 +29,10 @@ std::uint64_t positionKey(const PartEntry& part) {
 
 // What a library name says of its parts, worked out once per distinct name: whether they are
 // power symbols, and the block count the libraries give. Parts placed one after another (a row of
-// resistors) often share a name, so the last one is kept at hand.
+// resistors) often share a name, so the last one is kept at hand. A name's facts are kept beside
+// its key in one table, so that a look-up reads one place, which can be asked for ahead: a drawing
+// may use thousands of library names in no order, and the table is then read at random while the
+// records stream through the cache.
 class LibraryNameFacts {
   public:
     struct Facts {
@@ -39,33 +42,73 @@ class LibraryNameFacts {
 
     explicit LibraryNameFacts(const BlockCountLookup& libraries) : libraries_(libraries) {}
 
-    Facts of(const PartEntry& part) {
-        const std::string_view libraryName = part.libraryName();
-        const TextKey key = TextKey::zeroPadded(part.libraryNameField(), libraryName.size());
-        if (key != lastKey_ || facts_.empty()) {  // the first name may be the empty one
+    static TextKey keyOf(const PartEntry& part) {
+        return TextKey::zeroTerminated(part.libraryNameField());
+    }
+    void prefetch(std::uint64_t hash) const { prefetchForRead(&names_[hash & mask()]); }
+
+    Facts of(const PartEntry& part, std::uint64_t hash) {
+        const TextKey key = keyOf(part);
+        if (key != lastKey_ || !lastKnown_) {  // the first name may be the empty one
             lastKey_ = key;
-            last_ = factsOf(key, libraryName);
+            lastKnown_ = true;
+            last_ = factsOf(key, hash, part);
         }
         return last_;
     }
 
   private:
-    Facts factsOf(const TextKey& key, std::string_view libraryName) {
-        const std::uint32_t id = names_.idOf(key);
-        if (id == facts_.size()) {
-            Facts facts{classifyLibraryName(libraryName), 1};
-            if (facts.kind == LibraryNameClass::Ordinary) {
-                facts.blocks = libraries_.blockCount(libraryName).value_or(1);
+    struct Name {
+        TextKey key;
+        Facts facts{.kind = LibraryNameClass::Ordinary, .blocks = 0};  // no name: no blocks
+        bool empty() const { return facts.blocks == 0; }
+    };
+
+    std::size_t mask() const { return names_.size() - 1; }
+
+    // The name's text is read only when it is new: most look-ups find their key.
+    Facts factsOf(const TextKey& key, std::uint64_t hash, const PartEntry& part) {
+        for (std::size_t slot = hash & mask();; slot = (slot + 1) & mask()) {
+            Name& name = names_[slot];
+            if (name.empty()) {
+                name = {key, factsOfNew(part.libraryName())};
+                const Facts facts = name.facts;
+                if (++count_ * 2 > names_.size()) {
+                    grow();
+                }
+                return facts;
             }
-            facts_.push_back(facts);
+            if (name.key == key) {
+                return name.facts;
+            }
         }
-        return facts_[id];
+    }
+    Facts factsOfNew(std::string_view libraryName) const {
+        Facts facts{classifyLibraryName(libraryName), 1};
+        if (facts.kind == LibraryNameClass::Ordinary) {
+            facts.blocks = std::max(libraries_.blockCount(libraryName).value_or(1), 1);
+        }
+        return facts;
+    }
+    void grow() {
+        std::vector<Name> names(names_.size() * 2);
+        names.swap(names_);
+        for (const Name& name : names) {
+            if (!name.empty()) {
+                std::size_t slot = TextKeyHash{}(name.key) & mask();
+                while (!names_[slot].empty()) {
+                    slot = (slot + 1) & mask();
+                }
+                names_[slot] = name;
+            }
+        }
     }
 
     const BlockCountLookup& libraries_;
-    InternTable<TextKey, TextKeyHash> names_;
-    std::vector<Facts> facts_;
+    std::vector<Name> names_ = std::vector<Name>(64);  // a power of two
+    std::size_t count_ = 0;
     TextKey lastKey_;
+    bool lastKnown_ = false;
     Facts last_;
 };
 
@@ -270,17 +313,24 @@ PartFacts factsInFileOrder(std::span<const PartEntry> parts, bool dependenceName
     LibraryNameFacts libraryNames(libraries);
     facts.mainParts.reserve(parts.size());
     facts.powerPrefixedParts.reserve(parts.size());
-    // Part names are hashed a few parts ahead, and their slots asked for (see Prefetch.h).
+    // Part and library names are hashed a few parts ahead, and their slots asked for (see
+    // Prefetch.h).
+    struct Hashes {
+        std::uint64_t partName;
+        std::uint64_t libraryName;
+    };
     LookAhead nameHashes(parts.size(), [&](std::size_t i) {
         const std::uint64_t hash = TextKeyHash{}(partNameKey(parts[i]));
         partNames.ids.prefetch(hash);
         seenNames.prefetch(hash);
-        return hash;
+        const std::uint64_t libraryHash = TextKeyHash{}(LibraryNameFacts::keyOf(parts[i]));
+        libraryNames.prefetch(libraryHash);
+        return Hashes{hash, libraryHash};
     });
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& part = parts[i];
-        const std::uint64_t nameHash = nameHashes.take(i);
-        const auto [kind, blocks] = libraryNames.of(part);
+        const auto [nameHash, libraryHash] = nameHashes.take(i);
+        const auto [kind, blocks] = libraryNames.of(part, libraryHash);
         if (kind == LibraryNameClass::Power) {
             continue;
         }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 namespace wemb {
 
@@ -27,6 +28,8 @@ inline void prefetchForWrite(const void* place) {
 template <class WorkOut>
 class LookAhead {
   public:
+    using Value = std::invoke_result_t<WorkOut&, std::size_t>;
+
     LookAhead(std::size_t count, WorkOut workOut) : count_(count), workOut_(workOut) {
         for (std::size_t i = 0; i < kPrefetchDistance && i < count_; ++i) {
             values_[i] = workOut_(i);
@@ -34,20 +37,20 @@ class LookAhead {
     }
 
     // Item i's value, worked out earlier; item i + kPrefetchDistance's is worked out now.
-    std::uint64_t take(std::size_t i) {
-        const std::uint64_t value = values_[i % kPrefetchDistance];
+    Value take(std::size_t i) {
+        const Value value = values_[i % kPrefetchDistance];
         if (i + kPrefetchDistance < count_) {
             values_[i % kPrefetchDistance] = workOut_(i + kPrefetchDistance);
         }
         return value;
     }
     // The value of an item after the one taken last, and not beyond kPrefetchDistance ahead.
-    std::uint64_t peek(std::size_t i) const { return values_[i % kPrefetchDistance]; }
+    const Value& peek(std::size_t i) const { return values_[i % kPrefetchDistance]; }
 
   private:
     std::size_t count_;
     WorkOut workOut_;
-    std::array<std::uint64_t, kPrefetchDistance> values_{};
+    std::array<Value, kPrefetchDistance> values_{};
 };
 
 }  // namespace wemb

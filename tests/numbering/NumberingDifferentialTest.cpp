@@ -305,5 +305,50 @@ TEST(NumberingDifferential, ANameSeenAgainAfterThousandsOfOthersKeepsItsPackage)
     }
 }
 
+// Hundreds of library names in no order, each with its own block count: every part finds its
+// own name's count, however the names crowd the table, and the libraries are asked once for each
+// name. The names agree in their first eight bytes, some fill their field to the last byte, and
+// the first is the empty name.
+TEST(NumberingDifferential, EachOfHundredsOfLibraryNamesKeepsItsBlockCount) {
+    std::map<std::string, int> blockCounts{{"", 3}};
+    std::vector<std::string> names{""};
+    for (int n = 0; n < 300; ++n) {
+        std::string name = "LIBRARY-";
+        name += std::to_string(n);
+        if (n % 5 == 0) {
+            name.resize(16, 'X');
+        }
+        blockCounts[name] = 1 + n % 4;
+        names.push_back(name);
+    }
+    test::FakeLibraries libraries(blockCounts);
+    std::mt19937 random(7);
+    gen::DataFileBuilder builder;
+    builder.header();
+    std::set<std::string> namesUsed;
+    for (int place = 0; place < 3000; ++place) {
+        std::string partName = "N";
+        partName += std::to_string(random() % 40);
+        const std::string& library = place == 0 ? names.front() : names[random() % names.size()];
+        namesUsed.insert(library);
+        builder.part({.x = static_cast<std::int16_t>(place % 100 * 10),
+                      .y = static_cast<std::int16_t>(place / 100 * 10),
+                      .partName = partName,
+                      .reference = "U",
+                      .libraryName = library});
+    }
+    const std::vector<std::uint8_t> bytes = builder.bytes();
+    for (const bool lockedMode : {false, true}) {
+        const AutonumSettings settings{1, 1, lockedMode, false};
+        Document fast = test::parseDocument(bytes);
+        Document plain = test::parseDocument(bytes);
+        libraries.askings = 0;
+        autonum(fast, settings, libraries);
+        EXPECT_EQ(libraries.askings, static_cast<int>(namesUsed.size()));
+        PlainAutonum(settings, libraries).run(plain);
+        EXPECT_EQ(test::shown(fast), test::shown(plain)) << "locked " << lockedMode;
+    }
+}
+
 }  // namespace
 }  // namespace wemb

@@ -65,10 +65,12 @@ inline std::string shown(const Document& document) {
 struct FakeLibraries final : BlockCountLookup {
     explicit FakeLibraries(const std::map<std::string, int>& blockCounts) : counts(blockCounts) {}
     std::optional<int> blockCount(std::string_view libraryName) const override {
+        ++askings;
         const auto found = counts.find(std::string(libraryName));
         return found == counts.end() ? std::nullopt : std::optional(found->second);
     }
     std::map<std::string, int> counts;
+    mutable int askings = 0;  // block counts asked for
 };
 
 }  // namespace wemb::test
