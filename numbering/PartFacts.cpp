@@ -60,7 +60,8 @@ class LibraryNameFacts {
   private:
     struct Name {
         TextKey key;
-        Facts facts{.kind = LibraryNameClass::Ordinary, .blocks = 0};  // no name: no blocks
+        // A place that holds a name holds at least one block, so none marks an empty place.
+        Facts facts{.kind = LibraryNameClass::Ordinary, .blocks = 0};
         bool empty() const { return facts.blocks == 0; }
     };
 
@@ -86,6 +87,8 @@ class LibraryNameFacts {
     Facts factsOfNew(std::string_view libraryName) const {
         Facts facts{classifyLibraryName(libraryName), 1};
         if (facts.kind == LibraryNameClass::Ordinary) {
+            // A library may give a count of none: a single block, as the numbering reads it
+            // anyway.
             facts.blocks = std::max(libraries_.blockCount(libraryName).value_or(1), 1);
         }
         return facts;
